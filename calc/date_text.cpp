@@ -1,0 +1,214 @@
+#include "calc/date_text.h"
+
+#include <array>
+#include <cmath>
+
+#include "calc/runtime_error.h"
+#include "calc/text_scanner.h"
+
+namespace torvelin {
+namespace {
+
+struct Era {
+    char32_t firstKanji;
+    char32_t secondKanji;
+    char32_t letter;        // upper case
+    int firstYear;          // the Gregorian year of the era's year 1 (元年)
+    std::int64_t firstDay;  // the first day the era's dates are read for
+    std::int64_t lastDay;
+};
+
+constexpr Era MakeEra(char32_t first, char32_t second, char32_t letter, int firstYear,
+                      CivilDate firstDay, CivilDate lastDay) {
+    return {first,
+            second,
+            letter,
+            firstYear,
+            DayNumberFromCivil(firstDay),
+            DayNumberFromCivil(lastDay)};
+}
+
+// Era dates before 1873/01/01 were counted on the lunisolar calendar, so they
+// are not read at all rather than read as the wrong Gregorian day.
+constexpr std::array<Era, 5> kEras{
+    MakeEra(U'明', U'治', U'M', 1868, {1873, 1, 1}, {1912, 7, 29}),
+    MakeEra(U'大', U'正', U'T', 1912, {1912, 7, 30}, {1926, 12, 24}),
+    MakeEra(U'昭', U'和', U'S', 1926, {1926, 12, 25}, {1989, 1, 7}),
+    MakeEra(U'平', U'成', U'H', 1989, {1989, 1, 8}, {2019, 4, 30}),
+    MakeEra(U'令', U'和', U'R', 2019, {2019, 5, 1}, kLastCivilDate),
+};
+
+const Era* ReadEra(TextScanner& scanner) {
+    const char32_t c = scanner.Peek();
+    for (const Era& era : kEras) {
+        if (c == era.letter || c == era.letter + (U'a' - U'A')) {
+            scanner.Advance();
+            return &era;
+        }
+        if (c == era.firstKanji) {
+            scanner.Advance();
+            return scanner.Accept(era.secondKanji) ? &era : nullptr;
+        }
+    }
+    return nullptr;
+}
+
+// Reads "H:mm" or "H:mm:ss" as a fraction of the day.
+std::optional<double> ReadTimeOfDay(TextScanner& scanner) {
+    std::int64_t hour = 0;
+    std::int64_t minute = 0;
+    std::int64_t second = 0;
+    if (scanner.ReadDigits(2, hour) == 0 || !scanner.Accept(U':') ||
+        scanner.ReadDigits(2, minute) != 2) {
+        return std::nullopt;
+    }
+    if (scanner.Accept(U':') && scanner.ReadDigits(2, second) != 2) {
+        return std::nullopt;
+    }
+    if (hour > 23 || minute > 59 || second > 59) {
+        return std::nullopt;
+    }
+    return static_cast<double>(hour * 3600 + minute * 60 + second) / 86400.0;
+}
+
+}  // namespace
+
+std::optional<CalendarDate> ReadDateText(std::string_view text) {
+    TextScanner scanner(text);
+    scanner.SkipBlanks();
+
+    const Era* era = nullptr;
+    if (!scanner.AtDigit()) {
+        era = ReadEra(scanner);
+        if (era == nullptr) {
+            return std::nullopt;
+        }
+        scanner.SkipBlanks();  // "令和 ２年" pads the year as printed forms do
+    }
+
+    std::int64_t year = 0;
+    if (era != nullptr && scanner.Accept(U'元')) {
+        year = 1;
+    } else {
+        const int digits = scanner.ReadDigits(4, year);
+        const bool enoughDigits = era != nullptr ? digits >= 1 : digits >= 3;
+        if (!enoughDigits) {
+            return std::nullopt;
+        }
+    }
+
+    std::int64_t month = 0;
+    std::int64_t day = 0;
+    if (scanner.Accept(U'年')) {
+        scanner.SkipBlanks();
+        if (scanner.ReadDigits(2, month) == 0 || !scanner.Accept(U'月')) {
+            return std::nullopt;
+        }
+        scanner.SkipBlanks();
+        if (scanner.ReadDigits(2, day) == 0 || !scanner.Accept(U'日')) {
+            return std::nullopt;
+        }
+    } else {
+        const char32_t separator = scanner.Peek();
+        if (separator != U'/' && separator != U'-' && separator != U'.') {
+            return std::nullopt;
+        }
+        scanner.Advance();
+        if (scanner.ReadDigits(2, month) == 0 || !scanner.Accept(separator) ||
+            scanner.ReadDigits(2, day) == 0) {
+            return std::nullopt;
+        }
+    }
+
+    double timeOfDay = 0.0;
+    if (scanner.SkipBlanks() && !scanner.AtEnd()) {
+        const std::optional<double> time = ReadTimeOfDay(scanner);
+        if (!time) {
+            return std::nullopt;
+        }
+        timeOfDay = *time;
+        scanner.SkipBlanks();
+    }
+    if (!scanner.AtEnd()) {
+        return std::nullopt;
+    }
+
+    if (era != nullptr) {
+        if (year < 1 || year > kLastCivilDate.year) {
+            return std::nullopt;
+        }
+        year += era->firstYear - 1;
+    }
+    if (year < kFirstCivilDate.year || year > kLastCivilDate.year) {
+        return std::nullopt;
+    }
+    const CivilDate date{static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
+    if (!IsValidDayOfMonth(date.year, date.month, date.day)) {
+        return std::nullopt;
+    }
+    const std::int64_t dayNumber = DayNumberFromCivil(date);
+    if (era != nullptr && (dayNumber < era->firstDay || dayNumber > era->lastDay)) {
+        return std::nullopt;
+    }
+    return CalendarDate::FromDayAndTime(dayNumber, timeOfDay);
+}
+
+bool IsDateText(std::string_view text) {
+    return ReadDateText(text).has_value();
+}
+
+CalendarDate DateFromText(std::string_view text) {
+    if (const std::optional<CalendarDate> date = ReadDateText(text)) {
+        return *date;
+    }
+    throw RuntimeError(ErrorNumber::TypeMismatch);
+}
+
+namespace {
+
+char* WriteDigits(char* out, int value, int width) {
+    for (int i = width - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    return out + width;
+}
+
+}  // namespace
+
+std::string DateToText(CalendarDate date) {
+    if (!date.IsInRange()) {
+        throw RuntimeError(ErrorNumber::InvalidArgument);
+    }
+    std::int64_t dayNumber = date.DayNumber();
+    int seconds = static_cast<int>(date.TimeOfDay() * 86400.0 + 0.5);
+    if (seconds == 86400) {
+        // Rounds up to midnight: the next day, unless there is none to carry into.
+        if (dayNumber < kLastDayNumber) {
+            ++dayNumber;
+            seconds = 0;
+        } else {
+            seconds = 86399;
+        }
+    }
+    const CivilDate civil = CivilFromDayNumber(dayNumber);
+
+    std::array<char, 24> buffer;
+    char* out = WriteDigits(buffer.data(), civil.year, 4);
+    *out++ = '/';
+    out = WriteDigits(out, civil.month, 2);
+    *out++ = '/';
+    out = WriteDigits(out, civil.day, 2);
+    if (seconds != 0) {
+        const int hour = seconds / 3600;
+        *out++ = ' ';
+        out = WriteDigits(out, hour, hour < 10 ? 1 : 2);
+        *out++ = ':';
+        out = WriteDigits(out, seconds / 60 % 60, 2);
+        *out++ = ':';
+        out = WriteDigits(out, seconds % 60, 2);
+    }
+    return std::string(buffer.data(), out);
+}
+
+}  // namespace torvelin

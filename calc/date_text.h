@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "calc/calendar_date.h"
+
+namespace torvelin {
+
+// Reads a date, optionally followed by a time of day, from UTF-8 text:
+//   2013/10/28  2013-10-28  2013.10.28  2013年10月28日   (years 100 to 9999)
+//   平成25年10月28日  令和元年5月1日  H25/10/28  h25.10.28   (Japanese eras)
+// with ASCII or full-width characters and blanks around, and "H:mm" or
+// "H:mm:ss" after blanks. A day that does not exist, a two-digit year without
+// an era, or an era date outside its era is no date.
+std::optional<CalendarDate> ReadDateText(std::string_view text);
+
+// True exactly when DateFromText accepts the same text.
+bool IsDateText(std::string_view text);
+// Throws RuntimeError 13 when the text is not a date.
+CalendarDate DateFromText(std::string_view text);
+
+// "yyyy/mm/dd", followed by " H:mm:ss" when the value has a time of day (to
+// the nearest second). Throws RuntimeError 5 for a value outside the range.
+std::string DateToText(CalendarDate date);
+
+}  // namespace torvelin

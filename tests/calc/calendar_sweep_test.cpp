@@ -1,0 +1,56 @@
+// Every day of the supported range, against std::chrono's calendar.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "calc/calendar_date.h"
+#include "calc/date_text.h"
+
+namespace torvelin {
+namespace {
+
+using namespace std::chrono;
+
+constexpr sys_days kDayZero = 1899y / December / 30;
+
+TEST(CalendarSweep, EveryDayIsWrittenAndReadBackAsTheReferenceCalendarSaysIt) {
+    const auto first = sys_days{year{100} / January / 1};
+    const auto last = sys_days{year{9999} / December / 31};
+    ASSERT_EQ(kFirstDayNumber, (first - kDayZero).count());
+    ASSERT_EQ(kLastDayNumber, (last - kDayZero).count());
+
+    int failures = 0;
+    for (sys_days day = first; day <= last && failures < 10; day += days{1}) {
+        const std::int64_t dayNumber = (day - kDayZero).count();
+        const year_month_day reference{day};
+        char expected[16];
+        std::snprintf(expected, sizeof expected, "%04d/%02u/%02u",
+                      static_cast<int>(reference.year()), static_cast<unsigned>(reference.month()),
+                      static_cast<unsigned>(reference.day()));
+
+        const CalendarDate date(static_cast<double>(dayNumber));
+        const std::string written = DateToText(date);
+        const std::optional<CalendarDate> readBack = ReadDateText(written);
+        const CivilDate civil = CivilFromDayNumber(dayNumber);
+        const bool ok = written == expected && readBack == date &&
+                        DayNumberFromCivil(civil) == dayNumber &&
+                        civil.year == static_cast<int>(reference.year());
+        if (!ok) {
+            ++failures;
+            ADD_FAILURE() << "day " << dayNumber << ": expected " << expected << ", wrote "
+                          << written;
+        }
+    }
+}
+
+TEST(CalendarSweep, ValuesOutsideTheRangeAreNotWritten) {
+    for (const double serial : {kFirstDayNumber - 1.0, kLastDayNumber + 1.0, 1e300, -1e300}) {
+        EXPECT_FALSE(CalendarDate(serial).IsInRange()) << serial;
+        EXPECT_THROW(DateToText(CalendarDate(serial)), std::exception) << serial;
+    }
+    EXPECT_THROW(DateToText(CalendarDate(std::nan(""))), std::exception);
+}
+
+}  // namespace
+}  // namespace torvelin
