@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "calc/date_text.h"
-#include "calc/number_text.h"
-#include "calc/runtime_error.h"
+#include "fuzz/conversion_checks.h"
 
 namespace torvelin {
 namespace {
@@ -77,34 +75,16 @@ TEST(TextAgreement, TestsAgreeWithConversionsAndDatesSurviveARoundTrip) {
     std::mt19937 random(20131028);
     int dates = 0;
     int numbers = 0;
-    int rejected = 0;
     for (int i = 0; i < 200000; ++i) {
         const std::string text = Mutate(kSeeds[i % kSeeds.size()], random);
-
-        const std::optional<CalendarDate> date = ReadDateText(text);
-        ASSERT_EQ(IsDateText(text), date.has_value()) << text;
-        if (date) {
-            ++dates;
-            ASSERT_EQ(DateFromText(text), *date) << text;
-            ASSERT_EQ(ReadDateText(DateToText(*date)), *date) << text;
-        } else {
-            ASSERT_THROW(DateFromText(text), RuntimeError) << text;
-        }
-
-        const std::optional<double> number = ReadNumberText(text);
-        ASSERT_EQ(IsNumberText(text), number.has_value()) << text;
-        if (number) {
-            ++numbers;
-            ASSERT_EQ(NumberFromText(text), *number) << text;
-        } else {
-            ASSERT_THROW(NumberFromText(text), RuntimeError) << text;
-        }
-        rejected += !date && !number;
+        ASSERT_EQ(CheckConversions(text, text), "") << text;
+        dates += IsDateText(text);
+        numbers += IsNumberText(text);
     }
     // The corpus must exercise both sides of each test.
     EXPECT_GT(dates, 5000);
     EXPECT_GT(numbers, 5000);
-    EXPECT_GT(rejected, 50000);
+    EXPECT_LT(dates + numbers, 150000);
 }
 
 }  // namespace
