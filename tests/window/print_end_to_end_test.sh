@@ -34,8 +34,9 @@ click_at 184 248  # Print
 
 pdf=
 for _ in $(seq 240); do
+    # The directories may not exist before the first PDF arrives.
     pdf=$(find "${directories[@]}" -maxdepth 1 -name '*.pdf' -newer "$work/before-print" \
-          2>/dev/null | head -1)
+          2>/dev/null | head -1 || true)
     [[ -n "$pdf" ]] && break
     sleep 0.5
 done
