@@ -40,9 +40,6 @@ TEST(Calculate, WrongInputGivesItsMessageAndTheStartDateIsCheckedFirst) {
     EXPECT_EQ(Calculate("2013/02/30", "abc"), startMessage);
     EXPECT_EQ(Calculate("2013/10/28", "abc"), countMessage);
     EXPECT_EQ(Calculate("2013/10/28", ""), countMessage);
-    // The texts themselves, byte for byte, trailing and inner half-width spaces included.
-    EXPECT_EQ(kStartDateMessage, "「始期」の日付を正しく入力してください yyyy/mm/dd");
-    EXPECT_EQ(kDayCountMessage, "「日数」数値で正しく入力してください ");
 }
 
 TEST(Calculate, RaisesOverflowAndInvalidArgument) {

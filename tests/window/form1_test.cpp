@@ -235,27 +235,6 @@ private slots:
         }
     }
 
-    void calculationErrors_areReportedAndTheWindowCarriesOn() {
-        const struct {
-            QString start, dayCount;
-            int number;
-        } cases[] = {{"2013/10/28", "32769", 6}, {"9999/12/31", "2", 5}};
-        for (const auto& [start, dayCount, number] : cases) {
-            init();
-            Type("Text1", start);
-            Type("Text2", dayCount);
-            QCOMPARE(ExitStatusAfter([this] { Click("Command1"); }), kStillRunning);
-            QCOMPARE(messages.errors.size(), 1u);
-            QCOMPARE(messages.errors[0].first, number);
-            QVERIFY(!messages.errors[0].second.isEmpty());
-            QVERIFY(messages.messages.empty());
-            QCOMPARE(Result(), QStringLiteral("2014/2/24"));
-            QCOMPARE(Find<QLineEdit>("Text1")->text(), start);
-            QCOMPARE(Find<QLineEdit>("Text2")->text(), dayCount);
-            QVERIFY(window->isVisible());
-        }
-    }
-
     void clear_emptiesInputsAndResult() {
         Click("Command3");
         QCOMPARE(Find<QLineEdit>("Text1")->text(), QString());
@@ -298,18 +277,41 @@ private slots:
         QVERIFY(messages.errors.empty());
     }
 
-    void failedPrint_isReportedAndTheWindowCarriesOn() {
-        printer.failure = [] {
-            throw PrintError(PrintError::kPrinterFailed, "印刷できませんでした。");
+    // A day offset out of range, an end date out of range and a failed print
+    // are reported, and the window carries on as it was.
+    void knownErrors_areReportedAndTheWindowCarriesOn() {
+        const QString printFailure = QStringLiteral("印刷できませんでした。");
+        const struct {
+            QString start, dayCount;
+            const char* button;
+            int number;
+            QString description;  // empty: any description
+            const char* focus;
+        } cases[] = {
+            {"2013/10/28", "32769", "Command1", 6, "", "Command1"},
+            {"9999/12/31", "2", "Command1", 5, "", "Command1"},
+            {"2013/10/28", "120", "Command4", PrintError::kPrinterFailed, printFailure, "Text1"},
         };
-        QCOMPARE(ExitStatusAfter([this] { Click("Command4"); }), kStillRunning);
-        QCOMPARE(messages.errors.size(), 1u);
-        QCOMPARE(messages.errors[0].first, PrintError::kPrinterFailed);
-        QCOMPARE(messages.errors[0].second, QStringLiteral("印刷できませんでした。"));
-        QVERIFY(Find<QPushButton>("Command4")->isVisible());
-        QCOMPARE(Focused(), QStringLiteral("Text1"));
-        QCOMPARE(Find<QLineEdit>("Text1")->text(), QStringLiteral("2013/10/28"));
-        QCOMPARE(Result(), QStringLiteral("2014/2/24"));
+        for (const auto& [start, dayCount, button, number, description, focus] : cases) {
+            init();
+            printer.failure = [&printFailure] {
+                throw PrintError(PrintError::kPrinterFailed, printFailure);
+            };
+            Type("Text1", start);
+            Type("Text2", dayCount);
+            QCOMPARE(ExitStatusAfter([this, button] { Click(button); }), kStillRunning);
+            QCOMPARE(messages.errors.size(), 1u);
+            QCOMPARE(messages.errors[0].first, number);
+            QVERIFY(description.isEmpty() ? !messages.errors[0].second.isEmpty()
+                                          : messages.errors[0].second == description);
+            QVERIFY(messages.messages.empty());
+            QCOMPARE(Result(), QStringLiteral("2014/2/24"));
+            QCOMPARE(Find<QLineEdit>("Text1")->text(), start);
+            QCOMPARE(Find<QLineEdit>("Text2")->text(), dayCount);
+            QVERIFY(Find<QPushButton>("Command4")->isVisible());
+            QCOMPARE(Focused(), QString::fromLatin1(focus));
+            QVERIFY(window->isVisible());
+        }
     }
 
     void unknownError_isReportedAndEndsTheProgram() {

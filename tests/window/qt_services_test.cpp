@@ -49,26 +49,21 @@ class QtServicesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void message_isPlainWithOkOnly() {
+    void boxes_areTitledWithTheProgramAndHaveOkOnly() {
         QtMessageBoxes boxes;
-        const auto box = BoxShownBy([&] { boxes.ShowMessage(QStringLiteral("確認")); });
-        QVERIFY(box);
-        QCOMPARE(box->title, QStringLiteral("Torvelin"));
-        QCOMPARE(box->text, QStringLiteral("確認"));
-        QCOMPARE(box->icon, QMessageBox::NoIcon);
-        QCOMPARE(box->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(box->modality, Qt::ApplicationModal);
-    }
-
-    void error_namesNumberAndDescription() {
-        QtMessageBoxes boxes;
-        const auto box =
+        const auto message = BoxShownBy([&] { boxes.ShowMessage(QStringLiteral("確認")); });
+        const auto error =
             BoxShownBy([&] { boxes.ShowError(6, QStringLiteral("オーバーフローしました。")); });
-        QVERIFY(box);
-        QCOMPARE(box->title, QStringLiteral("Torvelin"));
-        QVERIFY(box->text.contains(QStringLiteral("6")));
-        QVERIFY(box->text.contains(QStringLiteral("オーバーフローしました。")));
-        QCOMPARE(box->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY(message && error);
+        for (const SeenBox& box : {*message, *error}) {
+            QCOMPARE(box.title, QStringLiteral("Torvelin"));
+            QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        }
+        QCOMPARE(message->text, QStringLiteral("確認"));
+        QCOMPARE(message->icon, QMessageBox::NoIcon);
+        QCOMPARE(message->modality, Qt::ApplicationModal);
+        QVERIFY(error->text.contains(QStringLiteral("6")));
+        QVERIFY(error->text.contains(QStringLiteral("オーバーフローしました。")));
     }
 
     void focus_returnsToCalculateAfterTheMessage() {
