@@ -2,19 +2,29 @@
 
 namespace torvelin {
 
-const char* DescriptionOf(ErrorNumber number) noexcept {
+std::string_view DescriptionOf(ErrorNumber number) noexcept {
     switch (number) {
         case ErrorNumber::InvalidArgument:
             return "引数が正しくありません。日付が 0100/01/01 から 9999/12/31 の範囲外です。";
         case ErrorNumber::Overflow:
-            return "オーバーフローしました。経過日数は -32767 から 32768 までの範囲で入力してください。";
+            return "オーバーフローしました。経過日数は -32767 から 32768 "
+                   "までの範囲で入力してください。";
         case ErrorNumber::TypeMismatch:
             return "型が一致しません。日付または数値として読めない文字列です。";
+        case ErrorNumber::InternalError:
+            return "内部エラーが発生しました。";
+        case ErrorNumber::PrinterFailed:
+            return "プリンタで印刷できませんでした。";
+        case ErrorNumber::NoDefaultPrinter:
+            return "既定のプリンタが設定されていないため、印刷できません。";
     }
     return "不明なエラーです。";
 }
 
 RuntimeError::RuntimeError(ErrorNumber number)
-    : std::runtime_error(DescriptionOf(number)), number_(number) {}
+    : RuntimeError(number, std::string(DescriptionOf(number))) {}
+
+RuntimeError::RuntimeError(ErrorNumber number, const std::string& description)
+    : std::runtime_error(description), number_(number) {}
 
 }  // namespace torvelin

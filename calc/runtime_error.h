@@ -2,32 +2,36 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace torvelin {
 
-// The errors a calculation can raise. The numbers are the ones the user sees
-// in the error box, so they never change.
+// Every error number the user can see, in the error box or on the command
+// line. The numbers are part of what users know, so they never change.
 enum class ErrorNumber : int {
-    InvalidArgument = 5,  // a date outside 0100/01/01 .. 9999/12/31
-    Overflow = 6,         // a day offset outside the 16-bit range
-    TypeMismatch = 13,    // a text converted without passing its test first
+    InvalidArgument = 5,    // a date outside 0100/01/01 .. 9999/12/31
+    Overflow = 6,           // a day offset outside the 16-bit range
+    TypeMismatch = 13,      // a text converted without passing its test first
+    InternalError = 51,     // a fault of the program itself
+    PrinterFailed = 482,    // the printer refused or lost the job
+    NoDefaultPrinter = 484  // no printer to print on
 };
 
-// An error raised by a date or number operation: it carries its number and a
-// short Japanese description for the error box.
+// The short Japanese description (UTF-8) that goes with each number.
+std::string_view DescriptionOf(ErrorNumber number) noexcept;
+
+// An error with its number and a Japanese description (UTF-8): the standard
+// one for its number, or a more specific one, such as a printer's name.
 class RuntimeError : public std::runtime_error {
 public:
     explicit RuntimeError(ErrorNumber number);
+    RuntimeError(ErrorNumber number, const std::string& description);
 
     ErrorNumber Number() const noexcept { return number_; }
-    int Code() const noexcept { return static_cast<int>(number_); }
-    // UTF-8, for example "オーバーフローしました。"
     const char* Description() const noexcept { return what(); }
 
 private:
     ErrorNumber number_;
 };
-
-const char* DescriptionOf(ErrorNumber number) noexcept;
 
 }  // namespace torvelin

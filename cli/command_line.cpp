@@ -5,7 +5,6 @@
 #include <string>
 
 #include "calc/calculate.h"
-#include "calc/runtime_error.h"
 
 namespace torvelin {
 namespace {
@@ -32,14 +31,12 @@ constexpr std::string_view kUsage =
 
 // Writes one line for one calculation; returns whether it gave an end date.
 bool CalculateLine(std::string_view start, std::string_view count, std::ostream& output) {
-    try {
-        const CalculationOutcome outcome = Calculate(start, count);
-        output << outcome.text << '\n';
-        return outcome.kind == CalculationOutcome::Kind::EndDate;
-    } catch (const RuntimeError& error) {
-        output << "error " << error.Code() << ": " << error.Description() << '\n';
-        return false;
+    const CalculationOutcome outcome = Calculate(start, count);
+    if (outcome.error) {
+        output << "error " << static_cast<int>(*outcome.error) << ": ";
     }
+    output << outcome.text << '\n';
+    return outcome.kind == CalculationOutcome::Kind::EndDate;
 }
 
 ExitStatus RunBatch(std::istream& input, std::ostream& output) {

@@ -48,15 +48,13 @@ inline std::string CheckConversions(std::string_view start, std::string_view cou
         return "NumberFromText disagrees with IsNumberText";
     }
 
-    try {
-        const CalculationOutcome outcome = Calculate(start, count);
-        if (outcome.kind == CalculationOutcome::Kind::EndDate && !IsDateText(outcome.text)) {
-            return "Calculate wrote an end date it cannot read: " + outcome.text;
-        }
-    } catch (const RuntimeError& error) {
-        if (error.Code() != 5 && error.Code() != 6) {
-            return "Calculate raised error " + std::to_string(error.Code());
-        }
+    const CalculationOutcome outcome = Calculate(start, count);
+    if (outcome.kind == CalculationOutcome::Kind::EndDate && !IsDateText(outcome.text)) {
+        return "Calculate wrote an end date it cannot read: " + outcome.text;
+    }
+    if (outcome.error && *outcome.error != ErrorNumber::InvalidArgument &&
+        *outcome.error != ErrorNumber::Overflow) {
+        return "Calculate gave error " + std::to_string(static_cast<int>(*outcome.error));
     }
     return {};
 }

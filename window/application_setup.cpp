@@ -1,9 +1,8 @@
 #include "window/application_setup.h"
 
+#include <QFont>
 #include <QGuiApplication>
-
-#include "window/form_fonts.h"
-#include "window/program_identity.h"
+#include <QStringList>
 
 namespace torvelin {
 
@@ -11,7 +10,12 @@ void SetUpApplication() {
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kApplicationVersion));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
-    InstallFontSubstitutions();
+    // Where the form's face is missing (it is on Linux), text falls back to the
+    // metric-compatible IPAPGothic, then to Noto Sans CJK JP, then to the
+    // system's sans-serif.
+    QFont::insertSubstitutions(QString::fromUtf16(kFormFontFamily),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
+                                QStringLiteral("sans-serif")});
 }
 
 }  // namespace torvelin

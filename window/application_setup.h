@@ -2,6 +2,15 @@
 
 namespace torvelin {
 
+// The program's identity. The application name is also the title of every
+// message and error box.
+inline constexpr char kApplicationName[] = "Torvelin";
+inline constexpr char kApplicationVersion[] = "1.00";
+inline constexpr char kDesktopFileName[] = "org.torvelin.Torvelin";
+
+// Every caption of the window is set in this face, asked for by name.
+inline constexpr char16_t kFormFontFamily[] = u"ＭＳ Ｐゴシック";
+
 // Names the running application (name, version, desktop entry) and installs
 // the font substitutions the window needs. Called right after QApplication is
 // created, before any window exists.

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QPointer>
 
-#include "window/program_identity.h"
+#include "window/application_setup.h"
 
 namespace torvelin {
 namespace {

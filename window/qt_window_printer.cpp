@@ -11,6 +11,8 @@
 
 #include <cups/cups.h>
 
+#include "calc/runtime_error.h"
+
 namespace torvelin {
 namespace {
 
@@ -63,19 +65,20 @@ bool AcceptsJobs(const QString& printerName) {
 void QtWindowPrinter::Print(QWidget& window, const QString& documentName) {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull()) {
-        throw PrintError(PrintError::kNoDefaultPrinter,
-                         QStringLiteral("既定のプリンタが設定されていないため、印刷できません。"));
+        throw RuntimeError(ErrorNumber::NoDefaultPrinter);
     }
     const auto failed = [&defaultPrinter] {
-        return PrintError(PrintError::kPrinterFailed,
-                          QStringLiteral("プリンタ「%1」で印刷できませんでした。")
-                              .arg(defaultPrinter.printerName()));
+        return RuntimeError(ErrorNumber::PrinterFailed,
+                            QStringLiteral("プリンタ「%1」で印刷できませんでした。")
+                                .arg(defaultPrinter.printerName())
+                                .toStdString());
     };
 
     if (!AcceptsJobs(defaultPrinter.printerName())) {
-        throw PrintError(PrintError::kPrinterFailed,
-                         QStringLiteral("プリンタ「%1」が印刷ジョブを受け付けていません。")
-                             .arg(defaultPrinter.printerName()));
+        throw RuntimeError(ErrorNumber::PrinterFailed,
+                           QStringLiteral("プリンタ「%1」が印刷ジョブを受け付けていません。")
+                               .arg(defaultPrinter.printerName())
+                               .toStdString());
     }
 
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);

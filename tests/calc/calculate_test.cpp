@@ -1,20 +1,18 @@
 #include <gtest/gtest.h>
 
 #include "calc/calculate.h"
-#include "calc/runtime_error.h"
 
 namespace torvelin {
 namespace {
 
 using Kind = CalculationOutcome::Kind;
 
-int ErrorCodeOf(std::string_view start, std::string_view count) {
-    try {
-        Calculate(start, count);
-    } catch (const RuntimeError& error) {
-        return error.Code();
-    }
-    return 0;
+// The error number of the outcome, 0 for an end date.
+int ErrorOf(std::string_view start, std::string_view count) {
+    const CalculationOutcome outcome = Calculate(start, count);
+    EXPECT_EQ(outcome.kind == Kind::Error, outcome.error.has_value());
+    EXPECT_NE(outcome.kind, Kind::Message);
+    return outcome.error ? static_cast<int>(*outcome.error) : 0;
 }
 
 TEST(Calculate, CountsTheStartDayAsDayOne) {
@@ -42,15 +40,16 @@ TEST(Calculate, WrongInputGivesItsMessageAndTheStartDateIsCheckedFirst) {
     EXPECT_EQ(Calculate("2013/10/28", ""), countMessage);
 }
 
-TEST(Calculate, RaisesOverflowAndInvalidArgument) {
-    EXPECT_EQ(ErrorCodeOf("2013/10/28", "32769"), 6);
-    EXPECT_EQ(ErrorCodeOf("2013/10/28", "32768.5"), 6);
-    EXPECT_EQ(ErrorCodeOf("2013/10/28", "-32768"), 6);
-    EXPECT_EQ(ErrorCodeOf("2013/10/28", "-32767.5"), 0);
-    EXPECT_EQ(ErrorCodeOf("2013/10/28", std::string(400, '9')), 6);
-    EXPECT_EQ(ErrorCodeOf("9999/12/31", "2"), 5);
-    EXPECT_EQ(ErrorCodeOf("0100/01/01", "0"), 5);
-    EXPECT_EQ(ErrorCodeOf("9999/12/31", "1"), 0);
+TEST(Calculate, OutOfRangeGivesOverflowOrInvalidArgument) {
+    EXPECT_EQ(ErrorOf("2013/10/28", "32769"), 6);
+    EXPECT_EQ(ErrorOf("2013/10/28", "32768.5"), 6);
+    EXPECT_EQ(ErrorOf("2013/10/28", "-32768"), 6);
+    EXPECT_EQ(ErrorOf("2013/10/28", "-32767.5"), 0);
+    EXPECT_EQ(ErrorOf("2013/10/28", std::string(400, '9')), 6);
+    EXPECT_EQ(ErrorOf("9999/12/31", "2"), 5);
+    EXPECT_EQ(ErrorOf("0100/01/01", "0"), 5);
+    EXPECT_EQ(ErrorOf("9999/12/31", "1"), 0);
+    EXPECT_EQ(Calculate("2013/10/28", "32769").text, DescriptionOf(ErrorNumber::Overflow));
 }
 
 }  // namespace

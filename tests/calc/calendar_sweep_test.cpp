@@ -6,6 +6,7 @@
 
 #include "calc/calendar_date.h"
 #include "calc/date_text.h"
+#include "calc/runtime_error.h"
 
 namespace torvelin {
 namespace {
@@ -47,9 +48,9 @@ TEST(CalendarSweep, EveryDayIsWrittenAndReadBackAsTheReferenceCalendarSaysIt) {
 TEST(CalendarSweep, ValuesOutsideTheRangeAreNotWritten) {
     for (const double serial : {kFirstDayNumber - 1.0, kLastDayNumber + 1.0, 1e300, -1e300}) {
         EXPECT_FALSE(CalendarDate(serial).IsInRange()) << serial;
-        EXPECT_THROW(DateToText(CalendarDate(serial)), std::exception) << serial;
+        EXPECT_THROW(DateToText(CalendarDate(serial)), RuntimeError) << serial;
     }
-    EXPECT_THROW(DateToText(CalendarDate(std::nan(""))), std::exception);
+    EXPECT_THROW(DateToText(CalendarDate(std::nan(""))), RuntimeError);
 }
 
 }  // namespace

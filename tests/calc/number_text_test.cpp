@@ -74,7 +74,7 @@ TEST(RoundToInteger16, OutsideTheRangeIsAnOverflow) {
             RoundToInteger16(value);
             ADD_FAILURE() << value << " gave no error";
         } catch (const RuntimeError& error) {
-            EXPECT_EQ(error.Code(), 6) << value;
+            EXPECT_EQ(error.Number(), ErrorNumber::Overflow) << value;
         }
     }
 }

@@ -9,13 +9,15 @@
 #include <QtTest>
 #include <memory>
 
+#include "calc/runtime_error.h"
 #include "tests/window/stand_ins.h"
 #include "window/application_setup.h"
 #include "window/form1.h"
 #include "window/window_printer.h"
 
+using torvelin::ErrorNumber;
 using torvelin::Form1;
-using torvelin::PrintError;
+using torvelin::RuntimeError;
 using namespace torvelin::testing;
 
 namespace {
@@ -290,12 +292,12 @@ private slots:
         } cases[] = {
             {"2013/10/28", "32769", "Command1", 6, "", "Command1"},
             {"9999/12/31", "2", "Command1", 5, "", "Command1"},
-            {"2013/10/28", "120", "Command4", PrintError::kPrinterFailed, printFailure, "Text1"},
+            {"2013/10/28", "120", "Command4", 482, printFailure, "Text1"},
         };
         for (const auto& [start, dayCount, button, number, description, focus] : cases) {
             init();
             printer.failure = [&printFailure] {
-                throw PrintError(PrintError::kPrinterFailed, printFailure);
+                throw RuntimeError(ErrorNumber::PrinterFailed, printFailure.toStdString());
             };
             Type("Text1", start);
             Type("Text2", dayCount);

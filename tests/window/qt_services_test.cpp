@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <optional>
 
+#include "calc/runtime_error.h"
 #include "window/application_setup.h"
 #include "window/form1.h"
 #include "window/qt_message_boxes.h"
@@ -89,9 +90,9 @@ private slots:
         try {
             printer.Print(window, QStringLiteral("Torvelin"));
             QFAIL("printed without a printer");
-        } catch (const PrintError& error) {
-            QCOMPARE(error.Number(), PrintError::kNoDefaultPrinter);
-            QVERIFY(!error.Description().isEmpty());
+        } catch (const torvelin::RuntimeError& error) {
+            QCOMPARE(error.Number(), torvelin::ErrorNumber::NoDefaultPrinter);
+            QVERIFY(*error.Description() != 0);
         }
     }
 };
