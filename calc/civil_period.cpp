@@ -17,13 +17,11 @@ std::int64_t CheckedDay(std::int64_t dayNumber) {
 }
 
 // The day before the day that corresponds to firstDay months later, or the
-// last day of that month when it is shorter.
+// last day of that month when it is shorter. The month may lie past 9999/12
+// (a year from 9999/01/01 ends on 9999/12/31); the caller checks the range.
 std::int64_t LastDayOfMonths(std::int64_t firstDay, std::int64_t months) {
     const CivilDate first = CivilFromDayNumber(firstDay);
     const std::int64_t monthIndex = first.year * 12LL + (first.month - 1) + months;
-    if (monthIndex / 12 > kLastCivilDate.year) {
-        throw RuntimeError(ErrorNumber::InvalidArgument);
-    }
     const int year = static_cast<int>(monthIndex / 12);
     const int month = static_cast<int>(monthIndex % 12) + 1;
     if (first.day > DaysInMonth(year, month)) {
