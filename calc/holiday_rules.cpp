@@ -24,10 +24,8 @@ CivilDate DayOfRule(const HolidayRule& rule, int year) {
             return {year, rule.month, rule.day};
         case HolidayDay::NthMonday:
             return NthMonday(year, rule.month, rule.day);
-        case HolidayDay::VernalEquinox:
-            return EquinoxDay(year, Equinox::Vernal);
-        case HolidayDay::AutumnalEquinox:
-            return EquinoxDay(year, Equinox::Autumnal);
+        case HolidayDay::EquinoxOfMonth:
+            return EquinoxDay(year, rule.month == 3 ? Equinox::Vernal : Equinox::Autumnal);
     }
     return {year, rule.month, rule.day};
 }
@@ -53,7 +51,7 @@ const std::vector<HolidayRule>& NationalHolidayRules() {
         {"成人の日", 2000, kForever, NthMonday, 1, 2},
         {"建国記念の日", 1967, kForever, FixedDate, 2, 11},
         {"天皇誕生日", 2020, kForever, FixedDate, 2, 23},
-        {"春分の日", 1949, kForever, VernalEquinox, 3, 0},
+        {"春分の日", 1949, kForever, EquinoxOfMonth, 3, 0},
         {"天皇誕生日", 1949, 1988, FixedDate, 4, 29},
         {"みどりの日", 1989, 2006, FixedDate, 4, 29},
         {"昭和の日", 2007, kForever, FixedDate, 4, 29},
@@ -71,7 +69,7 @@ const std::vector<HolidayRule>& NationalHolidayRules() {
         {"山の日", 2022, kForever, FixedDate, 8, 11},
         {"敬老の日", 1966, 2002, FixedDate, 9, 15},
         {"敬老の日", 2003, kForever, NthMonday, 9, 3},
-        {"秋分の日", 1948, kForever, AutumnalEquinox, 9, 0},
+        {"秋分の日", 1948, kForever, EquinoxOfMonth, 9, 0},
         {"体育の日", 1966, 1999, FixedDate, 10, 10},
         {"体育の日", 2000, 2019, NthMonday, 10, 2},
         {"スポーツの日", 2020, 2020, FixedDate, 7, 24},
@@ -127,15 +125,15 @@ std::vector<Holiday> NationalHolidaysOf(int year) {
             daysOff.push_back({CivilFromDayNumber(substitute), kSubstituteHoliday});
         }
     }
-    const auto isSubstitute = [&daysOff](std::int64_t day) {
+    const auto isDayOffAlready = [&daysOff](std::int64_t day) {
         return std::any_of(daysOff.begin(), daysOff.end(), [day](const Holiday& holiday) {
             return DayNumberFromCivil(holiday.date) == day;
         });
     };
-    for (std::size_t i = 0; i + 1 < holidays.size(); ++i) {
-        const std::int64_t between = DayNumberFromCivil(holidays[i].date) + 1;
-        if (DayNumberFromCivil(holidays[i + 1].date) != between + 1 ||
-            between < kFirstCitizensHoliday || isSubstitute(between)) {
+    for (const Holiday& holiday : holidays) {
+        const std::int64_t between = DayNumberFromCivil(holiday.date) + 1;
+        if (isNamedHoliday(between) || !isNamedHoliday(between + 1) ||
+            between < kFirstCitizensHoliday || isDayOffAlready(between)) {
             continue;
         }
         // Before 2007 a Sunday between two holidays stayed a plain Sunday.

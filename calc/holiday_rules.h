@@ -17,10 +17,9 @@ struct Holiday {
 
 // How a holiday rule finds its day in a year.
 enum class HolidayDay {
-    FixedDate,        // month/day
-    NthMonday,        // the day-th Monday of month
-    VernalEquinox,    // 春分日
-    AutumnalEquinox,  // 秋分日
+    FixedDate,       // month/day
+    NthMonday,       // the day-th Monday of month
+    EquinoxOfMonth,  // 春分日 (month 3) or 秋分日 (month 9)
 };
 
 // One row of the law: a holiday as it held from firstYear to lastYear. A
