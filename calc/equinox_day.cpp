@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "calc/equinox_terms.h"
+
 namespace torvelin {
 namespace {
 
@@ -31,24 +33,6 @@ constexpr std::array<signed char, kYearsDeclared> kDeclaredAutumnalDays{
 double Radians(double degrees) {
     return degrees * std::numbers::pi / 180.0;
 }
-
-// The periodic terms of the equinox instant, in units of 0.00001 day:
-// amplitude, phase in degrees, degrees per Julian century.
-struct PeriodicTerm {
-    double amplitude;
-    double phase;
-    double rate;
-};
-constexpr std::array<PeriodicTerm, 24> kPeriodicTerms{{
-    {485, 324.96, 1934.136},  {203, 337.23, 32964.467}, {199, 342.08, 20.186},
-    {182, 27.85, 445267.112}, {156, 73.14, 45036.886},  {136, 171.52, 22518.443},
-    {77, 222.54, 65928.934},  {74, 296.72, 3034.906},   {70, 243.58, 9037.513},
-    {58, 119.81, 33718.147},  {52, 297.17, 150.678},    {50, 21.02, 2281.226},
-    {45, 247.54, 29929.562},  {44, 325.15, 31555.956},  {29, 60.93, 4443.417},
-    {18, 155.12, 67555.328},  {17, 288.79, 4562.452},   {16, 198.04, 62894.029},
-    {14, 199.76, 31436.921},  {12, 95.39, 14577.848},   {12, 287.11, 31931.756},
-    {12, 320.81, 34777.259},  {9, 227.73, 1222.114},    {8, 15.45, 16859.074},
-}};
 
 // Terrestrial minus universal time in seconds: the polynomial fits to the
 // measured values up to 2005 and the usual extrapolation after it.
@@ -83,7 +67,7 @@ double DeltaTSeconds(double year) {
 // and a few minutes to 2150; with the uncertainty of ΔT the day can be wrong
 // only for an equinox within minutes of midnight JST. After 3000 the
 // polynomial and ΔT are extrapolated and the day is an estimate.
-std::int64_t ComputedEquinoxDayNumber(int year, Equinox equinox) {
+double ComputedEquinoxMoment(int year, Equinox equinox) {
     const double y = (year - 2000) / 1000.0;
     const double meanInstant =
         equinox == Equinox::Vernal
@@ -93,13 +77,17 @@ std::int64_t ComputedEquinoxDayNumber(int year, Equinox equinox) {
     const double w = Radians(35999.373 * t - 2.47);
     const double lambdaRate = 1 + 0.0334 * std::cos(w) + 0.0007 * std::cos(2 * w);
     double sum = 0;
-    for (const PeriodicTerm& term : kPeriodicTerms) {
+    for (const EquinoxPeriodicTerm& term : kEquinoxPeriodicTerms) {
         sum += term.amplitude * std::cos(Radians(term.phase + term.rate * t));
     }
     const double terrestrialTime = meanInstant + 0.00001 * sum / lambdaRate;
     const double japanTime = terrestrialTime - DeltaTSeconds(year) / 86400 + 9.0 / 24;
     constexpr double kJulianDayOfDayNumberZero = 2415018.5;
-    return static_cast<std::int64_t>(std::floor(japanTime - kJulianDayOfDayNumberZero));
+    return japanTime - kJulianDayOfDayNumberZero;
+}
+
+std::int64_t ComputedEquinoxDayNumber(int year, Equinox equinox) {
+    return static_cast<std::int64_t>(std::floor(ComputedEquinoxMoment(year, equinox)));
 }
 
 CivilDate EquinoxDay(int year, Equinox equinox) {

@@ -15,6 +15,8 @@ CivilDate EquinoxDay(int year, Equinox equinox);
 // The day in Japan Standard Time on which the Sun's apparent longitude reaches
 // 0° (vernal) or 180° (autumnal), computed as described in the source.
 std::int64_t ComputedEquinoxDayNumber(int year, Equinox equinox);
+// The moment itself, in days since 1899/12/30 00:00 JST.
+double ComputedEquinoxMoment(int year, Equinox equinox);
 
 // The years for which EquinoxDay returns a declared day.
 inline constexpr int kFirstDeclaredEquinoxYear = 1948;

@@ -13,6 +13,11 @@ struct HolidayCalendar::Year {
     std::bitset<366> closed;
 };
 
+struct HolidayCalendar::DayInYear {
+    const Year& year;
+    int index;  // 0 for 1/1
+};
+
 namespace {
 
 constexpr std::string_view kYearEndHolidays = "年末年始の休日";
@@ -56,13 +61,12 @@ const HolidayCalendar::Year& HolidayCalendar::YearOf(int year) {
     return *slot;
 }
 
-const HolidayCalendar::Year& HolidayCalendar::YearOfDay(std::int64_t dayNumber, int& dayOfYear) {
+HolidayCalendar::DayInYear HolidayCalendar::Locate(std::int64_t dayNumber) {
     if (!IsDayNumberInRange(dayNumber)) {
         throw RuntimeError(ErrorNumber::InvalidArgument);
     }
     const Year& year = YearOf(CivilFromDayNumber(dayNumber).year);
-    dayOfYear = static_cast<int>(dayNumber - year.firstDay);
-    return year;
+    return {year, static_cast<int>(dayNumber - year.firstDay)};
 }
 
 const std::vector<Holiday>& HolidayCalendar::HolidaysOf(int year) {
@@ -70,15 +74,14 @@ const std::vector<Holiday>& HolidayCalendar::HolidaysOf(int year) {
 }
 
 std::string_view HolidayCalendar::HolidayName(std::int64_t dayNumber) {
-    int dayOfYear = 0;
-    const Year& year = YearOfDay(dayNumber, dayOfYear);
-    const int index = year.holidayByDay[dayOfYear];
-    return index == 0 ? std::string_view() : year.holidays[index - 1].name;
+    const DayInYear day = Locate(dayNumber);
+    const int holiday = day.year.holidayByDay[day.index];
+    return holiday == 0 ? std::string_view() : day.year.holidays[holiday - 1].name;
 }
 
 bool HolidayCalendar::IsClosed(std::int64_t dayNumber) {
-    int dayOfYear = 0;
-    return YearOfDay(dayNumber, dayOfYear).closed[dayOfYear];
+    const DayInYear day = Locate(dayNumber);
+    return day.year.closed[day.index];
 }
 
 std::vector<std::string_view> HolidayCalendar::ClosedReasons(std::int64_t dayNumber) {
@@ -90,9 +93,7 @@ std::vector<std::string_view> HolidayCalendar::ClosedReasons(std::int64_t dayNum
     if (weekday == Weekday::Sunday) {
         reasons.push_back("日曜日");
     }
-    int dayOfYear = 0;
-    const Year& year = YearOfDay(dayNumber, dayOfYear);
-    for (const Holiday& holiday : year.holidays) {
+    for (const Holiday& holiday : Locate(dayNumber).year.holidays) {
         if (DayNumberFromCivil(holiday.date) == dayNumber) {
             reasons.push_back(holiday.name);
         }

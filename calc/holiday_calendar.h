@@ -39,8 +39,9 @@ public:
 
 private:
     struct Year;
+    struct DayInYear;
     const Year& YearOf(int year);
-    const Year& YearOfDay(std::int64_t dayNumber, int& dayOfYear);
+    DayInYear Locate(std::int64_t dayNumber);
 
     std::vector<std::unique_ptr<const Year>> years_;
 };

@@ -156,6 +156,28 @@ TEST(HolidayCalendar, RejectsDaysOutsideTheRange) {
     EXPECT_NO_THROW(calendar.HolidaysOf(9999));
 }
 
+// Moments published for these equinoxes, in JST; the computation claims to be
+// within about a minute of them.
+TEST(EquinoxDay, ComputesTheMomentWithinTwoMinutes) {
+    struct Moment {
+        int year;
+        Equinox equinox;
+        CivilDate date;
+        int minutes;  // after midnight JST
+    };
+    const Moment moments[] = {
+        {2000, Equinox::Vernal, {2000, 3, 20}, 16 * 60 + 35},
+        {2008, Equinox::Autumnal, {2008, 9, 23}, 45},
+        {2024, Equinox::Vernal, {2024, 3, 20}, 12 * 60 + 6},
+        {2024, Equinox::Autumnal, {2024, 9, 22}, 21 * 60 + 44},
+        {2025, Equinox::Vernal, {2025, 3, 20}, 18 * 60 + 1},
+    };
+    for (const Moment& m : moments) {
+        const double expected = DayNumberFromCivil(m.date) + m.minutes / 1440.0;
+        EXPECT_NEAR(ComputedEquinoxMoment(m.year, m.equinox), expected, 2 / 1440.0) << m.year;
+    }
+}
+
 // The declared days and the computation were found apart; they must agree on
 // every declared year, or one of them is wrong.
 TEST(EquinoxDay, ComputationAgreesWithTheDeclaredDays) {
