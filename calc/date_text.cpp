@@ -3,44 +3,16 @@
 #include <array>
 #include <cmath>
 
+#include "calc/japanese_era.h"
 #include "calc/runtime_error.h"
 #include "calc/text_scanner.h"
 
 namespace torvelin {
 namespace {
 
-struct Era {
-    char32_t firstKanji;
-    char32_t secondKanji;
-    char32_t letter;        // upper case
-    int firstYear;          // the Gregorian year of the era's year 1 (元年)
-    std::int64_t firstDay;  // the first day the era's dates are read for
-    std::int64_t lastDay;
-};
-
-constexpr Era MakeEra(char32_t first, char32_t second, char32_t letter, int firstYear,
-                      CivilDate firstDay, CivilDate lastDay) {
-    return {first,
-            second,
-            letter,
-            firstYear,
-            DayNumberFromCivil(firstDay),
-            DayNumberFromCivil(lastDay)};
-}
-
-// Era dates before 1873/01/01 were counted on the lunisolar calendar, so they
-// are not read at all rather than read as the wrong Gregorian day.
-constexpr std::array<Era, 5> kEras{
-    MakeEra(U'明', U'治', U'M', 1868, {1873, 1, 1}, {1912, 7, 29}),
-    MakeEra(U'大', U'正', U'T', 1912, {1912, 7, 30}, {1926, 12, 24}),
-    MakeEra(U'昭', U'和', U'S', 1926, {1926, 12, 25}, {1989, 1, 7}),
-    MakeEra(U'平', U'成', U'H', 1989, {1989, 1, 8}, {2019, 4, 30}),
-    MakeEra(U'令', U'和', U'R', 2019, {2019, 5, 1}, kLastCivilDate),
-};
-
-const Era* ReadEra(TextScanner& scanner) {
+const JapaneseEra* ReadEra(TextScanner& scanner) {
     const char32_t c = scanner.Peek();
-    for (const Era& era : kEras) {
+    for (const JapaneseEra& era : kJapaneseEras) {
         if (c == era.letter || c == era.letter + (U'a' - U'A')) {
             scanner.Advance();
             return &era;
@@ -77,7 +49,7 @@ std::optional<CalendarDate> ReadDateText(std::string_view text) {
     TextScanner scanner(text);
     scanner.SkipBlanks();
 
-    const Era* era = nullptr;
+    const JapaneseEra* era = nullptr;
     if (!scanner.AtDigit()) {
         era = ReadEra(scanner);
         if (era == nullptr) {

@@ -7,5 +7,6 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh bench
 cmake --preset release
 cmake --build --preset release
+build/release/benchmarks/calendar_benchmark
 build/release/benchmarks/calculate_benchmark "$@"
 benchmarks/startup/measure.sh

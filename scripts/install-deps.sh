@@ -8,7 +8,7 @@ for part in "$@"; do
     case "$part" in
         run) ;;
         test)
-            packages+=(googletest libgtest-dev libgmock-dev xvfb x11-utils xdotool imagemagick
+            packages+=(googletest libgtest-dev libgmock-dev python3 xvfb x11-utils xdotool imagemagick
                        poppler-utils desktop-file-utils appstream cups printer-driver-cups-pdf) ;;
         bench) packages+=(libbenchmark-dev xvfb x11-utils procps libx11-dev) ;;
         fuzz) packages+=(clang libclang-rt-14-dev) ;;

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+#include "calc/calendar_date.h"
+
+namespace torvelin {
+
+enum class Equinox { Vernal, Autumnal };
+
+// The day of the equinox as the holiday law takes it: the day declared by the
+// government for the years it has declared, the computed day after them.
+CivilDate EquinoxDay(int year, Equinox equinox);
+
+// The day in Japan Standard Time on which the Sun's apparent longitude reaches
+// 0° (vernal) or 180° (autumnal), computed as described in the source.
+std::int64_t ComputedEquinoxDayNumber(int year, Equinox equinox);
+// The moment itself, in days since 1899/12/30 00:00 JST.
+double ComputedEquinoxMoment(int year, Equinox equinox);
+
+// The years for which EquinoxDay returns a declared day.
+inline constexpr int kFirstDeclaredEquinoxYear = 1948;
+inline constexpr int kLastDeclaredEquinoxYear = 2027;
+
+}  // namespace torvelin
