@@ -99,7 +99,7 @@ TEST(CivilPeriod, RaisesError5OutsideTheRange) {
             EndOfPeriod(start, period, firstDay, closed, calendar);
             ADD_FAILURE() << start << " " << period.count;
         } catch (const RuntimeError& error) {
-            EXPECT_EQ(error.Code(), 5);
+            EXPECT_EQ(error.Number(), ErrorNumber::InvalidArgument);
         }
     };
     using enum PeriodUnit;

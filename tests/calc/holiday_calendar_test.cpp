@@ -147,7 +147,7 @@ TEST(HolidayCalendar, RejectsDaysOutsideTheRange) {
             calendar.IsClosed(day);
             ADD_FAILURE() << day;
         } catch (const RuntimeError& error) {
-            EXPECT_EQ(error.Code(), 5);
+            EXPECT_EQ(error.Number(), ErrorNumber::InvalidArgument);
         }
         EXPECT_THROW(calendar.HolidayName(day), RuntimeError);
     }
