@@ -6,11 +6,10 @@
 
 #include "calc/calculate.h"
 #include "calc/runtime_error.h"
+#include "version.h"
 
 namespace torvelin {
 namespace {
-
-constexpr std::string_view kVersion = "1.00";
 
 constexpr std::string_view kUsage =
     "Usage: torvelin-calc START COUNT\n"

@@ -24,6 +24,11 @@ start_x_server() {
     [[ -s "$work/display" ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=":$(head -1 "$work/display")"
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+    # Without one, Qt makes /tmp/runtime-$USER and leaves it behind.
+    if [[ -z ${XDG_RUNTIME_DIR:-} ]]; then
+        export XDG_RUNTIME_DIR=$work/runtime
+        mkdir -m 700 "$XDG_RUNTIME_DIR"
+    fi
 }
 
 # Starts the program and sets `window` to its mapped top-level window.
