@@ -69,7 +69,8 @@ stop_print_service() {
 }
 trap 'stop_print_service; cleanup' EXIT
 
-cupsd -f -c "$service/cupsd.conf" -s "$service/cups-files.conf" &
+# Ended with the test even when the test is killed and cannot clean up.
+setpriv --pdeathsig TERM -- cupsd -f -c "$service/cupsd.conf" -s "$service/cups-files.conf" &
 print_service=$!
 export CUPS_SERVER=$service/socket
 # The program's default printer is this service's: no user default from the
@@ -108,6 +109,8 @@ click_at 184 248  # Print
 wait_for_jobs 1
 [[ -s $printed ]] || fail "the job completed but the printer's file is empty"
 kill -0 "$program" 2>/dev/null || fail "the program ended while printing"
+sleep 1
+! xdotool search --onlyvisible --name '^Torvelin$' >/dev/null || fail "an error box after a print that worked"
 title=$(sed -n 's/.*argv\[3\]="\(.*\)"$/\1/p' "$service/log/error_log" | head -1)
 echo "printed the job \"$title\""
 [[ "$title" == *Torvelin*2014/02/24* ]] || fail "the job's name \"$title\" does not name the end date"

@@ -15,7 +15,9 @@ trap 'echo "FAIL: command failed at line $LINENO of $(basename "$0")" >&2' ERR
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 start_x_server() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    # Xvfb and the program end with the test even when it is killed outright.
+    setpriv --pdeathsig TERM -- Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+        3>"$work/display" 2>"$work/xvfb.log" &
     pids+=($!)
     for _ in $(seq 100); do
         [[ -s "$work/display" ]] && break
@@ -33,7 +35,7 @@ start_x_server() {
 
 # Starts the program and sets `window` to its mapped top-level window.
 start_program() {
-    "$TORVELIN" >"$work/program.log" 2>&1 &
+    setpriv --pdeathsig TERM -- "$TORVELIN" >"$work/program.log" 2>&1 &
     program=$!
     pids+=("$program")
     window=$(timeout 60 xdotool search --sync --onlyvisible --name "^${caption}\$" | head -1) ||
