@@ -1,6 +1,6 @@
 // The Calculate step, from the two entry texts to the result text, beside a
 // baseline that does the same job with QDate. Run a release build:
-//   build/release/benchmarks/calculate_benchmark
+//   build/bench/benchmarks/calculate_benchmark
 #include <benchmark/benchmark.h>
 
 #include <QDate>

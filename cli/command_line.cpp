@@ -5,11 +5,10 @@
 #include <string>
 
 #include "calc/calculate.h"
+#include "version.h"
 
 namespace torvelin {
 namespace {
-
-constexpr std::string_view kVersion = "1.00";
 
 constexpr std::string_view kUsage =
     "Usage: torvelin-calc START COUNT\n"

@@ -1,25 +1,41 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the given parts of the build need, only
-# those that are missing. Usage: install-deps.sh run|test|bench|fuzz|package|print ...
+# SPDX-License-Identifier: MIT
+# Installs the Debian packages that the given parts need, only those that are
+# missing. Usage: install-deps.sh run|test|bench|fuzz|package|print ...
+#   run      build and start the window
+#   test     build and run every test
+#   bench    build and run the benchmarks
+#   fuzz     build and run the fuzzer (clang)
+#   package  build and check the Debian package
+#   print    the print service and its PDF printer, to print without a printer
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libcups2-dev fonts-ipafont-gothic)
+# Every part that compiles: the compiler, Qt, and help2man for the manual page
+# that each build writes.
+build=(cmake ninja-build g++ qt6-base-dev libgl-dev libcups2-dev help2man)
+font=(fonts-ipafont-gothic)
+# Debian's print service, its filters, and the PDF printer's driver.
+print_service=(cups printer-driver-cups-pdf)
+
+packages=()
 for part in "$@"; do
     case "$part" in
-        run) ;;
+        run) packages+=("${build[@]}" "${font[@]}") ;;
         test)
-            packages+=(googletest libgtest-dev libgmock-dev python3 xvfb x11-utils xdotool imagemagick
-                       poppler-utils desktop-file-utils appstream cups printer-driver-cups-pdf) ;;
-        bench) packages+=(libbenchmark-dev xvfb x11-utils procps libx11-dev) ;;
-        fuzz) packages+=(clang libclang-rt-14-dev) ;;
-        package) packages+=(dpkg-dev file) ;;
-        print) packages+=(cups printer-driver-cups-pdf) ;;
+            packages+=("${build[@]}" "${font[@]}" googletest libgtest-dev libgmock-dev python3
+                       xvfb x11-utils xdotool imagemagick poppler-utils ghostscript
+                       desktop-file-utils appstream man-db "${print_service[@]}") ;;
+        bench) packages+=("${build[@]}" "${font[@]}" libbenchmark-dev xvfb x11-utils procps
+                          libx11-dev) ;;
+        fuzz) packages+=("${build[@]}" clang libclang-rt-14-dev) ;;
+        package) packages+=("${build[@]}" dpkg-dev file lintian) ;;
+        print) packages+=("${print_service[@]}") ;;
         *) echo "install-deps.sh: unknown part '$part'" >&2; exit 2 ;;
     esac
 done
 
 missing=()
-for package in "${packages[@]}"; do
+for package in $(printf '%s\n' "${packages[@]}" | sort -u); do
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
     [[ "$status" == "install ok installed" ]] || missing+=("$package")
 done

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Builds the Debian package build/release/torvelin_1.00_<arch>.deb.
+# SPDX-License-Identifier: MIT
+# Builds the Debian package build/release/torvelin_<version>_<arch>.deb and
+# checks it with lintian, which must find no error and no warning.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh package
-cmake --preset release -DTORVELIN_BUILD_BENCHMARKS=OFF
+cmake --preset release
 cmake --build --preset release
+rm -f build/release/torvelin_*.deb
 (cd build/release && cpack -G DEB)
-ls build/release/torvelin_*.deb
+deb=$(ls build/release/torvelin_*.deb)
+lintian --fail-on error,warning "$deb" 2> >(grep -v 'running with root privileges' >&2)
+echo "$deb"

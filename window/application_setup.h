@@ -1,12 +1,14 @@
 #pragma once
 
+#include "version.h"
+
 namespace torvelin {
 
 // The program's identity. The application name is also the title of every
 // message and error box.
 inline constexpr char kApplicationName[] = "Torvelin";
-inline constexpr char kApplicationVersion[] = "1.00";
-inline constexpr char kDesktopFileName[] = "org.torvelin.Torvelin";
+inline constexpr const char* kApplicationVersion = kVersion.data();  // views a literal
+inline constexpr char kDesktopFileName[] = "org.torvelin.torvelin";
 
 // Every caption of the window is set in this face, asked for by name.
 inline constexpr char16_t kFormFontFamily[] = u"ＭＳ Ｐゴシック";

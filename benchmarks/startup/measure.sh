@@ -9,8 +9,8 @@ cd "$(dirname "$0")/../.."
 runs=${1:-15}
 
 scripts/install-deps.sh bench
-cmake --preset release >/dev/null
-cmake --build --preset release --target torvelin >/dev/null
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target torvelin >/dev/null
 cmake -S benchmarks/startup -B build/startup -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/startup >/dev/null
 
@@ -28,10 +28,10 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 probe() { build/startup/map_probe "$1"; }
 # One warm-up each, so that both start from the same file cache.
-probe build/release/app/torvelin >/dev/null
+probe build/bench/app/torvelin >/dev/null
 probe build/startup/bare_window >/dev/null
 for _ in $(seq "$runs"); do
-    probe build/release/app/torvelin >>"$work/torvelin"
+    probe build/bench/app/torvelin >>"$work/torvelin"
     probe build/startup/bare_window >>"$work/bare"
 done
 

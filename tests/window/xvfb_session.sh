@@ -15,7 +15,9 @@ trap 'echo "FAIL: command failed at line $LINENO of $(basename "$0")" >&2' ERR
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 start_x_server() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    # Xvfb and the program end with the test even when it is killed outright.
+    setpriv --pdeathsig TERM -- Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+        3>"$work/display" 2>"$work/xvfb.log" &
     pids+=($!)
     for _ in $(seq 100); do
         [[ -s "$work/display" ]] && break
@@ -24,11 +26,16 @@ start_x_server() {
     [[ -s "$work/display" ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=":$(head -1 "$work/display")"
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+    # Without one, Qt makes /tmp/runtime-$USER and leaves it behind.
+    if [[ -z ${XDG_RUNTIME_DIR:-} ]]; then
+        export XDG_RUNTIME_DIR=$work/runtime
+        mkdir -m 700 "$XDG_RUNTIME_DIR"
+    fi
 }
 
 # Starts the program and sets `window` to its mapped top-level window.
 start_program() {
-    "$TORVELIN" >"$work/program.log" 2>&1 &
+    setpriv --pdeathsig TERM -- "$TORVELIN" >"$work/program.log" 2>&1 &
     program=$!
     pids+=("$program")
     window=$(timeout 60 xdotool search --sync --onlyvisible --name "^${caption}\$" | head -1) ||
