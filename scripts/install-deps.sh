@@ -3,7 +3,7 @@
 # those that are missing. Usage: install-deps.sh run|test|bench|fuzz|package|print ...
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libcups2-dev fonts-ipafont-gothic)
+packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libcups2-dev fonts-ipafont-gothic qt6-translations-l10n)
 for part in "$@"; do
     case "$part" in
         run) ;;
