@@ -2,7 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QApplication>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -168,13 +168,12 @@ void Form1::Command3_Click() {
 void Form1::Command4_Click() {
     // The Print button stays off the paper; the focus passes on to Text1,
     // which selects its text. The paper shows neither that selection nor a
-    // focus frame: the focus comes back to Text1 only after printing.
+    // focus frame: while printing, the window itself holds the focus (Text1
+    // drops its selection as it loses it), also if the window is activated
+    // again meanwhile. Then the focus goes back to Text1.
     Command4->hide();
-    Text1->deselect();
-    QWidget* focus = QApplication::focusWidget();
-    if (focus) {
-        focus->clearFocus();
-    }
+    QWidget* focus = focusWidget();
+    setFocus(Qt::OtherFocusReason);
     const auto showPrintButton = qScopeGuard([this, focus] {
         Command4->show();
         if (focus) {
