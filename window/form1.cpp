@@ -48,27 +48,34 @@ constexpr std::array kReadingOrder = {
 };
 
 // Presents the window to screen readers as a frame titled with the window's
-// caption, with its controls in reading order.
+// caption, with its controls in reading order. The controls are looked up at
+// each question: a screen reader may ask while the form is being built.
 class AccessibleForm1 final : public QAccessibleWidget {
 public:
-    explicit AccessibleForm1(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {
-        for (const char* name : kReadingOrder) {
-            controls_.push_back(window->findChild<QWidget*>(QLatin1String(name)));
-        }
-    }
+    explicit AccessibleForm1(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
 
-    int childCount() const override { return static_cast<int>(controls_.size()); }
+    int childCount() const override { return static_cast<int>(Controls().size()); }
     QAccessibleInterface* child(int index) const override {
-        return index >= 0 && index < childCount()
-                   ? QAccessible::queryAccessibleInterface(controls_[index])
+        const QList<QObject*> controls = Controls();
+        return index >= 0 && index < controls.size()
+                   ? QAccessible::queryAccessibleInterface(controls[index])
                    : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
-        return child ? static_cast<int>(controls_.indexOf(child->object())) : -1;
+        return child ? static_cast<int>(Controls().indexOf(child->object())) : -1;
     }
 
 private:
-    QList<QObject*> controls_;
+    QList<QObject*> Controls() const {
+        QList<QObject*> controls;
+        for (const char* name : kReadingOrder) {
+            if (auto* control = widget()->findChild<QWidget*>(QLatin1String(name),
+                                                              Qt::FindDirectChildrenOnly)) {
+                controls.push_back(control);
+            }
+        }
+        return controls;
+    }
 };
 
 QAccessibleInterface* AccessibleForm1For(const QString&, QObject* object) {
