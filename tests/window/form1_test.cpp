@@ -164,6 +164,7 @@ private slots:
         QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
         QCOMPARE(frame->role(), QAccessible::Window);
         QCOMPARE(frame->text(QAccessible::Name), window->windowTitle());
+        QVERIFY(!frame->child(-1) && !frame->child(frame->childCount()));
         QStringList read;
         QRect previous;
         for (int i = 0; i < frame->childCount(); ++i) {
