@@ -17,6 +17,9 @@ std::string_view DescriptionOf(ErrorNumber number) noexcept {
             return "プリンタで印刷できませんでした。";
         case ErrorNumber::NoDefaultPrinter:
             return "既定のプリンタが設定されていないため、印刷できません。";
+        case ErrorNumber::PrintServiceNotAnswering:
+            return "印刷サービスが応答しないため、印刷できません。"
+                   "しばらくしてからもう一度印刷してください。";
     }
     return "不明なエラーです。";
 }

@@ -9,12 +9,13 @@ namespace torvelin {
 // Every error number the user can see, in the error box or on the command
 // line. The numbers are part of what users know, so they never change.
 enum class ErrorNumber : int {
-    InvalidArgument = 5,    // a date outside 0100/01/01 .. 9999/12/31
-    Overflow = 6,           // a day offset outside the 16-bit range
-    TypeMismatch = 13,      // a text converted without passing its test first
-    InternalError = 51,     // a fault of the program itself
-    PrinterFailed = 482,    // the printer refused or lost the job
-    NoDefaultPrinter = 484  // no printer to print on
+    InvalidArgument = 5,             // a date outside 0100/01/01 .. 9999/12/31
+    Overflow = 6,                    // a day offset outside the 16-bit range
+    TypeMismatch = 13,               // a text converted without passing its test first
+    InternalError = 51,              // a fault of the program itself
+    PrinterFailed = 482,             // the printer refused or lost the job
+    NoDefaultPrinter = 484,          // no printer to print on
+    PrintServiceNotAnswering = 486,  // the print service took the call, then kept silent
 };
 
 // The short Japanese description (UTF-8) that goes with each number.

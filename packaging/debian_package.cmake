@@ -26,8 +26,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries, the print service's among them (through Qt's print support),
 # come from the binaries. The window falls back to the system's sans-serif
-# font, so the Japanese fonts it prefers are recommended, not required.
+# font and to Qt's English texts, so the Japanese fonts and translations it
+# prefers are recommended, not required.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk, qt6-translations-l10n")
 
 include(CPack)

@@ -13,19 +13,20 @@ set -euo pipefail
 # Every part that compiles: the compiler, Qt, and help2man for the manual page
 # that each build writes.
 build=(cmake ninja-build g++ qt6-base-dev libgl-dev libcups2-dev help2man)
-font=(fonts-ipafont-gothic)
+# What the window shows: its font and Qt's own texts in Japanese.
+window_assets=(fonts-ipafont-gothic qt6-translations-l10n)
 # Debian's print service, its filters, and the PDF printer's driver.
 print_service=(cups printer-driver-cups-pdf)
 
 packages=()
 for part in "$@"; do
     case "$part" in
-        run) packages+=("${build[@]}" "${font[@]}") ;;
+        run) packages+=("${build[@]}" "${window_assets[@]}") ;;
         test)
-            packages+=("${build[@]}" "${font[@]}" googletest libgtest-dev libgmock-dev python3
+            packages+=("${build[@]}" "${window_assets[@]}" googletest libgtest-dev libgmock-dev python3
                        xvfb x11-utils xdotool imagemagick poppler-utils ghostscript
                        desktop-file-utils appstream man-db "${print_service[@]}") ;;
-        bench) packages+=("${build[@]}" "${font[@]}" libbenchmark-dev xvfb x11-utils procps
+        bench) packages+=("${build[@]}" "${window_assets[@]}" libbenchmark-dev xvfb x11-utils procps
                           libx11-dev) ;;
         fuzz) packages+=("${build[@]}" clang libclang-rt-14-dev) ;;
         package) packages+=("${build[@]}" dpkg-dev file lintian) ;;

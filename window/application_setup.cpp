@@ -2,7 +2,11 @@
 
 #include <QFont>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
+#include <QtDebug>
 
 namespace torvelin {
 
@@ -16,6 +20,17 @@ void SetUpApplication() {
     QFont::insertSubstitutions(QString::fromUtf16(kFormFontFamily),
                                {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
                                 QStringLiteral("sans-serif")});
+    // Qt's own texts (the entry boxes' menu, the message boxes' buttons) in
+    // Japanese like the window, whatever the user's locale. Kept by the
+    // application for its whole run.
+    auto* qtTexts = new QTranslator(QCoreApplication::instance());
+    if (qtTexts->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(qtTexts);
+    } else {
+        qWarning(
+            "Qt's Japanese translations (qtbase_ja) are missing; Qt's own texts stay in English.");
+    }
 }
 
 }  // namespace torvelin

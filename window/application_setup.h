@@ -13,8 +13,8 @@ inline constexpr char kDesktopFileName[] = "org.torvelin.torvelin";
 // Every caption of the window is set in this face, asked for by name.
 inline constexpr char16_t kFormFontFamily[] = u"ＭＳ Ｐゴシック";
 
-// Names the running application (name, version, desktop entry) and installs
-// the font substitutions the window needs. Called right after QApplication is
+// Names the running application (name, version, desktop entry), installs
+// the font substitutions the window needs and Qt's Japanese translations. Called right after QApplication is
 // created, before any window exists.
 void SetUpApplication();
 

@@ -1,12 +1,16 @@
 #include "window/form1.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <array>
 
 #include "calc/calculate.h"
 #include "calc/runtime_error.h"
@@ -18,7 +22,6 @@ namespace torvelin {
 namespace {
 
 #include "window/icons/torvelin-16.xpm"
-#include "window/icons/torvelin-32-mono.xpm"
 #include "window/icons/torvelin-32.xpm"
 
 // Painted, not set as the window's palette: the labels take their background
@@ -27,12 +30,57 @@ const QColor kBackgroundColour(0, 0, 192);
 
 constexpr int kFatalExitStatus = 1;
 
+// An icon holds one image for each size, so the colour image is the 32×32 one.
 QIcon ProgramIcon() {
     QIcon icon;
     icon.addPixmap(QPixmap(torvelin_32));
     icon.addPixmap(QPixmap(torvelin_16));
-    icon.addPixmap(QPixmap(torvelin_32_mono));
     return icon;
+}
+
+// The controls as a screen reader reads them: top to bottom, each entry box
+// after the label that explains it. The caption-less panels are left out.
+// Drawing order, and with it Qt's order of children, is another order.
+constexpr std::array kReadingOrder = {
+    "Label1",   "Label14", "Label7",  "Text1",    "Label15",  "Text2",
+    "Label8",   "Label17", "Label13", "Label18",  "Command1", "Command3",
+    "Command4", "Label9",  "Label6",  "Command2", "Label11",
+};
+
+// Presents the window to screen readers as a frame titled with the window's
+// caption, with its controls in reading order. The controls are looked up at
+// each question: a screen reader may ask while the form is being built.
+class AccessibleForm1 final : public QAccessibleWidget {
+public:
+    explicit AccessibleForm1(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+
+    int childCount() const override { return static_cast<int>(Controls().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const QList<QObject*> controls = Controls();
+        return index >= 0 && index < controls.size()
+                   ? QAccessible::queryAccessibleInterface(controls[index])
+                   : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child ? static_cast<int>(Controls().indexOf(child->object())) : -1;
+    }
+
+private:
+    QList<QObject*> Controls() const {
+        QList<QObject*> controls;
+        for (const char* name : kReadingOrder) {
+            if (auto* control = widget()->findChild<QWidget*>(QLatin1String(name),
+                                                              Qt::FindDirectChildrenOnly)) {
+                controls.push_back(control);
+            }
+        }
+        return controls;
+    }
+};
+
+QAccessibleInterface* AccessibleForm1For(const QString&, QObject* object) {
+    auto* window = qobject_cast<Form1*>(object);
+    return window ? new AccessibleForm1(window) : nullptr;
 }
 
 // Form files keep whole point sizes only.
@@ -53,6 +101,7 @@ Form1::Form1(MessageBoxes& messages, WindowPrinter& printer, QWidget* parent)
     // The layout: 15 twips to a logical pixel, labels stacked by tab index
     // under the entry boxes and buttons. The entry boxes have no length limit
     // (a pasted text is read whole, and rejected whole if it is no date).
+    QAccessible::installFactory(AccessibleForm1For);  // once for the program; again is a no-op
     Ui::Form1 form;
     form.setupUi(this);
     Text1 = form.Text1;
@@ -71,11 +120,27 @@ Form1::Form1(MessageBoxes& messages, WindowPrinter& printer, QWidget* parent)
     onClick(form.Command2, &Form1::Command2_Click);
     onClick(form.Command3, &Form1::Command3_Click);
     onClick(form.Command4, &Form1::Command4_Click);
+    for (QPushButton* button : {form.Command1, form.Command2, form.Command3, form.Command4}) {
+        button->installEventFilter(this);
+    }
     Text1->setFocus();
 }
 
 void Form1::paintEvent(QPaintEvent*) {
     QPainter(this).fillRect(rect(), kBackgroundColour);
+}
+
+// Enter presses the focused button as Space does. No button is the default,
+// so Enter in an entry box presses nothing.
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            static_cast<QPushButton*>(watched)->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form1::Command1_Click() {
@@ -90,6 +155,8 @@ void Form1::Command1_Click() {
             messages_.ShowMessage(text);
             break;
         case CalculationOutcome::Kind::Error:
+            // No end date for this input: the one before it would be a wrong answer.
+            Label13->clear();
             messages_.ShowError(static_cast<int>(*outcome.error), text);
             break;
     }
@@ -106,9 +173,20 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Command4_Click() {
-    // The Print button stays off the paper; the focus passes on to Text1.
+    // The Print button stays off the paper; the focus passes on to Text1,
+    // which selects its text. The paper shows neither that selection nor a
+    // focus frame: while printing, the window itself holds the focus (Text1
+    // drops its selection as it loses it), also if the window is activated
+    // again meanwhile. Then the focus goes back to Text1.
     Command4->hide();
-    const auto showPrintButton = qScopeGuard([this] { Command4->show(); });
+    QWidget* focus = focusWidget();
+    setFocus(Qt::OtherFocusReason);
+    const auto showPrintButton = qScopeGuard([this, focus] {
+        Command4->show();
+        if (focus) {
+            focus->setFocus(Qt::OtherFocusReason);
+        }
+    });
     // Plain ASCII: print services turn other characters of a job name into
     // escapes in queue listings and file names.
     printer_.Print(*this, QStringLiteral("Torvelin %1").arg(Label13->text()).trimmed());

@@ -1,13 +1,17 @@
 #include "window/qt_window_printer.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QImage>
 #include <QLibrary>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QThread>
 #include <QWidget>
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include <cups/cups.h>
 
@@ -33,37 +37,120 @@ QImage WindowImage(QWidget& window, int dotsPerInch) {
     return image;
 }
 
-// Qt hands a job to the print service without saying whether it was taken,
-// so a printer that refuses jobs is found out before printing. The print
-// service's library is looked up only now, not loaded with the program: by the
-// time a user prints, Qt's print support has loaded it anyway.
-bool AcceptsJobs(const QString& printerName) {
+// What the print service said when asked for the default printer.
+struct PrintServiceAnswer {
+    enum class Kind {
+        NotAsked,        // its library could not be found; Qt asks it as usual
+        NoService,       // nothing takes the call
+        NotAnswering,    // the call was taken, the answer did not come in time
+        NoDefault,       // it has no default printer
+        DefaultPrinter,  // it named the default printer
+    };
+    Kind kind = Kind::NotAsked;
+    QString printerId = {};  // as Qt names print devices: "printer" or "printer/instance"
+    bool acceptsJobs = true;
+};
+
+// Bounds on the wait for the print service, which may be another machine.
+constexpr int kConnectMilliseconds = 3000;
+constexpr double kAnswerSeconds = 3.0;
+
+int GiveUpWaiting(http_t*, void* timedOut) {
+    *static_cast<bool*>(timedOut) = true;
+    return 0;
+}
+
+template <typename Function>
+Function* Resolve(QLibrary& library, const char* name) {
+    return reinterpret_cast<Function*>(library.resolve(name));
+}
+
+// Asks the print service for the default printer on a connection of its own
+// whose waits are bounded, so that a service that takes the call and never
+// answers costs seconds, not minutes. Qt asks it too, without a bound, so it
+// is asked first. Qt hands a job to the print service without saying whether
+// it was taken, so a printer that refuses jobs is found out here as well. The
+// print service's library is looked up only now, not loaded with the program:
+// by the time a user prints, Qt's print support has loaded it anyway.
+PrintServiceAnswer AskForDefaultPrinter() {
     QLibrary cups(QStringLiteral("cups"), 2);
-    const auto getNamedDest =
-        reinterpret_cast<decltype(&cupsGetNamedDest)>(cups.resolve("cupsGetNamedDest"));
-    const auto getOption =
-        reinterpret_cast<decltype(&cupsGetOption)>(cups.resolve("cupsGetOption"));
-    const auto freeDests =
-        reinterpret_cast<decltype(&cupsFreeDests)>(cups.resolve("cupsFreeDests"));
-    if (!getNamedDest || !getOption || !freeDests) {
-        return true;  // no way to ask; the job goes out as it would anyway
+    const auto server = Resolve<decltype(cupsServer)>(cups, "cupsServer");
+    const auto port = Resolve<decltype(ippPort)>(cups, "ippPort");
+    const auto encryption = Resolve<decltype(cupsEncryption)>(cups, "cupsEncryption");
+    const auto connect = Resolve<decltype(httpConnect2)>(cups, "httpConnect2");
+    const auto setTimeout = Resolve<decltype(httpSetTimeout)>(cups, "httpSetTimeout");
+    const auto close = Resolve<decltype(httpClose)>(cups, "httpClose");
+    const auto getNamedDest = Resolve<decltype(cupsGetNamedDest)>(cups, "cupsGetNamedDest");
+    const auto getOption = Resolve<decltype(cupsGetOption)>(cups, "cupsGetOption");
+    const auto freeDests = Resolve<decltype(cupsFreeDests)>(cups, "cupsFreeDests");
+    if (!server || !port || !encryption || !connect || !setTimeout || !close || !getNamedDest ||
+        !getOption || !freeDests) {
+        return {};
     }
-    cups_dest_t* destination =
-        getNamedDest(CUPS_HTTP_DEFAULT, printerName.toLocal8Bit().constData(), nullptr);
+
+    QElapsedTimer connecting;
+    connecting.start();
+    http_t* connection = connect(server(), port(), nullptr, AF_UNSPEC, encryption(), 1,
+                                 kConnectMilliseconds, nullptr);
+    if (!connection) {
+        // A refused call fails at once; a silent host fails when the bound is up.
+        return {connecting.hasExpired(kConnectMilliseconds - 100)
+                    ? PrintServiceAnswer::Kind::NotAnswering
+                    : PrintServiceAnswer::Kind::NoService};
+    }
+    bool timedOut = false;
+    setTimeout(connection, kAnswerSeconds, GiveUpWaiting, &timedOut);
+    cups_dest_t* destination = getNamedDest(connection, nullptr, nullptr);
+    close(connection);
     if (!destination) {
-        return false;
+        return {timedOut ? PrintServiceAnswer::Kind::NotAnswering
+                         : PrintServiceAnswer::Kind::NoDefault};
+    }
+    PrintServiceAnswer answer{PrintServiceAnswer::Kind::DefaultPrinter,
+                              QString::fromLocal8Bit(destination->name)};
+    if (destination->instance) {
+        answer.printerId += u'/' + QString::fromLocal8Bit(destination->instance);
     }
     const char* accepting =
         getOption("printer-is-accepting-jobs", destination->num_options, destination->options);
-    const bool accepts = !accepting || std::strcmp(accepting, "false") != 0;
+    answer.acceptsJobs = !accepting || std::strcmp(accepting, "false") != 0;
     freeDests(1, destination);
-    return accepts;
+    return answer;
+}
+
+// Asks on another thread while the window goes on painting; clicks and keys
+// wait until the answer is in.
+PrintServiceAnswer AskForDefaultPrinterWhilePainting() {
+    PrintServiceAnswer answer;
+    QEventLoop waiting;
+    const std::unique_ptr<QThread> asking(
+        QThread::create([&answer] { answer = AskForDefaultPrinter(); }));
+    QObject::connect(asking.get(), &QThread::finished, &waiting, &QEventLoop::quit);
+    asking->start();
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
+    // The loop also ends when the program is told to quit; the answer is
+    // bounded, so waiting for it here is short.
+    asking->wait();
+    return answer;
 }
 
 }  // namespace
 
 void QtWindowPrinter::Print(QWidget& window, const QString& documentName) {
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    const PrintServiceAnswer answer = AskForDefaultPrinterWhilePainting();
+    switch (answer.kind) {
+        case PrintServiceAnswer::Kind::NotAnswering:
+            throw RuntimeError(ErrorNumber::PrintServiceNotAnswering);
+        case PrintServiceAnswer::Kind::NoService:
+        case PrintServiceAnswer::Kind::NoDefault:
+            throw RuntimeError(ErrorNumber::NoDefaultPrinter);
+        case PrintServiceAnswer::Kind::NotAsked:
+        case PrintServiceAnswer::Kind::DefaultPrinter:
+            break;
+    }
+    const QPrinterInfo defaultPrinter = answer.printerId.isEmpty()
+                                            ? QPrinterInfo::defaultPrinter()
+                                            : QPrinterInfo::printerInfo(answer.printerId);
     if (defaultPrinter.isNull()) {
         throw RuntimeError(ErrorNumber::NoDefaultPrinter);
     }
@@ -74,7 +161,7 @@ void QtWindowPrinter::Print(QWidget& window, const QString& documentName) {
                                 .toStdString());
     };
 
-    if (!AcceptsJobs(defaultPrinter.printerName())) {
+    if (!answer.acceptsJobs) {
         throw RuntimeError(ErrorNumber::PrinterFailed,
                            QStringLiteral("プリンタ「%1」が印刷ジョブを受け付けていません。")
                                .arg(defaultPrinter.printerName())

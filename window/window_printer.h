@@ -12,8 +12,8 @@ public:
     virtual ~WindowPrinter() = default;
 
     // Prints the window's client area as it looks now, under the given job
-    // name. Throws RuntimeError (PrinterFailed or NoDefaultPrinter) when the
-    // job cannot be printed.
+    // name. Throws RuntimeError (PrinterFailed, NoDefaultPrinter or
+    // PrintServiceNotAnswering) when the job cannot be printed.
     virtual void Print(QWidget& window, const QString& documentName) = 0;
 };
 

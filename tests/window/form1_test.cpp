@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +14,10 @@
 #include "tests/window/stand_ins.h"
 #include "window/application_setup.h"
 #include "window/form1.h"
+
+namespace {
+#include "window/icons/torvelin-32.xpm"
+}  // namespace
 
 using namespace torvelin;
 using namespace torvelin::testing;
@@ -79,6 +84,11 @@ private slots:
         QCOMPARE(Find("Label14")->font().pointSizeF(), 9.75);
         QCOMPARE(Find("Label6")->font().pointSizeF(), 11.25);
         QCOMPARE(window->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
+        QCOMPARE(window->windowIcon()
+                     .pixmap(QSize(32, 32))
+                     .toImage()
+                     .convertToFormat(QImage::Format_ARGB32),
+                 QImage(torvelin_32).convertToFormat(QImage::Format_ARGB32));
         QCOMPARE(window->grab().toImage().pixelColor(2, 2), kBackground);
     }
 
@@ -125,14 +135,64 @@ private slots:
         QCOMPARE(Focused(), QStringLiteral("Command4"));
     }
 
-    void enterInAnEntryBox_doesNothing() {
-        Type("2013/10/28", "1");
-        for (const char* box : {"Text1", "Text2"}) {
-            QTest::keyClick(Find(box), Qt::Key_Return);
-            QTest::keyClick(Find(box), Qt::Key_Enter);
-        }
-        QCOMPARE(Result(), kInitialResult);
+    // A key presses the focused button (Clear here) or nothing: no button is
+    // the default.
+    void keys_pressTheFocusedButtonOnly_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("presses");
+        QTest::newRow("Return in Text1") << "Text1" << int(Qt::Key_Return) << false;
+        QTest::newRow("Enter in Text2") << "Text2" << int(Qt::Key_Enter) << false;
+        QTest::newRow("Return on a button") << "Command3" << int(Qt::Key_Return) << true;
+        QTest::newRow("Enter on a button") << "Command3" << int(Qt::Key_Enter) << true;
+        QTest::newRow("Space on a button") << "Command3" << int(Qt::Key_Space) << true;
+    }
+    void keys_pressTheFocusedButtonOnly() {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(bool, presses);
+        Find(control)->setFocus();
+        QTest::keyClick(Find(control), Qt::Key(key));
+        QCOMPARE(Result(), presses ? QString() : kInitialResult);
         QVERIFY(messages.messages.empty());
+    }
+
+    // As a screen reader meets the window: a frame titled like the window,
+    // whose captioned controls are read top to bottom, each entry box after
+    // the label that names it.
+    void screenReader_readsTheWindowTopToBottom() {
+        QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
+        QCOMPARE(frame->role(), QAccessible::Window);
+        QCOMPARE(frame->text(QAccessible::Name), window->windowTitle());
+        QVERIFY(!frame->child(-1) && !frame->child(frame->childCount()));
+        QStringList read;
+        QRect previous;
+        for (int i = 0; i < frame->childCount(); ++i) {
+            QAccessibleInterface* child = frame->child(i);
+            QCOMPARE(frame->indexOfChild(child), i);
+            QCOMPARE(child->parent(), frame);
+            QVERIFY(!child->text(QAccessible::Name).isEmpty());
+            const QRect area = static_cast<QWidget*>(child->object())->geometry();
+            read << child->object()->objectName();
+            QVERIFY2(previous.isNull() || area.bottom() >= previous.top(),
+                     qPrintable(read.join(' ')));
+            previous = area;
+        }
+        int captioned = 0;
+        for (auto* control : window->findChildren<QWidget*>()) {
+            captioned +=
+                !QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty();
+        }
+        QCOMPARE(QSet<QString>(read.begin(), read.end()).size(), captioned);
+        QCOMPARE(read.size(), captioned);
+        for (const auto& [box, label] :
+             {std::pair{"Text1", "Label7"}, std::pair{"Text2", "Label15"}}) {
+            QAccessibleInterface* boxReader = QAccessible::queryAccessibleInterface(Find(box));
+            const auto labels = boxReader->relations(QAccessible::Label);
+            QCOMPARE(labels.size(), 1);
+            QCOMPARE(labels[0].first->object(), Find(label));
+            QVERIFY(read.indexOf(label) < read.indexOf(box));
+        }
     }
 
     void accessibleNames_nameWhatEachControlHolds() {
@@ -168,9 +228,13 @@ private slots:
         QTest::newRow("count not a number") << "2013/10/28"
                                             << "abc" << kInitialResult << kDayCountMessage << 0;
         QTest::newRow("overflow") << "2013/10/28"
-                                  << "32769" << kInitialResult << "" << 6;
+                                  << "32769"
+                                  << ""
+                                  << "" << 6;
         QTest::newRow("out of range") << "9999/12/31"
-                                      << "2" << kInitialResult << "" << 5;
+                                      << "2"
+                                      << ""
+                                      << "" << 5;
     }
     void calculate() {
         QFETCH(QString, start);
@@ -210,7 +274,8 @@ private slots:
         Click("Command1");
         Click("Command4");
         QVERIFY(!printer.printButtonVisible);
-        QCOMPARE(printer.focusAtPrint, QStringLiteral("Text1"));
+        // No control has the focus: no focus frame, no cursor.
+        QVERIFY(printer.focusAtPrint.isEmpty() || printer.focusAtPrint == window->objectName());
         QCOMPARE(printer.documentName, QStringLiteral("Torvelin 2014/02/24"));
         // Where the Print button stood the paper shows the background; the
         // Clear button beside it is there.
@@ -223,6 +288,14 @@ private slots:
             }
         }
         QVERIFY(image.pixelColor(Find("Command3")->geometry().center() * ratio) != kBackground);
+        // Text1, which took the focus and selected its text, shows no selection.
+        const QColor selection = Find("Text1")->palette().color(QPalette::Highlight);
+        const QRect startDate = Find("Text1")->geometry();
+        for (int y = startDate.top(); y <= startDate.bottom(); ++y) {
+            for (int x = startDate.left(); x <= startDate.right(); ++x) {
+                QVERIFY(image.pixelColor(QPoint(x, y) * ratio) != selection);
+            }
+        }
         QVERIFY(Find("Command4")->isVisible());
         QCOMPARE(Focused(), QStringLiteral("Text1"));
         QVERIFY(messages.errors.empty());

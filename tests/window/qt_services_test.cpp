@@ -1,9 +1,15 @@
 // The real message boxes and the real printer path, on Qt's offscreen platform.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTcpServer>
 #include <QtTest>
+#include <memory>
 #include <optional>
 
 #include "calc/runtime_error.h"
@@ -13,6 +19,8 @@
 #include "window/qt_window_printer.h"
 
 using namespace torvelin;
+
+Q_DECLARE_METATYPE(torvelin::ErrorNumber)
 
 namespace {
 
@@ -82,17 +90,62 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), calculate);
     }
 
-    // main() points the print service at nothing, as on a machine without one.
-    void print_withoutDefaultPrinter_fails() {
+    // Qt's own texts are Japanese whatever the locale (the tests run under
+    // C.UTF-8 and ja_JP.UTF-8): only the access keys are Latin letters.
+    void entryBoxMenu_isJapanese() {
+        QLineEdit box(QStringLiteral("2013/10/28"));
+        const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+        const QRegularExpression accessKey(QStringLiteral("\\(&\\w\\)"));
+        int captions = 0;
+        for (const QAction* action : menu->actions()) {
+            // The caption without its access key and key sequence.
+            const QString caption = action->text().section(u'\t', 0, 0).remove(accessKey);
+            QVERIFY2(!caption.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))),
+                     qPrintable(action->text()));
+            captions += !caption.isEmpty();
+        }
+        QVERIFY(captions >= 5);
+    }
+
+    // main() points the print service at nothing, as on a machine without one;
+    // a silent service takes the call and never answers.
+    void print_withoutAnAnsweringService_fails_data() {
+        QTest::addColumn<bool>("silentService");
+        QTest::addColumn<ErrorNumber>("error");
+        QTest::newRow("no print service") << false << ErrorNumber::NoDefaultPrinter;
+        QTest::newRow("silent print service") << true << ErrorNumber::PrintServiceNotAnswering;
+    }
+    void print_withoutAnAnsweringService_fails() {
+        QFETCH(bool, silentService);
+        QFETCH(ErrorNumber, error);
+        QTcpServer service;
+        const QByteArray noService = qgetenv("CUPS_SERVER");
+        const auto restore = qScopeGuard([&] { qputenv("CUPS_SERVER", noService); });
+        if (silentService) {
+            QVERIFY(service.listen(QHostAddress::LocalHost));
+            qputenv("CUPS_SERVER", "127.0.0.1:" + QByteArray::number(service.serverPort()));
+        }
+        int ticksWhileWaiting = 0;
+        QTimer painting;
+        connect(&painting, &QTimer::timeout, [&] { ++ticksWhileWaiting; });
+        painting.start(100);
+
         QtWindowPrinter printer;
         QWidget window;
         window.resize(406, 333);
+        QElapsedTimer clock;
+        clock.start();
         try {
             printer.Print(window, QStringLiteral("Torvelin"));
             QFAIL("printed without a printer");
-        } catch (const torvelin::RuntimeError& error) {
-            QCOMPARE(error.Number(), torvelin::ErrorNumber::NoDefaultPrinter);
-            QVERIFY(*error.Description() != 0);
+        } catch (const torvelin::RuntimeError& caught) {
+            QCOMPARE(caught.Number(), error);
+        }
+        qInfo("print failed after %lld ms", static_cast<long long>(clock.elapsed()));
+        // The bound is a few seconds; the margin is for a loaded machine.
+        QVERIFY(clock.elapsed() < 20000);
+        if (silentService) {
+            QVERIFY(ticksWhileWaiting > 0);  // the window went on painting
         }
     }
 };
