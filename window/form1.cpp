@@ -13,6 +13,8 @@
 #include <array>
 
 #include "calc/calculate.h"
+#include "calc/calendar_text.h"
+#include "calc/date_text.h"
 #include "calc/runtime_error.h"
 #include "ui_form1.h"
 #include "window/message_boxes.h"
@@ -123,6 +125,7 @@ Form1::Form1(MessageBoxes& messages, WindowPrinter& printer, QWidget* parent)
     for (QPushButton* button : {form.Command1, form.Command2, form.Command3, form.Command4}) {
         button->installEventFilter(this);
     }
+    ShowResult(Label13->text());
     Text1->setFocus();
 }
 
@@ -149,14 +152,14 @@ void Form1::Command1_Click() {
     const QString text = QString::fromStdString(outcome.text);
     switch (outcome.kind) {
         case CalculationOutcome::Kind::EndDate:
-            Label13->setText(text);
+            ShowResult(text);
             break;
         case CalculationOutcome::Kind::Message:
             messages_.ShowMessage(text);
             break;
         case CalculationOutcome::Kind::Error:
             // No end date for this input: the one before it would be a wrong answer.
-            Label13->clear();
+            ShowResult(QString());
             messages_.ShowError(static_cast<int>(*outcome.error), text);
             break;
     }
@@ -169,7 +172,7 @@ void Form1::Command2_Click() {
 void Form1::Command3_Click() {
     Text1->clear();
     Text2->clear();
-    Label13->clear();
+    ShowResult(QString());
 }
 
 void Form1::Command4_Click() {
@@ -204,6 +207,18 @@ void Form1::Dispatch(void (Form1::*handler)()) {
     } catch (...) {
         ReportFatalError(QString::fromUtf8(DescriptionOf(ErrorNumber::InternalError)));
     }
+}
+
+void Form1::ShowResult(const QString& text) {
+    Label13->setText(text);
+    const std::optional<CalendarDate> date = ReadDateText(text.toStdString());
+    // "2014年2月24日（月）　平成26年2月24日", with why courts and offices are
+    // closed on a closed day.
+    const QString description =
+        date ? QString::fromStdString(DayDescription(date->DayNumber(), calendar_)) : QString();
+    Label13->setToolTip(description);
+    Label13->setAccessibleDescription(description.isEmpty() ? QStringLiteral("終期暦日")
+                                                            : description);
 }
 
 void Form1::ReportFatalError(const QString& description) {

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "calc/holiday_calendar.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -33,9 +35,13 @@ private:
     // the window carries on; anything else is reported and ends the program.
     void Dispatch(void (Form1::*handler)());
     void ReportFatalError(const QString& description);
+    // Sets the result label's caption, and gives the end date in full as its
+    // tooltip and its description for screen readers.
+    void ShowResult(const QString& text);
 
     MessageBoxes& messages_;
     WindowPrinter& printer_;
+    HolidayCalendar calendar_;  // keeps each year's holidays once worked out
 
     // The controls the handlers read and write.
     QLineEdit* Text1;       // start date

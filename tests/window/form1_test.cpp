@@ -257,6 +257,21 @@ private slots:
         QCOMPARE(Text("Text2"), dayCount);
     }
 
+    // The end date in full, for a tooltip and a screen reader, from the start.
+    void result_describesTheEndDateInFull() {
+        auto* result = Find<QLabel>("Label13");
+        QCOMPARE(result->toolTip(), QStringLiteral("2014年2月24日（月）　平成26年2月24日"));
+        Type("2024/12/20", "10");
+        Click("Command1");
+        const QString closedDay =
+            QStringLiteral("2024年12月29日（日）　令和6年12月29日　日曜日・年末年始の休日");
+        QCOMPARE(result->toolTip(), closedDay);
+        QCOMPARE(QAccessible::queryAccessibleInterface(result)->text(QAccessible::Description),
+                 closedDay);
+        Click("Command3");
+        QCOMPARE(result->toolTip(), QString());
+    }
+
     void clear_emptiesInputsAndResult() {
         for (int i = 0; i < 2; ++i) {  // also when the boxes are empty already
             Find<QLabel>("Label13")->setText(kInitialResult);
