@@ -10,7 +10,7 @@ for part in "$@"; do
         test)
             packages+=(googletest libgtest-dev libgmock-dev xvfb x11-utils xdotool imagemagick
                        poppler-utils desktop-file-utils appstream cups printer-driver-cups-pdf) ;;
-        bench) packages+=(libbenchmark-dev xvfb x11-utils procps libx11-dev) ;;
+        bench) packages+=(libbenchmark-dev xvfb x11-utils procps libx11-dev time) ;;
         fuzz) packages+=(clang libclang-rt-14-dev) ;;
         package) packages+=(dpkg-dev file) ;;
         print) packages+=(cups printer-driver-cups-pdf) ;;
