@@ -120,6 +120,7 @@ TEST(CommandLine, BlankLinesAtTheEndAreNoRecords) {
         {"2013/10/28\t1\r\n\r\n\n", "2013/10/28\n", ExitStatus::AllResults},
         {"\n\n2013/10/28\t1\n\n", kStart + kStart + "2013/10/28\n", ExitStatus::SomeNotComputed},
         {"\xEF\xBB\xBF\r\n", "", ExitStatus::AllResults},
+        {"\n", "", ExitStatus::AllResults},
         {"", "", ExitStatus::AllResults},
     };
     for (const auto& c : cases) {
@@ -130,63 +131,35 @@ TEST(CommandLine, BlankLinesAtTheEndAreNoRecords) {
 }
 
 TEST(CommandLine, ReadsSpreadsheetEncodings) {
-    const std::string utf16le(
-        "\xFF\xFE"
-        "2\0"
-        "0\0"
-        "1\0"
-        "3\0"
-        "/\0"
-        "1\0"
-        "0\0"
-        "/\0"
-        "2\0"
-        "8\0"
-        "\t\0"
-        "1\0"
-        "2\0"
-        "0\0"
-        "\r\0"
-        "\n\0"
-        "\x00\xD8\t\0"
-        "1\0",
-        40);
-    std::string utf16be = utf16le;
-    for (std::size_t i = 0; i < utf16be.size(); i += 2) {
-        std::swap(utf16be[i], utf16be[i + 1]);
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : std::string_view("2013/10/28\t120\r\n_\t1")) {
+        utf16 += c == '_' ? std::string("\x00\xD8", 2) : std::string{c, '\0'};  // a lone surrogate
     }
-    // 平成25年10月28日, then a lead byte with no second byte, then one cut by the end.
-    const std::string cp932 =
+    const std::string heisei =
         "\x95\xBD\x90\xAC"
         "25\x94\x4E"
         "10\x8C\x8E"
-        "28\x93\xFA\t120\n\x81\n2013/10/28\t1\x81";
+        "28\x93\xFA";
     const struct {
         std::vector<std::string_view> arguments;
         std::string input;
         std::string output;
     } cases[] = {
-        {{}, utf16le, "2014/02/24\n" + kStart},
-        {{"--encoding=cp932"}, utf16be, "2014/02/24\n" + kStart},
-        {{"--encoding=Shift_JIS"}, cp932, "2014/02/24\n" + kStart + kCount},
+        {{"--encoding=cp932"}, utf16, "2014/02/24\n" + kStart},
+        // A lead byte without its second byte, then one cut by the end of the input.
+        {{"--encoding=Shift_JIS"},
+         heisei + "\t120\n\x81\n2013/10/28\t1\x81",
+         "2014/02/24\n" + kStart + kCount},
         {{"--encoding=utf-8"}, "\xFF", kStart},
         {{"--encoding=UTF8"}, "\xFE", kStart},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(RunWith(c.arguments, c.input).output, c.output) << c.arguments.size();
+        EXPECT_EQ(RunWith(c.arguments, c.input).output, c.output) << c.arguments[0];
     }
     // A character cut between two reads is put back together.
-    const std::string line =
-        "\x95\xBD\x90\xAC"
-        "25\x94\x4E"
-        "10\x8C\x8E"
-        "28\x93\xFA\t1\n";
-    std::string many = "\x81\x40";  // a full-width blank, so that a block ends inside a character
+    std::string many = "\x81\x40", expected;  // a full-width blank puts a block's end in 成
     while (many.size() < 200000) {
-        many += line;
-    }
-    std::string expected;
-    for (std::ptrdiff_t i = std::ranges::count(many, '\n'); i > 0; --i) {
+        many += heisei + "\t1\n";
         expected += "2013/10/28\n";
     }
     EXPECT_EQ(RunWith({"--encoding=cp932"}, many).output, expected);
@@ -211,22 +184,6 @@ TEST(CommandLine, FileOperandsAreAnsweredInOrder) {
     std::filesystem::remove_all(folder);
 }
 
-TEST(CommandLine, AFullDiskIsAFailure) {
-    const int full = open("/dev/full", O_WRONLY | O_CLOEXEC);
-    ASSERT_GE(full, 0);
-    const MemoryFile batch(std::string(300000, '\n') + "2013/10/28\t1\n"), errors;
-    for (const std::vector<std::string_view>& arguments :
-         std::vector<std::vector<std::string_view>>{
-             {"2013/10/28", "120"}, {"--help"}, {"-V"}, {}}) {
-        lseek(errors.fd(), 0, SEEK_SET);
-        ftruncate(errors.fd(), 0);
-        EXPECT_EQ(RunCommandLine(arguments, {batch.fd(), full, errors.fd()}),
-                  ExitStatus::WriteFailed);
-        EXPECT_EQ(errors.Content(), "torvelin-calc: write error: No space left on device\n");
-    }
-    close(full);
-}
-
 TEST(CommandLine, AnswersEachLineBeforeTheNextArrives) {
     int request[2], answer[2];
     ASSERT_EQ(pipe2(request, O_CLOEXEC), 0);
@@ -234,9 +191,12 @@ TEST(CommandLine, AnswersEachLineBeforeTheNextArrives) {
     const MemoryFile errors;
     std::thread program([&] { RunCommandLine({}, {request[0], answer[1], errors.fd()}); });
     for (const std::string_view line : {"2013/10/28\t120\n", "2013/10/28\t1\n"}) {
-        ASSERT_EQ(write(request[1], line.data(), line.size()), std::ssize(line));
+        EXPECT_EQ(write(request[1], line.data(), line.size()), std::ssize(line));
         pollfd ready{.fd = answer[0], .events = POLLIN, .revents = 0};
-        ASSERT_EQ(poll(&ready, 1, 10000), 1) << "no answer while the input stays open";
+        if (poll(&ready, 1, 10000) != 1) {
+            ADD_FAILURE() << "no answer while the input stays open";
+            break;
+        }
         char text[32];
         EXPECT_EQ(read(answer[0], text, sizeof text), 11);
     }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real torvelin-calc where only a real process shows the behaviour:
-# a full disk, a file that does not exist, and spreadsheet files in UTF-16 and
-# code page 932. Usage: program_test.sh TORVELIN_CALC CASE
+# a full disk (for an answer, a batch, --help and --version), a file that
+# does not exist, and spreadsheet files in UTF-16 and code page 932.
+# Usage: program_test.sh TORVELIN_CALC CASE
 set -uo pipefail
 program=$1
 work=$(mktemp -d)
@@ -26,8 +27,10 @@ expect() {
 case $2 in
     full_disk)
         full="torvelin-calc: write error: No space left on device"
-        "$program" 2013/10/28 120 >/dev/full 2>"$work/err"
-        [[ $? -eq 4 && "$(cat "$work/err")" == "$full" ]] || { cat "$work/err"; exit 1; }
+        for arguments in "2013/10/28 120" --help -V; do
+            "$program" $arguments >/dev/full 2>"$work/err"
+            [[ $? -eq 4 && "$(cat "$work/err")" == "$full" ]] || { cat "$work/err"; exit 1; }
+        done
         yes "$(printf '2013/10/28\t120')" | head -n 300000 | "$program" >/dev/full 2>"$work/err"
         [[ $? -eq 4 && "$(cat "$work/err")" == "$full" ]] || { cat "$work/err"; exit 1; }
         ;;
