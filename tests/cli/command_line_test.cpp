@@ -132,7 +132,7 @@ TEST(CommandLine, BlankLinesAtTheEndAreNoRecords) {
 
 TEST(CommandLine, ReadsSpreadsheetEncodings) {
     std::string utf16 = "\xFF\xFE";
-    for (const char c : std::string_view("2013/10/28\t120\r\n_\t1")) {
+    for (const char c : std::string_view("2013/10/28\t120\r\n_\t1\n2013/10/28\t1")) {
         utf16 += c == '_' ? std::string("\x00\xD8", 2) : std::string{c, '\0'};  // a lone surrogate
     }
     const std::string heisei =
@@ -145,7 +145,7 @@ TEST(CommandLine, ReadsSpreadsheetEncodings) {
         std::string input;
         std::string output;
     } cases[] = {
-        {{"--encoding=cp932"}, utf16, "2014/02/24\n" + kStart},
+        {{"--encoding=cp932"}, utf16, "2014/02/24\n" + kStart + "2013/10/28\n"},
         // A lead byte without its second byte, then one cut by the end of the input.
         {{"--encoding=Shift_JIS"},
          heisei + "\t120\n\x81\n2013/10/28\t1\x81",
@@ -186,7 +186,7 @@ TEST(CommandLine, FileOperandsAreAnsweredInOrder) {
 
 TEST(CommandLine, AnswersEachLineBeforeTheNextArrives) {
     int request[2], answer[2];
-    ASSERT_EQ(pipe2(request, O_CLOEXEC), 0);
+    ASSERT_EQ(pipe2(request, O_CLOEXEC | O_NONBLOCK), 0);  // reads must wait all the same
     ASSERT_EQ(pipe2(answer, O_CLOEXEC), 0);
     const MemoryFile errors;
     std::thread program([&] { RunCommandLine({}, {request[0], answer[1], errors.fd()}); });
