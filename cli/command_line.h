@@ -1,21 +1,31 @@
 #pragma once
 
-#include <iosfwd>
+#include <unistd.h>
+
 #include <span>
 #include <string_view>
 
 namespace torvelin {
 
-// Exit statuses of torvelin-calc.
-enum class ExitStatus : int { AllResults = 0, SomeNotComputed = 1, UsageError = 2 };
+// Exit statuses of torvelin-calc; where several apply, the highest.
+enum class ExitStatus : int {
+    AllResults = 0,       // every calculation gave an end date
+    SomeNotComputed = 1,  // some calculation gave a message about its input or an error
+    UsageError = 2,       // the command line was wrong
+    InputFailed = 3,      // an input could not be opened or read
+    WriteFailed = 4       // the output could not be written
+};
 
-// Runs torvelin-calc on its arguments (without the program name):
-//   START COUNT   one calculation
-//   (nothing)     one calculation per line "START<TAB>COUNT" of input
-//   --help, --version
-// Each calculation writes one line: the end date, the message about the wrong
-// input, or "error N: DESCRIPTION".
-ExitStatus RunCommandLine(std::span<const std::string_view> arguments, std::istream& input,
-                          std::ostream& output, std::ostream& errors);
+// The descriptors the program reads, writes and complains to.
+struct StandardStreams {
+    int input = STDIN_FILENO;
+    int output = STDOUT_FILENO;
+    int errors = STDERR_FILENO;
+};
+
+// Runs torvelin-calc on its arguments (without the program name); --help
+// tells what it does.
+ExitStatus RunCommandLine(std::span<const std::string_view> arguments,
+                          const StandardStreams& streams = {});
 
 }  // namespace torvelin

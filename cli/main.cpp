@@ -1,11 +1,9 @@
-#include <iostream>
 #include <string_view>
 #include <vector>
 
 #include "cli/command_line.h"
 
 int main(int argc, char** argv) {
-    std::ios::sync_with_stdio(false);
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    return static_cast<int>(torvelin::RunCommandLine(arguments, std::cin, std::cout, std::cerr));
+    return static_cast<int>(torvelin::RunCommandLine(arguments));
 }

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds the bench preset (the release build with the benchmarks) and prints
-# the benchmarks' figures: the Calculate step against a QDate baseline, then
-# how fast the window opens against a bare Qt window. Extra arguments go to
-# the Calculate benchmark.
+# the benchmarks' figures: the court calendar and a whole deadline, the
+# Calculate step against a QDate baseline, how fast the window opens against a
+# bare Qt window, then a batch of torvelin-calc against `date -f`. Extra
+# arguments go to the Calculate benchmark.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh bench
@@ -12,3 +13,4 @@ cmake --build --preset bench
 build/bench/benchmarks/calendar_benchmark
 build/bench/benchmarks/calculate_benchmark "$@"
 benchmarks/startup/measure.sh
+benchmarks/batch/measure.sh

@@ -27,7 +27,7 @@ for part in "$@"; do
                        xvfb x11-utils xdotool imagemagick poppler-utils ghostscript
                        desktop-file-utils appstream man-db "${print_service[@]}") ;;
         bench) packages+=("${build[@]}" "${window_assets[@]}" libbenchmark-dev xvfb x11-utils procps
-                          libx11-dev) ;;
+                          libx11-dev time) ;;
         fuzz) packages+=("${build[@]}" clang libclang-rt-14-dev) ;;
         package) packages+=("${build[@]}" dpkg-dev file lintian) ;;
         print) packages+=("${print_service[@]}") ;;

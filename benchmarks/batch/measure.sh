@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# How fast torvelin-calc answers a batch, against GNU `date -f` converting the
+# same dates, both run from this script in the same run: 300,000 dates (the
+# target is torvelin-calc at least 3 times faster), then 3,000,000 to show
+# that the peak resident memory stays flat whatever the input size.
+# torvelin-calc works out START + 120 days for each line; `date -f` only
+# reads each date and prints it back as yyyy/mm/dd.
+# Prints the median wall time of RUNS runs, the ratio and the peak RSS.
+# Usage: benchmarks/batch/measure.sh [RUNS]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+runs=${1:-3}
+
+scripts/install-deps.sh bench
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target torvelin-calc >/dev/null
+calc=build/bench/cli/torvelin-calc
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# Dates spread over a century, the same for every run of this script.
+awk 'BEGIN { srand(7); for (i = 0; i < 300000; i++) { d = int(rand() * 36500)
+    printf "%04d/%02d/%02d\n", 1950 + int(d / 365), 1 + int(d / 31) % 12, 1 + d % 28 } }' \
+    >"$work/dates-300k"
+for _ in $(seq 10); do cat "$work/dates-300k"; done >"$work/dates-3M"
+for size in 300k 3M; do
+    awk '{ print $0 "\t120" }' "$work/dates-$size" >"$work/batch-$size"
+done
+
+# Prints "SECONDS KIB": the median wall time of the runs and the largest peak RSS.
+measure() {
+    local times=() peak=0 start end rss
+    for _ in $(seq "$runs"); do
+        start=$EPOCHREALTIME
+        /usr/bin/time -f %M -o "$work/rss" "$@" >/dev/null
+        end=$EPOCHREALTIME
+        times+=("$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.4f", e - s }')")
+        rss=$(tail -1 "$work/rss")
+        ((rss > peak)) && peak=$rss
+    done
+    printf '%s\n' "${times[@]}" | sort -n |
+        awk -v peak="$peak" '{ v[NR] = $1 } END { printf "%s %d\n", v[int((NR + 1) / 2)], peak }'
+}
+
+echo "median of $runs runs; peak resident memory over those runs"
+for size in 300k 3M; do
+    read -r ours our_rss < <(measure "$calc" "$work/batch-$size")
+    read -r theirs their_rss < <(measure date -f "$work/dates-$size" +%Y/%m/%d)
+    awk -v size="$size" -v ours="$ours" -v theirs="$theirs" -v our_rss="$our_rss" \
+        -v their_rss="$their_rss" 'BEGIN {
+        printf "%4s lines   torvelin-calc %7.3f s %6d KiB   date -f %7.3f s %6d KiB   %.1f times faster\n",
+            size, ours, our_rss, theirs, their_rss, theirs / ours }'
+done

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string_view>
+
+#include "cli/line_reader.h"
+#include "cli/output_buffer.h"
+
+namespace torvelin {
+
+// Answers one batch line "START<TAB>COUNT" with one output line: the end date,
+// the message about the wrong input, or "error N: DESCRIPTION". Returns
+// whether it gave an end date.
+bool AnswerLine(std::string_view line, OutputBuffer& output);
+
+// Answers every line of one input, in order, one output line each; a bad line
+// never stops it, a failed write does. A UTF-8 byte-order mark before the
+// first line and a carriage return before each line break are no part of the
+// line. A blank line gets the message about the start date, except blank lines
+// at the end of the input, which are no records. Returns whether every line
+// gave an end date.
+bool AnswerLines(LineReader& lines, OutputBuffer& output);
+
+}  // namespace torvelin

@@ -1,0 +1,126 @@
+#include "cli/input_decoder.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <stdexcept>
+
+namespace torvelin {
+namespace {
+
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+bool SameName(std::string_view a, std::string_view b) {
+    return std::ranges::equal(
+        a, b, [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) == y; });
+}
+
+}  // namespace
+
+std::optional<InputEncoding> EncodingNamed(std::string_view name) {
+    for (const std::string_view utf8 : {"utf-8", "utf8"}) {
+        if (SameName(name, utf8)) {
+            return InputEncoding::Utf8;
+        }
+    }
+    // Japanese spreadsheets call their code page Shift_JIS; its extensions
+    // (NEC and IBM characters, the yen sign as a backslash) are code page 932.
+    for (const std::string_view cp932 :
+         {"cp932", "shift_jis", "shift-jis", "sjis", "windows-31j"}) {
+        if (SameName(name, cp932)) {
+            return InputEncoding::Cp932;
+        }
+    }
+    return std::nullopt;
+}
+
+InputDecoder::InputDecoder(InputEncoding declared) : declared_(declared) {}
+
+InputDecoder::~InputDecoder() {
+    if (converter_ != kNoConverter) {
+        iconv_close(converter_);
+    }
+}
+
+void InputDecoder::Choose(InputEncoding declared) {
+    const char* from = nullptr;
+    if (carried_.starts_with("\xFF\xFE")) {
+        from = "UTF-16LE";
+    } else if (carried_.starts_with("\xFE\xFF")) {
+        from = "UTF-16BE";
+    }
+    if (from != nullptr) {
+        carried_.erase(0, 2);
+        unitSize_ = 2;
+    } else if (declared == InputEncoding::Cp932) {
+        from = "CP932";
+    } else {
+        source_ = Source::Utf8;
+        return;
+    }
+    converter_ = iconv_open("UTF-8", from);
+    if (converter_ == kNoConverter) {
+        throw std::runtime_error(std::string("no conversion from ") + from);
+    }
+    source_ = Source::Converted;
+}
+
+void InputDecoder::Decode(std::string_view bytes, std::string& text) {
+    if (source_ == Source::Utf8) {
+        text.append(bytes);
+        return;
+    }
+    carried_.append(bytes);
+    if (source_ == Source::Undecided) {
+        if (carried_.size() < 2) {
+            return;  // a byte-order mark may still be coming
+        }
+        Choose(declared_);
+        if (source_ == Source::Utf8) {
+            text.append(carried_);
+            carried_.clear();
+            return;
+        }
+    }
+    Convert(text, false);
+}
+
+void InputDecoder::Finish(std::string& text) {
+    if (source_ == Source::Undecided) {
+        Choose(declared_);
+    }
+    if (source_ == Source::Utf8) {
+        text.append(carried_);
+        carried_.clear();
+        return;
+    }
+    Convert(text, true);
+}
+
+void InputDecoder::Convert(std::string& text, bool atEnd) {
+    char* in = carried_.data();
+    std::size_t inLeft = carried_.size();
+    while (inLeft > 0) {
+        const std::size_t used = text.size();
+        text.resize(used + inLeft * 3 + 4);  // room for the longest UTF-8 of any input
+        char* out = text.data() + used;
+        std::size_t outLeft = text.size() - used;
+        const std::size_t converted = iconv(converter_, &in, &inLeft, &out, &outLeft);
+        const int reason = errno;
+        text.resize(static_cast<std::size_t>(out - text.data()));
+        if (converted != static_cast<std::size_t>(-1) || reason == E2BIG) {
+            continue;
+        }
+        if (reason == EINVAL && !atEnd) {
+            break;  // the rest of this character comes with the next piece
+        }
+        text.append(kReplacementCharacter);
+        const std::size_t skipped = std::min(unitSize_, inLeft);
+        in += skipped;
+        inLeft -= skipped;
+    }
+    carried_.erase(0, carried_.size() - inLeft);
+}
+
+}  // namespace torvelin

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <iconv.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace torvelin {
+
+// The encodings a batch may be declared in. UTF-16 needs no declaration: a
+// byte-order mark at the start of an input selects it whatever is declared.
+enum class InputEncoding { Utf8, Cp932 };
+
+// The encoding named by --encoding (case-insensitive), or nothing.
+std::optional<InputEncoding> EncodingNamed(std::string_view name);
+
+// Turns the bytes of one input, given in pieces as they are read, into UTF-8.
+// A character cut between two pieces is kept for the next one. A byte sequence
+// that is no character becomes U+FFFD, so its line reads as wrong input while
+// the line breaks around it stay where they were.
+class InputDecoder {
+public:
+    explicit InputDecoder(InputEncoding declared);
+    ~InputDecoder();
+    InputDecoder(const InputDecoder&) = delete;
+    InputDecoder& operator=(const InputDecoder&) = delete;
+
+    // Appends the text of the next piece of input to `text`.
+    void Decode(std::string_view bytes, std::string& text);
+    // Appends what is left at the end of the input.
+    void Finish(std::string& text);
+
+private:
+    enum class Source { Undecided, Utf8, Converted };
+
+    void Choose(InputEncoding declared);
+    void Convert(std::string& text, bool atEnd);
+
+    InputEncoding declared_;
+    Source source_ = Source::Undecided;
+    iconv_t converter_ = reinterpret_cast<iconv_t>(-1);
+    std::size_t unitSize_ = 1;  // bytes skipped over a sequence that is no character
+    std::string carried_;       // bytes not yet decoded
+};
+
+}  // namespace torvelin

@@ -1,0 +1,58 @@
+#include "cli/output_buffer.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace torvelin {
+namespace {
+
+constexpr std::size_t kBlockSize = 64 * 1024;
+
+// Waits until a descriptor left in non-blocking mode by the caller takes more.
+void WaitUntilWritable(int fd) {
+    pollfd waiting{.fd = fd, .events = POLLOUT, .revents = 0};
+    poll(&waiting, 1, -1);
+}
+
+}  // namespace
+
+OutputBuffer::OutputBuffer(int fd, bool flushEachLine) : fd_(fd), flushEachLine_(flushEachLine) {
+    pending_.reserve(kBlockSize);
+}
+
+void OutputBuffer::Write(std::string_view text) {
+    if (writeError_ != 0) {
+        return;
+    }
+    pending_.append(text);
+    if (pending_.size() >= kBlockSize) {
+        Flush();
+    }
+}
+
+void OutputBuffer::EndLine() {
+    Write("\n");
+    if (flushEachLine_) {
+        Flush();
+    }
+}
+
+bool OutputBuffer::Flush() {
+    std::string_view rest = pending_;
+    while (writeError_ == 0 && !rest.empty()) {
+        const ssize_t written = write(fd_, rest.data(), rest.size());
+        if (written >= 0) {
+            rest.remove_prefix(static_cast<std::size_t>(written));
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            WaitUntilWritable(fd_);
+        } else if (errno != EINTR) {
+            writeError_ = errno;
+        }
+    }
+    pending_.clear();
+    return writeError_ == 0;
+}
+
+}  // namespace torvelin

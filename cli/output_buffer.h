@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace torvelin {
+
+// Collects output for a file descriptor and writes it in large blocks, so a
+// batch of many short lines costs few write() calls. The first failed write is
+// kept (as its errno) and everything after it is dropped: a full disk must
+// show as a failure at the end, never as silently missing lines.
+class OutputBuffer {
+public:
+    // With flushEachLine, every EndLine() writes at once (for a terminal).
+    OutputBuffer(int fd, bool flushEachLine);
+    OutputBuffer(const OutputBuffer&) = delete;
+    OutputBuffer& operator=(const OutputBuffer&) = delete;
+
+    void Write(std::string_view text);
+    void EndLine();
+    // Writes what is collected; false when this or an earlier write failed.
+    bool Flush();
+    // The errno of the first failed write, 0 while none failed.
+    int WriteError() const { return writeError_; }
+
+private:
+    int fd_;
+    bool flushEachLine_;
+    int writeError_ = 0;
+    std::string pending_;
+};
+
+}  // namespace torvelin

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Runs the real torvelin-calc where only a real process shows the behaviour:
+# a full disk (for an answer, a batch, --help and --version), a file that
+# does not exist, and spreadsheet files in UTF-16 and code page 932.
+# Usage: program_test.sh TORVELIN_CALC CASE
+set -uo pipefail
+program=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Runs the program on the remaining arguments and checks its exit status,
+# standard output and standard error.
+expect() {
+    local status=$1 output=$2 errors=$3
+    shift 3
+    "$program" "$@" >"$work/out" 2>"$work/err"
+    local actual=$?
+    if [[ $actual -ne $status || "$(cat "$work/out")" != "$output" ||
+          "$(cat "$work/err")" != "$errors" ]]; then
+        echo "torvelin-calc $*: status $actual (expected $status)"
+        echo "output:"; cat "$work/out"
+        echo "errors:"; cat "$work/err"
+        exit 1
+    fi
+}
+
+case $2 in
+    full_disk)
+        full="torvelin-calc: write error: No space left on device"
+        for arguments in "2013/10/28 120" --help -V; do
+            "$program" $arguments >/dev/full 2>"$work/err"
+            [[ $? -eq 4 && "$(cat "$work/err")" == "$full" ]] || { cat "$work/err"; exit 1; }
+        done
+        yes "$(printf '2013/10/28\t120')" | head -n 300000 | "$program" >/dev/full 2>"$work/err"
+        [[ $? -eq 4 && "$(cat "$work/err")" == "$full" ]] || { cat "$work/err"; exit 1; }
+        ;;
+    missing_file)
+        printf '2013/10/28\t120\n' >"$work/dates"
+        expect 3 "2014/02/24" "torvelin-calc: $work/none: No such file or directory" \
+            "$work/none" "$work/dates"
+        ;;
+    spreadsheet_encodings)
+        # 平成25年10月28日<TAB>120 in UTF-16 (little- and big-endian) and code page 932.
+        printf '\xff\xfe\x73\x5e\x10\x62\x32\x00\x35\x00\x74\x5e\x31\x00\x30\x00\x08\x67\x32\x00\x38\x00\xe5\x65\x09\x00\x31\x00\x32\x00\x30\x00\x0d\x00\x0a\x00' >"$work/le"
+        printf '\xfe\xff\x5e\x73\x62\x10\x00\x32\x00\x35\x5e\x74\x00\x31\x00\x30\x67\x08\x00\x32\x00\x38\x65\xe5\x00\x09\x00\x31\x00\x32\x00\x30' >"$work/be"
+        printf '\x95\xbd\x90\xac25\x94\x4e10\x8c\x8e28\x93\xfa\t120\r\n' >"$work/cp932"
+        expect 0 $'2014/02/24\n2014/02/24' "" "$work/le" "$work/be"
+        expect 0 "2014/02/24" "" --encoding=cp932 "$work/cp932"
+        expect 1 "「始期」の日付を正しく入力してください yyyy/mm/dd" "" "$work/cp932"
+        ;;
+    *) echo "program_test.sh: unknown case '$2'" >&2; exit 2 ;;
+esac
