@@ -3,24 +3,29 @@
 #include <string>
 
 #include "calc/calculate.h"
+#include "cli/law_commands.h"
 
 namespace torvelin {
 
-bool AnswerLine(std::string_view line, OutputBuffer& output) {
+std::pair<std::string_view, std::string_view> SplitAtTab(std::string_view line) {
     const std::size_t tab = line.find('\t');
-    const std::string_view start = line.substr(0, tab);
-    const std::string_view count =
-        tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
+    return {line.substr(0, tab),
+            tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1)};
+}
+
+bool AnswerLine(std::string_view line, OutputBuffer& output, bool longForm) {
+    const auto [start, count] = SplitAtTab(line);
     const CalculationOutcome outcome = Calculate(start, count);
+    const bool endDate = outcome.kind == CalculationOutcome::Kind::EndDate;
     if (outcome.error) {
         output.Write("error " + std::to_string(static_cast<int>(*outcome.error)) + ": ");
     }
-    output.Write(outcome.text);
+    output.Write(endDate && longForm ? LongEndDateText(outcome.text) : outcome.text);
     output.EndLine();
-    return outcome.kind == CalculationOutcome::Kind::EndDate;
+    return endDate;
 }
 
-bool AnswerLines(LineReader& lines, OutputBuffer& output) {
+bool AnswerLines(LineReader& lines, OutputBuffer& output, const LineAnswer& answer) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     bool allResults = true;
     std::size_t heldBlankLines = 0;  // answered once a line with text follows
@@ -41,9 +46,9 @@ bool AnswerLines(LineReader& lines, OutputBuffer& output) {
             continue;
         }
         for (; heldBlankLines > 0; --heldBlankLines) {
-            allResults &= AnswerLine({}, output);
+            allResults &= answer({}, output);
         }
-        allResults &= AnswerLine(line, output);
+        allResults &= answer(line, output);
     }
     return allResults;
 }

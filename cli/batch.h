@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "cli/line_reader.h"
@@ -7,17 +8,26 @@
 
 namespace torvelin {
 
-// Answers one batch line "START<TAB>COUNT" with one output line: the end date,
-// the message about the wrong input, or "error N: DESCRIPTION". Returns
-// whether it gave an end date.
-bool AnswerLine(std::string_view line, OutputBuffer& output);
+// Answers one line of a batch with one output line; returns whether it gave
+// a result.
+using LineAnswer = std::function<bool(std::string_view line, OutputBuffer& output)>;
 
-// Answers every line of one input, in order, one output line each; a bad line
+// Answers one batch line "START<TAB>COUNT" with one output line: the end date
+// (in the long form, followed by its weekday and era date), the message about
+// the wrong input, or "error N: DESCRIPTION". Returns whether it gave an end
+// date.
+bool AnswerLine(std::string_view line, OutputBuffer& output, bool longForm);
+
+// Splits a batch line at its first tab into its two fields.
+std::pair<std::string_view, std::string_view> SplitAtTab(std::string_view line);
+
+// Answers every line of one input with the given answer, in order, one output
+// line each; a bad line
 // never stops it, a failed write does. A UTF-8 byte-order mark before the
 // first line and a carriage return before each line break are no part of the
 // line. A blank line gets the message about the start date, except blank lines
 // at the end of the input, which are no records. Returns whether every line
 // gave an end date.
-bool AnswerLines(LineReader& lines, OutputBuffer& output);
+bool AnswerLines(LineReader& lines, OutputBuffer& output, const LineAnswer& answer);
 
 }  // namespace torvelin

@@ -16,6 +16,7 @@
 #include "calc/number_text.h"
 #include "cli/batch.h"
 #include "cli/input_decoder.h"
+#include "cli/law_commands.h"
 #include "cli/line_reader.h"
 #include "cli/output_buffer.h"
 #include "version.h"
@@ -23,7 +24,7 @@
 namespace torvelin {
 namespace {
 
-enum class Option { Help, Version, Encoding };
+enum class Option { Help, Version, Encoding, Long, FirstDay, Closed, OpenDays };
 
 struct OptionSpec {
     Option option;
@@ -42,11 +43,29 @@ constexpr OptionSpec kOptions[] = {
      "read the input in NAME: utf-8 (the default) or cp932\n"
      "(also called shift_jis or sjis); an input that\n"
      "begins with a UTF-16 byte-order mark is read as UTF-16"},
+    {Option::Long, "", "--long", "",
+     "after each end date, a tab, its weekday and its era\n"
+     "date; for deadline, also from which day and why the\n"
+     "end was moved"},
+    {Option::FirstDay, "", "--first-day", "WHEN",
+     "deadline, days: 'excluded' (the default) leaves the\n"
+     "first day out, 'included' counts it (a period that\n"
+     "starts at midnight)"},
+    {Option::Closed, "", "--closed", "DAYS",
+     "deadline: 'court' (the default) moves an end on a\n"
+     "day courts and offices are closed to the next open\n"
+     "day; 'none' moves nothing"},
+    {Option::OpenDays, "", "--open-days", "",
+     "days: count only the days courts and offices are open"},
 };
 
 constexpr std::string_view kUsageHead =
     "Usage: torvelin-calc [OPTION]... START COUNT\n"
     "  or:  torvelin-calc [OPTION]... [FILE]...\n"
+    "  or:  torvelin-calc deadline [OPTION]... [START PERIOD]\n"
+    "  or:  torvelin-calc days [OPTION]... FROM TO\n"
+    "  or:  torvelin-calc holidays YEAR [LAST_YEAR]\n"
+    "  or:  torvelin-calc info DATE\n"
     "Print the last day of a period of COUNT days that begins on START, the start\n"
     "day counted as day one (0 gives the day before START; negative counts go\n"
     "back). START is a date such as 2013/10/28, 2013年10月28日, 平成25年10月28日\n"
@@ -59,6 +78,27 @@ constexpr std::string_view kUsageHead =
     "otherwise every operand is a FILE of lines to answer (write ./FILE for a\n"
     "file named like a number). With no operand, or where FILE is -, read\n"
     "standard input.\n"
+    "\n"
+    "Deadlines as Japanese law counts them (Civil Code articles 138 to 143):\n"
+    "  deadline START PERIOD  the last day of PERIOD from START: 10日, 2週間,\n"
+    "                         3か月 (ヶ月, ケ月, カ月, 箇月), 1年, or 10d, 2w, 3m,\n"
+    "                         1y. The first day is left out, a period in weeks,\n"
+    "                         months or years ends on the day before the day\n"
+    "                         that corresponds to its start (the month's last\n"
+    "                         day where there is none), and an end on a\n"
+    "                         Saturday, Sunday, national holiday or 12/29 to\n"
+    "                         1/3 moves to the next day that is none of these.\n"
+    "                         Without START and PERIOD, answers START<TAB>PERIOD\n"
+    "                         lines from standard input, one line each.\n"
+    "  days FROM TO           the number of days from FROM to TO: TO counted,\n"
+    "                         FROM too with --first-day=included\n"
+    "  holidays YEAR [LAST_YEAR]\n"
+    "                         every national holiday of those years, one\n"
+    "                         yyyy/mm/dd<TAB>NAME line each, in date order\n"
+    "  info DATE              the date, its weekday, its era date, and whether\n"
+    "                         courts and offices are open (開庁日) or closed\n"
+    "                         (閉庁日) that day, and why\n"
+    "  Dates are read as START is. Write ./deadline for a file of that name.\n"
     "\n"
     "Options:\n";
 
@@ -138,6 +178,7 @@ struct Request {
     bool help = false;
     bool version = false;
     InputEncoding encoding = InputEncoding::Utf8;
+    PeriodRules rules;
     std::vector<std::string_view> operands;
 };
 
@@ -191,31 +232,60 @@ std::variant<Request, std::string> ReadArguments(std::span<const std::string_vie
                 request.encoding = *encoding;
                 break;
             }
+            case Option::Long:
+                request.rules.longForm = true;
+                break;
+            case Option::FirstDay:
+                if (*value != "excluded" && *value != "included") {
+                    return "--first-day takes 'excluded' or 'included', not '" +
+                           std::string(*value) + "'";
+                }
+                request.rules.firstDay =
+                    *value == "included" ? FirstDay::Included : FirstDay::Excluded;
+                break;
+            case Option::Closed:
+                if (*value != "court" && *value != "none") {
+                    return "--closed takes 'court' or 'none', not '" + std::string(*value) + "'";
+                }
+                request.rules.closedDays = *value == "none" ? ClosedDays::None : ClosedDays::Court;
+                break;
+            case Option::OpenDays:
+                request.rules.openDaysOnly = true;
+                break;
         }
     }
     return request;
 }
 
-ExitStatus RunOneCalculation(std::string_view start, std::string_view count,
-                             const StandardStreams& streams) {
+// Writes one answer: a result on standard output, anything else on standard
+// error, so that d=$(torvelin-calc ...) never holds a message.
+ExitStatus WriteAnswer(const CommandAnswer& answer, const StandardStreams& streams) {
+    if (!answer.computed) {
+        Complain(streams.errors, answer.text);
+        return ExitStatus::SomeNotComputed;
+    }
     OutputBuffer output(streams.output, false);
+    output.Write(answer.text);
+    if (!answer.text.empty() && !answer.text.ends_with('\n')) {
+        output.EndLine();
+    }
+    return Finish(output, streams.errors, ExitStatus::AllResults);
+}
+
+CommandAnswer AnswerCalculation(std::string_view start, std::string_view count, bool longForm) {
     const CalculationOutcome outcome = Calculate(start, count);
     if (outcome.kind == CalculationOutcome::Kind::EndDate) {
-        output.Write(outcome.text);
-        output.EndLine();
-        return Finish(output, streams.errors, ExitStatus::AllResults);
+        return {true, longForm ? LongEndDateText(outcome.text) : outcome.text};
     }
-    // On standard error, so that d=$(torvelin-calc ...) never holds a message.
-    std::string message;
     if (outcome.error) {
-        message = "error " + std::to_string(static_cast<int>(*outcome.error)) + ": ";
+        return {false,
+                "error " + std::to_string(static_cast<int>(*outcome.error)) + ": " + outcome.text};
     }
-    Complain(streams.errors, message + outcome.text);
-    return ExitStatus::SomeNotComputed;
+    return {false, outcome.text};
 }
 
 ExitStatus RunBatches(std::span<const std::string_view> names, InputEncoding encoding,
-                      const StandardStreams& streams) {
+                      const LineAnswer& answer, const StandardStreams& streams) {
     OutputBuffer output(streams.output, isatty(streams.output) == 1);
     bool allResults = true;
     bool inputFailed = false;
@@ -235,7 +305,7 @@ ExitStatus RunBatches(std::span<const std::string_view> names, InputEncoding enc
         }
         try {
             LineReader lines(fd, encoding, [&output] { output.Flush(); });
-            allResults &= AnswerLines(lines, output);
+            allResults &= AnswerLines(lines, output, answer);
             if (lines.ReadError() != 0) {
                 complain("read error: " + shownName + ": " + std::strerror(lines.ReadError()));
             }
@@ -253,6 +323,55 @@ ExitStatus RunBatches(std::span<const std::string_view> names, InputEncoding enc
                               : allResults ? ExitStatus::AllResults
                                            : ExitStatus::SomeNotComputed;
     return Finish(output, streams.errors, status);
+}
+
+constexpr std::string_view kCommandNames[] = {"deadline", "days", "holidays", "info"};
+
+bool IsCommandName(std::string_view word) {
+    return std::ranges::find(kCommandNames, word) != std::end(kCommandNames);
+}
+
+// deadline, days, holidays and info, with the operands that follow the name.
+ExitStatus RunCommand(std::string_view name, std::span<const std::string_view> operands,
+                      const Request& request, const StandardStreams& streams) {
+    HolidayCalendar calendar;
+    const auto wrongCount = [&] {
+        return UsageError(streams.errors, "wrong number of operands for " + std::string(name));
+    };
+    if (name == "deadline") {
+        if (operands.empty()) {
+            constexpr std::string_view kStandardInput[] = {"-"};
+            const LineAnswer answer = [&](std::string_view line, OutputBuffer& output) {
+                const auto [start, period] = SplitAtTab(line);
+                const CommandAnswer deadline =
+                    AnswerDeadline(start, period, request.rules, calendar);
+                output.Write(deadline.text);
+                output.EndLine();
+                return deadline.computed;
+            };
+            return RunBatches(kStandardInput, request.encoding, answer, streams);
+        }
+        return operands.size() == 2
+                   ? WriteAnswer(AnswerDeadline(operands[0], operands[1], request.rules, calendar),
+                                 streams)
+                   : wrongCount();
+    }
+    if (name == "days") {
+        return operands.size() == 2
+                   ? WriteAnswer(AnswerDays(operands[0], operands[1], request.rules, calendar),
+                                 streams)
+                   : wrongCount();
+    }
+    if (name == "holidays") {
+        if (operands.empty() || operands.size() > 2) {
+            return wrongCount();
+        }
+        const std::optional<std::string_view> lastYear =
+            operands.size() == 2 ? std::optional(operands[1]) : std::nullopt;
+        return WriteAnswer(AnswerHolidays(operands[0], lastYear, calendar), streams);
+    }
+    return operands.size() == 1 ? WriteAnswer(AnswerInfo(operands[0], calendar), streams)
+                                : wrongCount();
 }
 
 }  // namespace
@@ -274,15 +393,21 @@ ExitStatus RunCommandLine(std::span<const std::string_view> arguments,
         }
         return Finish(output, streams.errors, ExitStatus::AllResults);
     }
+    constexpr std::string_view kStandardInput[] = {"-"};
     const std::span<const std::string_view> operands = request.operands;
+    if (!operands.empty() && IsCommandName(operands[0])) {
+        return RunCommand(operands[0], operands.subspan(1), request, streams);
+    }
     if (operands.size() == 2 && (IsDateText(operands[0]) || IsNumberText(operands[1]))) {
-        return RunOneCalculation(operands[0], operands[1], streams);
+        return WriteAnswer(AnswerCalculation(operands[0], operands[1], request.rules.longForm),
+                           streams);
     }
-    if (operands.empty()) {
-        constexpr std::string_view kStandardInput[] = {"-"};
-        return RunBatches(kStandardInput, request.encoding, streams);
-    }
-    return RunBatches(operands, request.encoding, streams);
+    const LineAnswer answer = [longForm = request.rules.longForm](std::string_view line,
+                                                                  OutputBuffer& output) {
+        return AnswerLine(line, output, longForm);
+    };
+    return RunBatches(operands.empty() ? kStandardInput : operands, request.encoding, answer,
+                      streams);
 }
 
 }  // namespace torvelin

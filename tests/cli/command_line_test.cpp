@@ -241,5 +241,60 @@ TEST(CommandLine, UsageErrorsHelpAndVersion) {
     EXPECT_EQ(RunWith({"-x", "1"}).status, ExitStatus::SomeNotComputed);  // an operand
 }
 
+// The commands that count as the law does; what they compute is the core's.
+TEST(CommandLine, LawCommandsAnswerOnOneLineOrComplain) {
+    const std::string moved =
+        "2025/01/06\t月\t令和7年1月6日\t2024/12/30は年末年始の休日のため延長\n";
+    // clang-format off
+    const struct {
+        std::vector<std::string_view> arguments;
+        std::string input, output;
+        ExitStatus status;
+    } cases[] = {
+        {{"deadline", "2024/12/20", "10日"}, "", "2025/01/06\n", ExitStatus::AllResults},
+        {{"deadline", "2024/12/20", "10d", "--closed=none"}, "", "2024/12/30\n", ExitStatus::AllResults},
+        {{"deadline", "2013/1/20", "2か月", "--first-day=included"}, "", "2013/03/19\n", ExitStatus::AllResults},
+        {{"deadline", "--long", "2024/12/20", "１０日"}, "", moved, ExitStatus::AllResults},
+        {{"deadline"}, "2024/12/20\t10日\nx\t1日\n2013/01/31\t1か月\n",
+         "2025/01/06\n" + kStart + "2013/02/28\n", ExitStatus::SomeNotComputed},
+        {{"deadline", "2013/01/31", "0日"}, "", "", ExitStatus::SomeNotComputed},
+        {{"deadline", "9999/12/31", "1y"}, "", "", ExitStatus::SomeNotComputed},
+        {{"--long", "2013/10/28", "120"}, "", "2014/02/24\t月\t平成26年2月24日\n", ExitStatus::AllResults},
+        {{"--long"}, "2013/10/28\t120\nx\t1\n", "2014/02/24\t月\t平成26年2月24日\n" + kStart, ExitStatus::SomeNotComputed},
+        {{"days", "2024/12/20", "2025/01/06"}, "", "17\n", ExitStatus::AllResults},
+        {{"days", "--first-day=included", "2025/01/06", "2024/12/20"}, "", "18\n", ExitStatus::AllResults},
+        {{"days", "--open-days", "2024/12/20", "2025/01/06"}, "", "6\n", ExitStatus::AllResults},
+        {{"days", "2024/12/20", "2025/02/30"}, "", "", ExitStatus::SomeNotComputed},
+        {{"holidays", "2019"}, "", "", ExitStatus::AllResults},
+        {{"holidays", "1948", "1948"}, "", "", ExitStatus::AllResults},
+        {{"holidays", "2020", "2019"}, "", "", ExitStatus::SomeNotComputed},
+        {{"holidays", "99"}, "", "", ExitStatus::SomeNotComputed},
+        {{"info", "令和6年12月29日"}, "", "2024/12/29\t日\t令和6年12月29日\t閉庁日\t日曜日・年末年始の休日\n", ExitStatus::AllResults},
+        {{"info", "2014/2/24"}, "", "2014/02/24\t月\t平成26年2月24日\t開庁日\n", ExitStatus::AllResults},
+        {{"info"}, "", "", ExitStatus::UsageError},
+        {{"days", "2024/12/20"}, "", "", ExitStatus::UsageError},
+        {{"deadline", "--first-day=maybe", "2024/12/20", "10日"}, "", "", ExitStatus::UsageError},
+        {{"deadline", "--closed=all", "2024/12/20", "10日"}, "", "", ExitStatus::UsageError},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const ProgramRun run = RunWith(c.arguments, c.input);
+        const std::string shown = c.arguments.empty() ? "" : std::string(c.arguments.back());
+        EXPECT_EQ(run.status, c.status) << shown;
+        if (!c.output.empty() || c.status != ExitStatus::AllResults) {
+            EXPECT_EQ(run.output, c.output) << shown;
+        }
+        // A batch answers every line on standard output.
+        EXPECT_EQ(run.errors.empty(), c.status == ExitStatus::AllResults || !c.input.empty())
+            << shown;
+    }
+    const ProgramRun holidays = RunWith({"holidays", "2019", "2020"});
+    EXPECT_TRUE(holidays.output.starts_with("2019/01/01\t元日\n")) << holidays.output;
+    EXPECT_NE(holidays.output.find("2019/05/01\t天皇の即位の日\n2019/05/02\t国民の休日\n"),
+              std::string::npos);
+    EXPECT_TRUE(holidays.output.ends_with("2020/11/23\t勤労感謝の日\n"));
+    EXPECT_EQ(RunWith({"holidays", "1948"}).output.find("1948/05/03"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace torvelin
