@@ -135,16 +135,16 @@ constexpr std::string_view kVersionText =
 std::string HelpText() {
     constexpr std::size_t kDescriptionColumn = 25;
     std::string text(kUsageHead);
-    for (const OptionSpec& spec : kOptions) {
+    for (const OptionSpec& option : kOptions) {
         std::string names =
-            spec.shortName.empty() ? "      " : "  " + std::string(spec.shortName) + ", ";
-        names += spec.longName;
-        if (!spec.valueName.empty()) {
-            names += "=" + std::string(spec.valueName);
+            option.shortName.empty() ? "      " : "  " + std::string(option.shortName) + ", ";
+        names += option.longName;
+        if (!option.valueName.empty()) {
+            names += "=" + std::string(option.valueName);
         }
         names.resize(std::max(names.size() + 2, kDescriptionColumn), ' ');
         text += names;
-        for (const char c : spec.description) {
+        for (const char c : option.description) {
             text += c;
             if (c == '\n') {
                 text.append(kDescriptionColumn, ' ');
@@ -194,10 +194,10 @@ std::variant<Request, std::string> ReadArguments(std::span<const std::string_vie
         }
         const std::size_t equals = argument.find('=');
         const std::string_view name = argument.substr(0, equals);
-        const auto spec = std::ranges::find_if(kOptions, [&](const OptionSpec& option) {
+        const auto known = std::ranges::find_if(kOptions, [&](const OptionSpec& option) {
             return name == option.longName || (name == option.shortName && equals == name.npos);
         });
-        if (spec == std::end(kOptions)) {
+        if (known == std::end(kOptions)) {
             if (argument.starts_with("--")) {
                 return "unrecognized option '" + std::string(argument) + "'";
             }
@@ -208,16 +208,16 @@ std::variant<Request, std::string> ReadArguments(std::span<const std::string_vie
         if (equals != name.npos) {
             value = argument.substr(equals + 1);
         }
-        if (spec->valueName.empty() && value) {
+        if (known->valueName.empty() && value) {
             return "option '" + std::string(name) + "' doesn't allow an argument";
         }
-        if (!spec->valueName.empty() && !value) {
+        if (!known->valueName.empty() && !value) {
             if (i + 1 == arguments.size()) {
                 return "option '" + std::string(name) + "' requires an argument";
             }
             value = arguments[++i];
         }
-        switch (spec->option) {
+        switch (known->option) {
             case Option::Help:
                 request.help = true;
                 break;
