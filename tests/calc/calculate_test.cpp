@@ -15,19 +15,21 @@ TEST(Calculate, GivesTheEndDateAMessageOrAnError) {
     const std::string overflow(DescriptionOf(ErrorNumber::Overflow));
     const std::string outOfRange(DescriptionOf(ErrorNumber::InvalidArgument));
     // clang-format off
+    using enum Kind;
+    const char* const day = "2013/10/28";
     const std::tuple<const char*, std::string, Kind, std::string> cases[] = {
-        {"2013/10/28", "120", Kind::EndDate, "2014/02/24"}, {"2013/10/28", "1", Kind::EndDate, "2013/10/28"},
-        {"2013/10/28", "0", Kind::EndDate, "2013/10/27"}, {"2013/10/28", "－２", Kind::EndDate, "2013/10/25"},
-        {"2013/10/28", "0.5", Kind::EndDate, "2013/10/28"}, {"2013/10/28", "1.5", Kind::EndDate, "2013/10/28"},
-        {"2013/10/28", "2.5", Kind::EndDate, "2013/10/30"}, {"2013/10/28", "32768", Kind::EndDate, "2103/07/16"},
-        {"2013/10/28", "-32767", Kind::EndDate, "1924/02/10"}, {"2013/10/28", "-32767.5", Kind::EndDate, "1924/02/10"},
-        {"2013/10/28 12:00", "120", Kind::EndDate, "2014/02/24 12:00:00"}, {"1899/12/31", "0", Kind::EndDate, "1899/12/30"},
-        {"令和元年5月1日", "1", Kind::EndDate, "2019/05/01"}, {"9999/12/31", "1", Kind::EndDate, "9999/12/31"},
-        {"", "", Kind::Message, startMessage}, {"2013/02/30", "abc", Kind::Message, startMessage},
-        {"2013/10/28", "abc", Kind::Message, countMessage},
-        {"2013/10/28", "32769", Kind::Error, overflow}, {"2013/10/28", "32768.5", Kind::Error, overflow},
-        {"2013/10/28", "-32768", Kind::Error, overflow}, {"2013/10/28", std::string(400, '9'), Kind::Error, overflow},
-        {"9999/12/31", "2", Kind::Error, outOfRange}, {"0100/01/01", "0", Kind::Error, outOfRange},
+        {day, "120", EndDate, "2014/02/24"}, {day, "1", EndDate, "2013/10/28"},
+        {day, "0", EndDate, "2013/10/27"}, {day, "－２", EndDate, "2013/10/25"},
+        {day, "0.5", EndDate, "2013/10/28"}, {day, "1.5", EndDate, "2013/10/28"},
+        {day, "2.5", EndDate, "2013/10/30"}, {day, "32768", EndDate, "2103/07/16"},
+        {day, "-32767", EndDate, "1924/02/10"}, {day, "-32767.5", EndDate, "1924/02/10"},
+        {"2013/10/28 12:00", "120", EndDate, "2014/02/24 12:00:00"},
+        {"1899/12/31", "0", EndDate, "1899/12/30"}, {"令和元年5月1日", "1", EndDate, "2019/05/01"},
+        {"9999/12/31", "1", EndDate, "9999/12/31"}, {"9999/12/31", "2", Error, outOfRange},
+        {"0100/01/01", "0", Error, outOfRange}, {day, "32769", Error, overflow},
+        {day, "32768.5", Error, overflow}, {day, "-32768", Error, overflow},
+        {day, std::string(400, '9'), Error, overflow}, {"", "", Message, startMessage},
+        {"2013/02/30", "abc", Message, startMessage}, {day, "abc", Message, countMessage},
     };
     // clang-format on
     for (const auto& [start, count, kind, text] : cases) {

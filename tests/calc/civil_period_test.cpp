@@ -19,14 +19,21 @@ TEST(CivilPeriod, EndsEachUnitByTheCalendar) {
     // clang-format off
     const std::tuple<CivilDate, Period, FirstDay, CivilDate> cases[] = {
         // One month from 1/31 as its first day: no 2/31, so the month's last day.
-        {{2023, 1, 31}, {1, Months}, kIn, {2023, 2, 28}}, {{2024, 1, 31}, {1, Months}, kIn, {2024, 2, 29}},
+        {{2023, 1, 31}, {1, Months}, kIn, {2023, 2, 28}},
+        {{2024, 1, 31}, {1, Months}, kIn, {2024, 2, 29}},
         // Two months from 1/20: the day before 3/20.
-        {{2024, 1, 20}, {2, Months}, kIn, {2024, 3, 19}}, {{2013, 1, 31}, {1, Months}, kOut, {2013, 2, 28}},
-        {{2024, 1, 15}, {3, Months}, kOut, {2024, 4, 15}}, {{2024, 11, 30}, {14, Months}, kOut, {2026, 1, 31}},
-        {{2024, 1, 10}, {10, Days}, kOut, {2024, 1, 20}}, {{2024, 1, 10}, {10, Days}, kIn, {2024, 1, 19}},
-        {{2024, 1, 10}, {2, Weeks}, kOut, {2024, 1, 24}}, {{2024, 1, 10}, {2, Weeks}, kIn, {2024, 1, 23}},
-        {{2023, 6, 10}, {1, Years}, kOut, {2024, 6, 10}}, {{2023, 6, 10}, {1, Years}, kIn, {2024, 6, 9}},
-        {{2024, 2, 29}, {1, Years}, kIn, {2025, 2, 28}}, {{2024, 2, 28}, {1, Years}, kOut, {2025, 2, 28}},
+        {{2024, 1, 20}, {2, Months}, kIn, {2024, 3, 19}},
+        {{2013, 1, 31}, {1, Months}, kOut, {2013, 2, 28}},
+        {{2024, 1, 15}, {3, Months}, kOut, {2024, 4, 15}},
+        {{2024, 11, 30}, {14, Months}, kOut, {2026, 1, 31}},
+        {{2024, 1, 10}, {10, Days}, kOut, {2024, 1, 20}},
+        {{2024, 1, 10}, {10, Days}, kIn, {2024, 1, 19}},
+        {{2024, 1, 10}, {2, Weeks}, kOut, {2024, 1, 24}},
+        {{2024, 1, 10}, {2, Weeks}, kIn, {2024, 1, 23}},
+        {{2023, 6, 10}, {1, Years}, kOut, {2024, 6, 10}},
+        {{2023, 6, 10}, {1, Years}, kIn, {2024, 6, 9}},
+        {{2024, 2, 29}, {1, Years}, kIn, {2025, 2, 28}},
+        {{2024, 2, 28}, {1, Years}, kOut, {2025, 2, 28}},
     };
     // clang-format on
     for (const auto& [start, period, firstDay, last] : cases) {
@@ -65,13 +72,14 @@ TEST(CivilPeriod, MovesAnEndOnAClosedDayToTheNextOpenDay) {
 TEST(CivilPeriod, RaisesError5OutsideTheRange) {
     HolidayCalendar calendar;
     // clang-format off
+    constexpr auto kNone = ClosedDays::None;
     const std::tuple<std::int64_t, Period, FirstDay, ClosedDays> cases[] = {
-        {kLastDayNumber, {1, Days}, kOut, ClosedDays::None}, {Day(9999, 12, 20), {1, Months}, kOut, ClosedDays::None},
-        {Day(9999, 1, 1), {1, Years}, kOut, ClosedDays::None}, {Day(2024, 1, 1), {8000, Years}, kIn, ClosedDays::None},
-        {kFirstDayNumber - 1, {1, Days}, kOut, ClosedDays::None},
+        {kLastDayNumber, {1, Days}, kOut, kNone}, {Day(9999, 12, 20), {1, Months}, kOut, kNone},
+        {Day(9999, 1, 1), {1, Years}, kOut, kNone}, {Day(2024, 1, 1), {8000, Years}, kIn, kNone},
+        {kFirstDayNumber - 1, {1, Days}, kOut, kNone},
         {Day(9999, 12, 21), {10, Days}, kOut, ClosedDays::Court},  // closed, no open day after
-        {Day(2024, 1, 1), {0, Days}, kOut, ClosedDays::None}, {Day(2024, 1, 1), {-3, Months}, kOut, ClosedDays::None},
-        {Day(2024, 1, 1), {kLastDayNumber, Days}, kIn, ClosedDays::None},
+        {Day(2024, 1, 1), {0, Days}, kOut, kNone}, {Day(2024, 1, 1), {-3, Months}, kOut, kNone},
+        {Day(2024, 1, 1), {kLastDayNumber, Days}, kIn, kNone},
     };
     // clang-format on
     for (const auto& [start, period, firstDay, closed] : cases) {
@@ -108,7 +116,8 @@ TEST(PeriodText, ReadsCountAndUnit) {
         {"10日", {10, Days}}, {"１０Ｄ", {10, Days}}, {"2週間", {2, Weeks}}, {"2週", {2, Weeks}},
         {"2w", {2, Weeks}}, {"3か月", {3, Months}}, {"3ヶ月", {3, Months}}, {"3ケ月", {3, Months}},
         {"3カ月", {3, Months}}, {"3ヵ月", {3, Months}}, {"3箇月", {3, Months}}, {"3M", {3, Months}},
-        {"1年", {1, Years}}, {"１y", {1, Years}}, {" 1 年\u3000", {1, Years}}, {"9999999d", {9999999, Days}},
+        {"1年", {1, Years}}, {"１y", {1, Years}}, {" 1 年\u3000", {1, Years}},
+        {"9999999d", {9999999, Days}},
     };
     // clang-format on
     for (const auto& [text, period] : cases) {
