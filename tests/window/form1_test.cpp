@@ -184,6 +184,7 @@ private slots:
         QCOMPARE(frame->role(), QAccessible::Window);
         QCOMPARE(frame->text(QAccessible::Name), window->windowTitle());
         QVERIFY(!frame->child(-1) && !frame->child(frame->childCount()));
+        QCOMPARE(frame->indexOfChild(nullptr), -1);
         QStringList read;
         QRect previous;
         for (int i = 0; i < frame->childCount(); ++i) {
