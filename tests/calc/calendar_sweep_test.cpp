@@ -13,11 +13,10 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr sys_days kDayZero = 1899y / December / 30;
-
 TEST(CalendarSweep, EveryDayIsWrittenAndReadBackAsTheReferenceCalendarSaysIt) {
-    const auto first = sys_days{year{100} / January / 1};
-    const auto last = sys_days{year{9999} / December / 31};
+    constexpr sys_days kDayZero = 1899y / December / 30;
+    const sys_days first = year{100} / January / 1;
+    const sys_days last = year{9999} / December / 31;
     ASSERT_EQ(kFirstDayNumber, (first - kDayZero).count());
     ASSERT_EQ(kLastDayNumber, (last - kDayZero).count());
 
@@ -29,28 +28,19 @@ TEST(CalendarSweep, EveryDayIsWrittenAndReadBackAsTheReferenceCalendarSaysIt) {
         std::snprintf(expected, sizeof expected, "%04d/%02u/%02u",
                       static_cast<int>(reference.year()), static_cast<unsigned>(reference.month()),
                       static_cast<unsigned>(reference.day()));
-
         const CalendarDate date(static_cast<double>(dayNumber));
         const std::string written = DateToText(date);
-        const std::optional<CalendarDate> readBack = ReadDateText(written);
-        const CivilDate civil = CivilFromDayNumber(dayNumber);
-        const bool ok = written == expected && readBack == date &&
-                        DayNumberFromCivil(civil) == dayNumber &&
-                        civil.year == static_cast<int>(reference.year());
-        if (!ok) {
+        if (written != expected || ReadDateText(written) != date ||
+            DayNumberFromCivil(CivilFromDayNumber(dayNumber)) != dayNumber) {
             ++failures;
             ADD_FAILURE() << "day " << dayNumber << ": expected " << expected << ", wrote "
                           << written;
         }
     }
-}
-
-TEST(CalendarSweep, ValuesOutsideTheRangeAreNotWritten) {
-    for (const double serial : {kFirstDayNumber - 1.0, kLastDayNumber + 1.0, 1e300, -1e300}) {
+    for (const double serial : {kFirstDayNumber - 1.0, kLastDayNumber + 1.0, 1e300, std::nan("")}) {
         EXPECT_FALSE(CalendarDate(serial).IsInRange()) << serial;
         EXPECT_THROW(DateToText(CalendarDate(serial)), RuntimeError) << serial;
     }
-    EXPECT_THROW(DateToText(CalendarDate(std::nan(""))), RuntimeError);
 }
 
 }  // namespace
