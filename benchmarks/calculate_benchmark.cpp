@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Calculate step, from the two entry texts to the result text, beside a
 // baseline that does the same job with QDate. Run a release build:
 //   build/bench/benchmarks/calculate_benchmark

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The court calendar: "is this day closed" once its year is known, a year
 // worked out for the first time, and a whole deadline from the texts a user
 // types. Run a release build:

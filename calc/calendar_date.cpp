@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/calendar_date.h"
 
 #include "calc/runtime_error.h"

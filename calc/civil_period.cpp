@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/civil_period.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/equinox_day.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/era_date.h"
 
 #include "calc/japanese_era.h"

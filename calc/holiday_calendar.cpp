@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/holiday_calendar.h"
 
 #include "calc/runtime_error.h"

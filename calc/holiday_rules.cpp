@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/holiday_rules.h"
 
 #include <algorithm>

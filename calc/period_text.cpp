@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/period_text.h"
 
 #include "calc/text_scanner.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/runtime_error.h"
 
 namespace torvelin {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/text_scanner.h"
 
 namespace torvelin {

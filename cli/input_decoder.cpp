@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/input_decoder.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/law_commands.h"
 
 #include "calc/calculate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/output_buffer.h"
 
 #include <poll.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What must hold for any input text, shared by the fuzzer and the unit tests:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the date reader, the number reader and the whole
 // Calculate step. The input is split at its first tab into a start text and a
 // day-count text, as torvelin-calc reads its lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/application_setup.h"
 
 #include <QFont>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "version.h"
@@ -14,8 +15,8 @@ inline constexpr char kDesktopFileName[] = "org.torvelin.torvelin";
 inline constexpr char16_t kFormFontFamily[] = u"ＭＳ Ｐゴシック";
 
 // Names the running application (name, version, desktop entry), installs
-// the font substitutions the window needs and Qt's Japanese translations. Called right after QApplication is
-// created, before any window exists.
+// the font substitutions the window needs and Qt's Japanese translations. Called right after
+// QApplication is created, before any window exists.
 void SetUpApplication();
 
 }  // namespace torvelin

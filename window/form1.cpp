@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/form1.h"
 
 #include <QAccessible>

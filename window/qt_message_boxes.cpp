@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/qt_message_boxes.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/qt_window_printer.h"
 
 #include <QElapsedTimer>

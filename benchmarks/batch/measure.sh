@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # How fast torvelin-calc answers a batch, against GNU `date -f` converting the
 # same dates, both run from this script in the same run: 300,000 dates (the
 # target is torvelin-calc at least 3 times faster), then 3,000,000 to show

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A plain Qt Widgets window with as many controls as the calculator's window:
 // fifteen labels, two entry boxes and four buttons.
 #include <QApplication>

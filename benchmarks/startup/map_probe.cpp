@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starts a program on the X display and waits for its window to be mapped;
 // prints the time that took in milliseconds and the program's resident memory
 // at that moment in KiB, then ends the program.

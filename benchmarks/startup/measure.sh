@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # How fast the calculator's window opens, against a bare Qt Widgets window with
 # as many controls, both built in Release and measured in the same run under
 # Xvfb: the time until the window is mapped and the resident memory then.

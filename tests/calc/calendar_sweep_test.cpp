@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every day of the supported range, against std::chrono's calendar.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prints the national holidays of the years given (default 1948 to 2150), one
 // "yyyy/mm/dd<TAB>name" line each, for the comparison with
 // holidays_reference.py.

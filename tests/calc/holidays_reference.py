@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The national holidays of 1948..2150 worked out a second way, from the
 articles of the law read afresh, and compared with the program's list.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the real torvelin-calc where only a real process shows the behaviour:
 # a full disk (for an answer, a batch, --help and --version), a file that
 # does not exist, and spreadsheet files in UTF-16 and code page 932.

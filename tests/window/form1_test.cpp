@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as a user meets it, on Qt's offscreen platform, with stand-ins
 // for the message boxes and the printer.
 #include <QAccessible>

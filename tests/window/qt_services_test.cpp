@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real message boxes and the real printer path, on Qt's offscreen platform.
 #include <QApplication>
 #include <QElapsedTimer>

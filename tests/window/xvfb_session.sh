@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by the tests that run the real program on a real X server: starts
 # Xvfb on a free display and the program on it, and cleans both up on exit.
 # Needs TORVELIN (the program's path).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Starts the real program on an X server and looks at its window as a user
 # would: caption, size, colours; then closes it with its Close button.
 # Usage: xvfb_smoke_test.sh PROGRAM
