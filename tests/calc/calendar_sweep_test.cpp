@@ -31,7 +31,14 @@ TEST(CalendarSweep, EveryDayIsWrittenAndReadBackAsTheReferenceCalendarSaysIt) {
                       static_cast<unsigned>(reference.day()));
         const CalendarDate date(static_cast<double>(dayNumber));
         const std::string written = DateToText(date);
+        // The day after a month's last day is no date of that month.
+        char pastMonthEnd[16];
+        std::snprintf(pastMonthEnd, sizeof pastMonthEnd, "%04d/%02u/%02u",
+                      static_cast<int>(reference.year()), static_cast<unsigned>(reference.month()),
+                      static_cast<unsigned>(reference.day()) + 1);
+        const bool monthEnd = year_month_day{day + days{1}}.day() == std::chrono::day{1};
         if (written != expected || ReadDateText(written) != date ||
+            (monthEnd && IsDateText(pastMonthEnd)) ||
             DayNumberFromCivil(CivilFromDayNumber(dayNumber)) != dayNumber) {
             ++failures;
             ADD_FAILURE() << "day " << dayNumber << ": expected " << expected << ", wrote "
