@@ -270,6 +270,8 @@ TEST(CommandLine, LawCommandsAnswerOnOneLineOrComplain) {
         {{"holidays", "1948", "1948"}, "", "", ExitStatus::AllResults},
         {{"holidays", "2020", "2019"}, "", "", ExitStatus::SomeNotComputed},
         {{"holidays", "99"}, "", "", ExitStatus::SomeNotComputed},
+        {{"holidays", "10000"}, "", "", ExitStatus::SomeNotComputed},
+        {{"holidays", "2019.5"}, "", "", ExitStatus::SomeNotComputed},
         {{"info", "令和6年12月29日"}, "", "2024/12/29\t日\t令和6年12月29日\t閉庁日\t日曜日・年末年始の休日\n", ExitStatus::AllResults},
         {{"info", "2014/2/24"}, "", "2014/02/24\t月\t平成26年2月24日\t開庁日\n", ExitStatus::AllResults},
         {{"info"}, "", "", ExitStatus::UsageError},
