@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/batch.h"
 
-#include <string>
-
-#include "calc/calculate.h"
 #include "cli/law_commands.h"
 
 namespace torvelin {
@@ -16,14 +13,10 @@ std::pair<std::string_view, std::string_view> SplitAtTab(std::string_view line) 
 
 bool AnswerLine(std::string_view line, OutputBuffer& output, bool longForm) {
     const auto [start, count] = SplitAtTab(line);
-    const CalculationOutcome outcome = Calculate(start, count);
-    const bool endDate = outcome.kind == CalculationOutcome::Kind::EndDate;
-    if (outcome.error) {
-        output.Write("error " + std::to_string(static_cast<int>(*outcome.error)) + ": ");
-    }
-    output.Write(endDate && longForm ? LongEndDateText(outcome.text) : outcome.text);
+    const CommandAnswer answer = AnswerCalculation(start, count, longForm);
+    output.Write(answer.text);
     output.EndLine();
-    return endDate;
+    return answer.computed;
 }
 
 bool AnswerLines(LineReader& lines, OutputBuffer& output, const LineAnswer& answer) {

@@ -273,18 +273,6 @@ ExitStatus WriteAnswer(const CommandAnswer& answer, const StandardStreams& strea
     return Finish(output, streams.errors, ExitStatus::AllResults);
 }
 
-CommandAnswer AnswerCalculation(std::string_view start, std::string_view count, bool longForm) {
-    const CalculationOutcome outcome = Calculate(start, count);
-    if (outcome.kind == CalculationOutcome::Kind::EndDate) {
-        return {true, longForm ? LongEndDateText(outcome.text) : outcome.text};
-    }
-    if (outcome.error) {
-        return {false,
-                "error " + std::to_string(static_cast<int>(*outcome.error)) + ": " + outcome.text};
-    }
-    return {false, outcome.text};
-}
-
 ExitStatus RunBatches(std::span<const std::string_view> names, InputEncoding encoding,
                       const LineAnswer& answer, const StandardStreams& streams) {
     OutputBuffer output(streams.output, isatty(streams.output) == 1);

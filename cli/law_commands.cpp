@@ -22,9 +22,10 @@ CommandAnswer Wrong(std::string_view message) {
     return {false, std::string(message)};
 }
 
-CommandAnswer Failed(const RuntimeError& error) {
-    return {false, "error " + std::to_string(static_cast<int>(error.Number())) + ": " +
-                       error.Description()};
+// "error N: DESCRIPTION", as every command writes an error.
+CommandAnswer Failed(ErrorNumber number, std::string_view description) {
+    return {false,
+            "error " + std::to_string(static_cast<int>(number)) + ": " + std::string(description)};
 }
 
 std::optional<std::int64_t> ReadDay(std::string_view text) {
@@ -67,7 +68,7 @@ CommandAnswer AnswerDeadline(std::string_view startText, std::string_view period
         }
         return {true, text};
     } catch (const RuntimeError& error) {
-        return Failed(error);
+        return Failed(error.Number(), error.Description());
     }
 }
 
@@ -106,9 +107,20 @@ CommandAnswer AnswerInfo(std::string_view dateText, HolidayCalendar& calendar) {
     return {true, DayInfoText(*day, calendar)};
 }
 
-std::string LongEndDateText(const std::string& endDateText) {
-    const std::optional<std::int64_t> day = ReadDay(endDateText);
-    return day ? endDateText + '\t' + LongDayText(*day) : endDateText;
+CommandAnswer AnswerCalculation(std::string_view startText, std::string_view dayCountText,
+                                bool longForm) {
+    const CalculationOutcome outcome = Calculate(startText, dayCountText);
+    if (outcome.error) {
+        return Failed(*outcome.error, outcome.text);
+    }
+    if (outcome.kind == CalculationOutcome::Kind::Message) {
+        return Wrong(outcome.text);
+    }
+    if (!longForm) {
+        return {true, outcome.text};
+    }
+    // The end date is read back from what was written, as the window does.
+    return {true, outcome.text + '\t' + LongDayText(ReadDay(outcome.text).value())};
 }
 
 }  // namespace torvelin

@@ -25,6 +25,11 @@ struct CommandAnswer {
     std::string text;  // UTF-8, without the line break
 };
 
+// START COUNT: the end date, in the long form followed by its weekday and era
+// date.
+CommandAnswer AnswerCalculation(std::string_view startText, std::string_view dayCountText,
+                                bool longForm);
+
 // deadline START PERIOD: the last day of the period, "yyyy/mm/dd".
 CommandAnswer AnswerDeadline(std::string_view startText, std::string_view periodText,
                              const PeriodRules& rules, HolidayCalendar& calendar);
@@ -42,9 +47,5 @@ CommandAnswer AnswerHolidays(std::string_view firstYearText,
 // info DATE: the date, its weekday, its era date, and whether courts and
 // offices are closed that day and why.
 CommandAnswer AnswerInfo(std::string_view dateText, HolidayCalendar& calendar);
-
-// The long form of an end date the plain calculation wrote: the text, a tab,
-// the weekday and the era date.
-std::string LongEndDateText(const std::string& endDateText);
 
 }  // namespace torvelin
