@@ -35,8 +35,9 @@ double Radians(double degrees) {
     return degrees * std::numbers::pi / 180.0;
 }
 
-// Terrestrial minus universal time in seconds: the polynomial fits to the
-// measured values up to 2005 and the usual extrapolation after it.
+// Terrestrial minus universal time in seconds at a decimal year: the
+// polynomial fits to the measured values up to 2005 and the usual
+// extrapolation after it.
 double DeltaTSeconds(double year) {
     if (year < 1961) {
         const double t = year - 1950;
@@ -82,7 +83,10 @@ double ComputedEquinoxMoment(int year, Equinox equinox) {
         sum += term.amplitude * std::cos(Radians(term.phase + term.rate * t));
     }
     const double terrestrialTime = meanInstant + 0.00001 * sum / lambdaRate;
-    const double japanTime = terrestrialTime - DeltaTSeconds(year) / 86400 + 9.0 / 24;
+    // ΔT's polynomials take the year with its fraction: here the middle of
+    // the equinox's month.
+    const double middleOfMonth = year + ((equinox == Equinox::Vernal ? 3 : 9) - 0.5) / 12;
+    const double japanTime = terrestrialTime - DeltaTSeconds(middleOfMonth) / 86400 + 9.0 / 24;
     constexpr double kJulianDayOfDayNumberZero = 2415018.5;
     return japanTime - kJulianDayOfDayNumberZero;
 }

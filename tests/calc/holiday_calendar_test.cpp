@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "calc/date_text.h"
 #include "calc/equinox_day.h"
 #include "calc/era_date.h"
@@ -33,39 +35,8 @@ TEST(EraDate, WritesEachEraAndReadsBackEveryDay) {
     }
 }
 
-// One case for each provision of the law and each change to it: the day and
-// the holiday it makes, or "" for a day the change left a working day. Every
-// year is also checked against holidays_reference.py.
-TEST(HolidayCalendar, FollowsEachChangeOfTheLaw) {
-    HolidayCalendar calendar;
-    // clang-format off
-    const std::pair<CivilDate, const char*> cases[] = {
-        {{1948, 5, 3}, ""}, {{1948, 9, 23}, "秋分の日"},                  // enacted 1948/07/20
-        {{1966, 9, 15}, "敬老の日"}, {{1967, 2, 11}, "建国記念の日"},       // 1966, 1967
-        {{1989, 4, 29}, "みどりの日"}, {{1989, 12, 23}, "天皇誕生日"},      // 1989
-        {{1996, 7, 20}, "海の日"}, {{2000, 1, 10}, "成人の日"}, {{2000, 10, 9}, "体育の日"},
-        {{2003, 7, 21}, "海の日"}, {{2004, 9, 20}, "敬老の日"},             // Mondays from 2003
-        {{2007, 4, 29}, "昭和の日"}, {{2007, 5, 4}, "みどりの日"}, {{2016, 8, 11}, "山の日"},
-        {{2019, 12, 23}, ""}, {{2020, 2, 23}, "天皇誕生日"}, {{2022, 10, 10}, "スポーツの日"},
-        {{2020, 7, 24}, "スポーツの日"}, {{2020, 8, 11}, ""}, {{2021, 8, 9}, "振替休日"},  // Olympics
-        {{1959, 4, 10}, "皇太子明仁親王の結婚の儀"}, {{1989, 2, 24}, "昭和天皇の大喪の礼"},
-        {{1990, 11, 12}, "即位礼正殿の儀"}, {{1993, 6, 9}, "皇太子徳仁親王の結婚の儀"},
-        {{2019, 5, 1}, "天皇の即位の日"}, {{2019, 10, 22}, "即位礼正殿の儀"},
-        // 振替休日 from 1973/04/12, from 2007 the next day that is not a holiday.
-        {{1973, 2, 12}, ""}, {{1973, 4, 30}, "振替休日"}, {{2008, 5, 6}, "振替休日"},
-        // 国民の休日 from 1985/12/27; to 2006 not on a Sunday or a 振替休日.
-        {{1985, 5, 4}, ""}, {{1986, 5, 4}, ""}, {{1987, 5, 4}, "振替休日"}, {{1988, 5, 4}, "国民の休日"},
-        {{2009, 9, 22}, "国民の休日"},
-        // Equinoxes as declared and as computed.
-        {{1979, 9, 24}, "秋分の日"}, {{2092, 3, 19}, "春分の日"}, {{2103, 9, 24}, "秋分の日"},
-    };
-    // clang-format on
-    for (const auto& [date, name] : cases) {
-        EXPECT_EQ(calendar.HolidayName(DayNumberFromCivil(date)), name)
-            << date.year << "/" << date.month << "/" << date.day;
-    }
-}
-
+// Which days are holidays, and their names, is checked year by year against
+// holidays_reference.py; here, what the calendar answers about any day.
 TEST(HolidayCalendar, GivesEveryReasonADayIsClosed) {
     HolidayCalendar calendar;
     // clang-format off
@@ -85,12 +56,6 @@ TEST(HolidayCalendar, GivesEveryReasonADayIsClosed) {
     EXPECT_TRUE(calendar.IsClosed(kFirstDayNumber));                    // a Friday, but 1/1
     EXPECT_FALSE(calendar.IsClosed(Day(100, 1, 4)));                    // a Monday
 
-    try {
-        calendar.IsClosed(kLastDayNumber + 1);
-        ADD_FAILURE();
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.Number(), ErrorNumber::InvalidArgument);
-    }
     for (const std::int64_t day : {kFirstDayNumber - 1, kLastDayNumber + 1}) {
         EXPECT_THROW(calendar.HolidayName(day), RuntimeError);
         EXPECT_THROW(calendar.IsClosed(day), RuntimeError);
@@ -114,7 +79,16 @@ TEST(EquinoxDay, ComputesTheMomentAndAgreesWithTheDeclaredDays) {
                     DayNumberFromCivil(date) + minutes / 1440.0, 2 / 1440.0)
             << date.year;
     }
-    for (int year = kFirstDeclaredEquinoxYear; year <= kLastDeclaredEquinoxYear; ++year) {
+    // The same method worked out by equinox_reference.py: every constant is
+    // the published one, to a millisecond.
+    std::ifstream reference(TORVELIN_EQUINOX_MOMENTS);
+    int year = 0, years = 0;
+    for (double march, september; reference >> year >> march >> september; ++years) {
+        EXPECT_NEAR(ComputedEquinoxMoment(year, Equinox::Vernal), march, 1e-8) << year;
+        EXPECT_NEAR(ComputedEquinoxMoment(year, Equinox::Autumnal), september, 1e-8) << year;
+    }
+    EXPECT_GT(years, 200);
+    for (year = kFirstDeclaredEquinoxYear; year <= kLastDeclaredEquinoxYear; ++year) {
         for (const Equinox equinox : {Equinox::Vernal, Equinox::Autumnal}) {
             EXPECT_EQ(DayNumberFromCivil(EquinoxDay(year, equinox)),
                       ComputedEquinoxDayNumber(year, equinox))
