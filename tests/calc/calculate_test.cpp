@@ -25,7 +25,7 @@ TEST(Calculate, GivesTheEndDateAMessageOrAnError) {
         {day, "2.5", EndDate, "2013/10/30"}, {day, "32768", EndDate, "2103/07/16"},
         {day, "-32767", EndDate, "1924/02/10"}, {day, "-32767.5", EndDate, "1924/02/10"},
         {"2013/10/28 12:00", "120", EndDate, "2014/02/24 12:00:00"},
-        {"1899/12/31", "0", EndDate, "1899/12/30"}, {"令和元年5月1日", "1", EndDate, "2019/05/01"},
+        {"1899/12/31", "0", EndDate, "1899/12/30"}, {"1899/12/30 12:00", "2", EndDate, "1899/12/31 12:00:00"}, {"令和元年5月1日", "1", EndDate, "2019/05/01"},
         {"9999/12/31", "1", EndDate, "9999/12/31"}, {"9999/12/31", "2", Error, outOfRange},
         {"0100/01/01", "0", Error, outOfRange}, {day, "32769", Error, overflow},
         {day, "32768.5", Error, overflow}, {day, "-32768", Error, overflow},
@@ -39,9 +39,6 @@ TEST(Calculate, GivesTheEndDateAMessageOrAnError) {
         EXPECT_EQ(outcome.text, text) << start << " " << count;
         EXPECT_EQ(outcome.error.has_value(), kind == Kind::Error) << start << " " << count;
     }
-    // The numbers the user sees.
-    EXPECT_EQ(static_cast<int>(*Calculate("2013/10/28", "32769").error), 6);
-    EXPECT_EQ(static_cast<int>(*Calculate("9999/12/31", "2").error), 5);
 }
 
 }  // namespace

@@ -25,20 +25,17 @@ TEST(CalendarSweep, EveryDayIsWrittenAndReadBackAsTheReferenceCalendarSaysIt) {
     for (sys_days day = first; day <= last && failures < 10; day += days{1}) {
         const std::int64_t dayNumber = (day - kDayZero).count();
         const year_month_day reference{day};
+        const int y = static_cast<int>(reference.year());
+        const int m = static_cast<int>(static_cast<unsigned>(reference.month()));
+        const int d = static_cast<int>(static_cast<unsigned>(reference.day()));
         char expected[16];
-        std::snprintf(expected, sizeof expected, "%04d/%02u/%02u",
-                      static_cast<int>(reference.year()), static_cast<unsigned>(reference.month()),
-                      static_cast<unsigned>(reference.day()));
+        std::snprintf(expected, sizeof expected, "%04d/%02d/%02d", y, m, d);
         const CalendarDate date(static_cast<double>(dayNumber));
         const std::string written = DateToText(date);
         // The day after a month's last day is no date of that month.
-        char pastMonthEnd[16];
-        std::snprintf(pastMonthEnd, sizeof pastMonthEnd, "%04d/%02u/%02u",
-                      static_cast<int>(reference.year()), static_cast<unsigned>(reference.month()),
-                      static_cast<unsigned>(reference.day()) + 1);
         const bool monthEnd = year_month_day{day + days{1}}.day() == std::chrono::day{1};
         if (written != expected || ReadDateText(written) != date ||
-            (monthEnd && IsDateText(pastMonthEnd)) ||
+            IsValidDayOfMonth(y, m, d + 1) == monthEnd ||
             DayNumberFromCivil(CivilFromDayNumber(dayNumber)) != dayNumber) {
             ++failures;
             ADD_FAILURE() << "day " << dayNumber << ": expected " << expected << ", wrote "

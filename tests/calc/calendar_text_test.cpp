@@ -37,17 +37,5 @@ TEST(CalendarText, DescribesADayInFull) {
     EXPECT_EQ(DayInfoText(Day(2014, 2, 24), calendar), "2014/02/24\t月\t平成26年2月24日\t開庁日");
 }
 
-TEST(CalendarText, ListsTheHolidaysOfSeveralYears) {
-    HolidayCalendar calendar;
-    const std::string list = HolidayListText(2019, 2020, calendar);
-    EXPECT_TRUE(list.starts_with("2019/01/01\t元日\n"));
-    EXPECT_NE(list.find("2019/05/01\t天皇の即位の日\n2019/05/02\t国民の休日\n"), std::string::npos);
-    EXPECT_EQ(
-        std::count(list.begin(), list.end(), '\n'),
-        static_cast<long>(calendar.HolidaysOf(2019).size() + calendar.HolidaysOf(2020).size()));
-    EXPECT_TRUE(list.ends_with("\n2020/11/23\t勤労感謝の日\n"));
-    EXPECT_EQ(HolidayListText(1947, 1947, calendar), "");
-}
-
 }  // namespace
 }  // namespace torvelin

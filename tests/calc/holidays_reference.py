@@ -3,7 +3,8 @@
 """The national holidays of 1948..2150 worked out a second way, from the
 articles of the law read afresh, and compared with the program's list.
 
-    holidays_reference.py HOLIDAY_DUMP    (compares; status 1 on a difference)
+    holidays_reference.py TORVELIN_CALC   (compares with its "holidays 1948 2150";
+                                          status 1 on a difference)
     holidays_reference.py                 (prints the reference list)
 
 Written apart from the C++ table on purpose: day by day over each year rather
@@ -142,7 +143,7 @@ def main():
     if len(sys.argv) < 2:
         print("\n".join(expected))
         return 0
-    output = subprocess.run([sys.argv[1], str(FIRST_YEAR), str(LAST_YEAR)], check=True,
+    output = subprocess.run([sys.argv[1], "holidays", str(FIRST_YEAR), str(LAST_YEAR)], check=True,
                             capture_output=True).stdout.decode("utf-8").splitlines()
     missing = sorted(set(expected) - set(output))
     extra = sorted(set(output) - set(expected))
