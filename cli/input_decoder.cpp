@@ -10,7 +10,7 @@ namespace torvelin {
 namespace {
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
-const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);  // what iconv_open returns on failure
 
 bool SameName(std::string_view a, std::string_view b) {
     return std::ranges::equal(
@@ -38,12 +38,6 @@ std::optional<InputEncoding> EncodingNamed(std::string_view name) {
 
 InputDecoder::InputDecoder(InputEncoding declared) : declared_(declared) {}
 
-InputDecoder::~InputDecoder() {
-    if (converter_ != kNoConverter) {
-        iconv_close(converter_);
-    }
-}
-
 void InputDecoder::Choose(InputEncoding declared) {
     const char* from = nullptr;
     if (carried_.starts_with("\xFF\xFE")) {
@@ -60,10 +54,11 @@ void InputDecoder::Choose(InputEncoding declared) {
         source_ = Source::Utf8;
         return;
     }
-    converter_ = iconv_open("UTF-8", from);
-    if (converter_ == kNoConverter) {
+    const iconv_t converter = iconv_open("UTF-8", from);
+    if (converter == kNoConverter) {
         throw std::runtime_error(std::string("no conversion from ") + from);
     }
+    converter_.reset(converter);
     source_ = Source::Converted;
 }
 
@@ -107,7 +102,7 @@ void InputDecoder::Convert(std::string& text, bool atEnd) {
         text.resize(used + inLeft * 3 + 4);  // room for the longest UTF-8 of any input
         char* out = text.data() + used;
         std::size_t outLeft = text.size() - used;
-        const std::size_t converted = iconv(converter_, &in, &inLeft, &out, &outLeft);
+        const std::size_t converted = iconv(converter_.get(), &in, &inLeft, &out, &outLeft);
         const int reason = errno;
         text.resize(static_cast<std::size_t>(out - text.data()));
         if (converted != static_cast<std::size_t>(-1) || reason == E2BIG) {

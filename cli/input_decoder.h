@@ -3,9 +3,11 @@
 
 #include <iconv.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace torvelin {
 
@@ -23,9 +25,6 @@ std::optional<InputEncoding> EncodingNamed(std::string_view name);
 class InputDecoder {
 public:
     explicit InputDecoder(InputEncoding declared);
-    ~InputDecoder();
-    InputDecoder(const InputDecoder&) = delete;
-    InputDecoder& operator=(const InputDecoder&) = delete;
 
     // Appends the text of the next piece of input to `text`.
     void Decode(std::string_view bytes, std::string& text);
@@ -40,7 +39,10 @@ private:
 
     InputEncoding declared_;
     Source source_ = Source::Undecided;
-    iconv_t converter_ = reinterpret_cast<iconv_t>(-1);
+    struct ConverterCloser {
+        void operator()(iconv_t converter) const { iconv_close(converter); }
+    };
+    std::unique_ptr<std::remove_pointer_t<iconv_t>, ConverterCloser> converter_;
     std::size_t unitSize_ = 1;  // bytes skipped over a sequence that is no character
     std::string carried_;       // bytes not yet decoded
 };

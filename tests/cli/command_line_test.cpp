@@ -180,15 +180,18 @@ TEST(CommandLine, AnswersEachLineBeforeTheNextArrives) {
     ASSERT_EQ(pipe2(answer, O_CLOEXEC), 0);
     const MemoryFile errors;
     std::thread program([&] { RunCommandLine({}, {request[0], answer[1], errors.fd()}); });
-    for (const std::string_view line : {"2013/10/28\t120\n", "2013/10/28\t1\n"}) {
+    // Two bytes are enough to know that no byte-order mark is coming.
+    for (const auto& [line, expected] : {std::pair<std::string_view, std::string>{"x\n", kStart},
+                                         {"2013/10/28\t1\n", "2013/10/28\n"}}) {
         EXPECT_EQ(write(request[1], line.data(), line.size()), std::ssize(line));
         pollfd ready{.fd = answer[0], .events = POLLIN, .revents = 0};
         if (poll(&ready, 1, 10000) != 1) {
             ADD_FAILURE() << "no answer while the input stays open";
             break;
         }
-        char text[32];
-        EXPECT_EQ(read(answer[0], text, sizeof text), 11);
+        char text[128];
+        EXPECT_EQ(std::string(text, std::max<ssize_t>(0, read(answer[0], text, sizeof text))),
+                  expected);
     }
     close(request[1]);
     program.join();
