@@ -9,9 +9,7 @@ namespace torvelin {
 struct HolidayCalendar::Year {
     std::int64_t firstDay;
     std::vector<Holiday> holidays;
-    // For each day of the year, 1 + its index in holidays, or 0.
-    std::array<std::uint8_t, 366> holidayByDay{};
-    std::bitset<366> closed;
+    std::bitset<366> closed;  // by day of the year, 0 for 1/1
 };
 
 struct HolidayCalendar::DayInYear {
@@ -44,19 +42,19 @@ const HolidayCalendar::Year& HolidayCalendar::YearOf(int year) {
     auto built = std::make_unique<Year>();
     built->firstDay = DayNumberFromCivil({year, 1, 1});
     built->holidays = NationalHolidaysOf(year);
-    for (std::size_t i = 0; i < built->holidays.size(); ++i) {
-        const auto day = DayNumberFromCivil(built->holidays[i].date) - built->firstDay;
-        // A day with two holidays is named by the first.
-        if (built->holidayByDay[day] == 0) {
-            built->holidayByDay[day] = static_cast<std::uint8_t>(i + 1);
-        }
+    // set() checks the position: a day past the year's end is an error, not
+    // a write beside the table.
+    for (const Holiday& holiday : built->holidays) {
+        built->closed.set(
+            static_cast<std::size_t>(DayNumberFromCivil(holiday.date) - built->firstDay));
     }
-    const std::int64_t days = IsLeapYear(year) ? 366 : 365;
-    for (std::int64_t i = 0; i < days; ++i) {
-        const std::int64_t day = built->firstDay + i;
+    const std::int64_t nextYear = DayNumberFromCivil({year + 1, 1, 1});
+    for (std::int64_t day = built->firstDay; day < nextYear; ++day) {
         const Weekday weekday = WeekdayOf(day);
-        built->closed[i] = weekday == Weekday::Saturday || weekday == Weekday::Sunday ||
-                           built->holidayByDay[i] != 0 || IsYearEndHoliday(CivilFromDayNumber(day));
+        if (weekday == Weekday::Saturday || weekday == Weekday::Sunday ||
+            IsYearEndHoliday(CivilFromDayNumber(day))) {
+            built->closed.set(static_cast<std::size_t>(day - built->firstDay));
+        }
     }
     slot = std::move(built);
     return *slot;
@@ -72,12 +70,6 @@ HolidayCalendar::DayInYear HolidayCalendar::Locate(std::int64_t dayNumber) {
 
 const std::vector<Holiday>& HolidayCalendar::HolidaysOf(int year) {
     return YearOf(year).holidays;
-}
-
-std::string_view HolidayCalendar::HolidayName(std::int64_t dayNumber) {
-    const DayInYear day = Locate(dayNumber);
-    const int holiday = day.year.holidayByDay[day.index];
-    return holiday == 0 ? std::string_view() : day.year.holidays[holiday - 1].name;
 }
 
 bool HolidayCalendar::IsClosed(std::int64_t dayNumber) {

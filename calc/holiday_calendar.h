@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <array>
 #include <bitset>
 #include <cstdint>
 #include <memory>
@@ -27,9 +26,6 @@ public:
     // The national holidays of a year in date order. Throws RuntimeError 5
     // for a year outside 100..9999.
     const std::vector<Holiday>& HolidaysOf(int year);
-
-    // The holiday's name, or empty when the day is no national holiday.
-    std::string_view HolidayName(std::int64_t dayNumber);
 
     // Throws RuntimeError 5 for a day outside 0100/01/01..9999/12/31.
     bool IsClosed(std::int64_t dayNumber);
