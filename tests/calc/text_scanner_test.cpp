@@ -28,7 +28,7 @@ TEST(TextScanner, DecodesUtf8AtItsEdgesAndFoldsFullWidth) {
         {"\xEF\xBC\x81\xEF\xBD\x9E\xE3\x80\x80", {U'!', U'~', U' '}}, {"\xEF\xBC\x80\xEF\xBD\x9F", {0xFF00, 0xFF5F}},
         {"\xC1\xBF", {kInvalid, kInvalid}}, {"\xE0\x9F\xBF", {kInvalid}}, {"\xED\xA0\x80", {kInvalid}},
         {"\xED\xBF\xBF", {kInvalid}}, {"\xF0\x8F\xBF\xBF", {kInvalid}}, {"\xF4\x90\x80\x80", {kInvalid}},
-        {"\xF5\x80", {kInvalid, kInvalid}}, {"\xC2\x80\x80", {0x80, kInvalid}}, {"\xE3\x80" "A", {kInvalid, U'A'}},
+        {"\xF5\x80", {kInvalid, kInvalid}}, {"\xC2\x80\x80", {0x80, kInvalid}}, {"\xE3\x80" "A\x80", {kInvalid, U'A', kInvalid}},
         {"\xE3\x80", {kInvalid}}, {"\xC2", {kInvalid}},
     };
     // clang-format on
