@@ -190,8 +190,8 @@ TEST(CommandLine, AnswersEachLineBeforeTheNextArrives) {
             break;
         }
         char text[128];
-        EXPECT_EQ(std::string(text, std::max<ssize_t>(0, read(answer[0], text, sizeof text))),
-                  expected);
+        const ssize_t got = read(answer[0], text, sizeof text);
+        EXPECT_EQ(std::string(text, got > 0 ? got : 0), expected);
     }
     close(request[1]);
     program.join();

@@ -13,6 +13,7 @@
 #include <QScopeGuard>
 #include <QTcpServer>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -138,8 +139,7 @@ private slots:
         Open(messages, printer);
     }
 
-    // Colours, size and caption are checked on a real X server as well.
-    void window_hasItsFixedSizeFontAndIcon() {
+    void window_hasItsFixedSizeFontAndIcon() {  // colours and size: also on an X server
         QCOMPARE(window->minimumSize(), window->maximumSize());
         // The face is not installed; its metric-compatible substitute is.
         QCOMPARE(QFontInfo(window->font()).family(), QStringLiteral("IPAPGothic"));
