@@ -5,9 +5,9 @@
 //   build/release/benchmarks/calendar_benchmark
 #include <benchmark/benchmark.h>
 
-#include "calc/calendar_text.h"
 #include "calc/date_text.h"
-#include "calc/period_text.h"
+#include "law/calendar_text.h"
+#include "law/period_text.h"
 
 namespace {
 

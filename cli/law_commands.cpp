@@ -2,11 +2,11 @@
 #include "cli/law_commands.h"
 
 #include "calc/calculate.h"
-#include "calc/calendar_text.h"
 #include "calc/date_text.h"
 #include "calc/number_text.h"
-#include "calc/period_text.h"
 #include "calc/runtime_error.h"
+#include "law/calendar_text.h"
+#include "law/period_text.h"
 
 namespace torvelin {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "calc/civil_period.h"
-#include "calc/holiday_calendar.h"
+#include "law/civil_period.h"
+#include "law/holiday_calendar.h"
 
 namespace torvelin {
 

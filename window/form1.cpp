@@ -14,9 +14,9 @@
 #include <array>
 
 #include "calc/calculate.h"
-#include "calc/calendar_text.h"
 #include "calc/date_text.h"
 #include "calc/runtime_error.h"
+#include "law/calendar_text.h"
 #include "ui_form1.h"
 #include "window/message_boxes.h"
 #include "window/window_printer.h"

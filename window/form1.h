@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "calc/holiday_calendar.h"
+#include "law/holiday_calendar.h"
 
 class QLabel;
 class QLineEdit;

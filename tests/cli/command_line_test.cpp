@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "calc/calculate.h"
-#include "calc/calendar_text.h"
 #include "cli/command_line.h"
+#include "law/calendar_text.h"
 
 namespace torvelin {
 namespace {

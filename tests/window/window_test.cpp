@@ -17,9 +17,9 @@
 #include <functional>
 #include <memory>
 
-#include "calc/calendar_text.h"
 #include "calc/date_text.h"
 #include "calc/runtime_error.h"
+#include "law/calendar_text.h"
 #include "window/application_setup.h"
 #include "window/form1.h"
 #include "window/message_boxes.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/calendar_text.h"
+#include "law/calendar_text.h"
 
 #include "calc/date_text.h"
 #include "calc/era_date.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/holiday_calendar.h"
+#include "law/holiday_calendar.h"
 
 namespace torvelin {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "calc/holiday_rules.h"
+#include "law/holiday_rules.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "calc/equinox_day.h"
 #include "calc/weekday.h"
+#include "law/equinox_day.h"
 
 namespace torvelin {
 namespace {

@@ -4,10 +4,10 @@
 #include <fstream>
 
 #include "calc/date_text.h"
-#include "calc/equinox_day.h"
 #include "calc/era_date.h"
-#include "calc/holiday_calendar.h"
 #include "calc/runtime_error.h"
+#include "law/equinox_day.h"
+#include "law/holiday_calendar.h"
 
 namespace torvelin {
 namespace {

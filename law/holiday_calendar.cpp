@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/holiday_calendar.h"
+#include "law/holiday_calendar.h"
 
 #include "calc/runtime_error.h"
 #include "calc/weekday.h"

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "calc/civil_period.h"
-#include "calc/holiday_calendar.h"
+#include "law/civil_period.h"
+#include "law/holiday_calendar.h"
 
 namespace torvelin {
 

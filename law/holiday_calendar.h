@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/holiday_rules.h"
+#include "law/holiday_rules.h"
 
 namespace torvelin {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/civil_period.h"
+#include "law/civil_period.h"
 
 #include <algorithm>
 

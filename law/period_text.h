@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "calc/civil_period.h"
+#include "law/civil_period.h"
 
 namespace torvelin {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include "calc/calendar_text.h"
+#include "law/calendar_text.h"
 
 namespace torvelin {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/period_text.h"
+#include "law/period_text.h"
 
 #include "calc/text_scanner.h"
 

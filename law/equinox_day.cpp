@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "calc/equinox_day.h"
+#include "law/equinox_day.h"
 
 #include <array>
 #include <cmath>
 #include <numbers>
 
-#include "calc/equinox_terms.h"
+#include "law/equinox_terms.h"
 
 namespace torvelin {
 namespace {

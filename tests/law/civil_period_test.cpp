@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include "calc/civil_period.h"
-#include "calc/period_text.h"
 #include "calc/runtime_error.h"
+#include "law/civil_period.h"
+#include "law/period_text.h"
 
 namespace torvelin {
 namespace {
