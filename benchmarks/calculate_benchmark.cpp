@@ -8,13 +8,16 @@
 #include <QString>
 
 #include "calc/calculate.h"
+#include "format/answer_text.h"
 
 namespace {
 
 void Calculate(benchmark::State& state, const char* start, const char* count) {
     for (auto _ : state) {
-        torvelin::CalculationOutcome outcome = torvelin::Calculate(start, count);
-        benchmark::DoNotOptimize(outcome);
+        std::string text = torvelin::AnswerText(torvelin::Calculate(start, count), [](auto end) {
+            return torvelin::EndDateText(end, torvelin::Form::Short);
+        });
+        benchmark::DoNotOptimize(text);
     }
 }
 BENCHMARK_CAPTURE(Calculate, plain_date, "2013/10/28", "120");

@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "calc/date_text.h"
-#include "law/calendar_text.h"
+#include "format/answer_text.h"
 #include "law/period_text.h"
 
 namespace {
@@ -45,9 +45,7 @@ void WholeDeadline(benchmark::State& state) {
         const torvelin::PeriodEnd end =
             torvelin::EndOfPeriod(start->DayNumber(), *period, torvelin::FirstDay::Excluded,
                                   torvelin::ClosedDays::Court, calendar);
-        std::string line =
-            torvelin::DateToText(torvelin::CalendarDate(static_cast<double>(end.day))) + '\t' +
-            torvelin::LongPeriodEndText(end);
+        std::string line = torvelin::PeriodEndText(end, torvelin::Form::Long);
         benchmark::DoNotOptimize(line);
     }
 }

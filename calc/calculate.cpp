@@ -6,22 +6,22 @@
 
 namespace torvelin {
 
-CalculationOutcome Calculate(std::string_view startText, std::string_view dayCountText) {
+Outcome<CalendarDate> Calculate(std::string_view startText, std::string_view dayCountText) {
     const std::optional<CalendarDate> start = ReadDateText(startText);
     if (!start) {
-        return {CalculationOutcome::Kind::Message, std::string(kStartDateMessage), {}};
+        return WrongInput::StartDate;
     }
     const std::optional<double> dayCount = ReadNumberText(dayCountText);
     if (!dayCount) {
-        return {CalculationOutcome::Kind::Message, std::string(kDayCountMessage), {}};
+        return WrongInput::DayCount;
     }
     // The start day is day one, so the offset is one less than the count; the
     // subtraction comes before the rounding (a count of 1.5 gives offset 0).
     try {
         const std::int16_t offset = RoundToInteger16(*dayCount - 1.0);
-        return {CalculationOutcome::Kind::EndDate, DateToText(AddDays(offset, *start))};
+        return RoundedToSecond(AddDays(offset, *start));
     } catch (const RuntimeError& error) {
-        return {CalculationOutcome::Kind::Error, error.Description(), error.Number()};
+        return error.Number();
     }
 }
 

@@ -103,6 +103,11 @@ private:
     double serial_ = 0.0;
 };
 
+// The same moment to the nearest second. A time that rounds up to midnight
+// is the next day's start, except on the last day, which keeps 23:59:59.
+// Every date is rounded once, so that its text and its day always agree.
+CalendarDate RoundedToSecond(CalendarDate date);
+
 // Adds whole days, keeping the time of day. Throws RuntimeError 5 when the
 // date or the result lies outside 0100/01/01 .. 9999/12/31.
 CalendarDate AddDays(std::int32_t days, CalendarDate date);

@@ -130,13 +130,6 @@ bool IsDateText(std::string_view text) {
     return ReadDateText(text).has_value();
 }
 
-CalendarDate DateFromText(std::string_view text) {
-    if (const std::optional<CalendarDate> date = ReadDateText(text)) {
-        return *date;
-    }
-    throw RuntimeError(ErrorNumber::TypeMismatch);
-}
-
 namespace {
 
 char* WriteDigits(char* out, int value, int width) {
@@ -153,17 +146,9 @@ std::string DateToText(CalendarDate date) {
     if (!date.IsInRange()) {
         throw RuntimeError(ErrorNumber::InvalidArgument);
     }
-    std::int64_t dayNumber = date.DayNumber();
-    int seconds = static_cast<int>(date.TimeOfDay() * 86400.0 + 0.5);
-    if (seconds == 86400) {
-        // Rounds up to midnight: the next day, unless there is none to carry into.
-        if (dayNumber < kLastDayNumber) {
-            ++dayNumber;
-            seconds = 0;
-        } else {
-            seconds = 86399;
-        }
-    }
+    const CalendarDate rounded = RoundedToSecond(date);
+    const std::int64_t dayNumber = rounded.DayNumber();
+    const int seconds = static_cast<int>(std::lround(rounded.TimeOfDay() * 86400.0));
     const CivilDate civil = CivilFromDayNumber(dayNumber);
 
     std::array<char, 24> buffer;

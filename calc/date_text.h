@@ -17,13 +17,12 @@ namespace torvelin {
 // an era, or an era date outside its era is no date.
 std::optional<CalendarDate> ReadDateText(std::string_view text);
 
-// True exactly when DateFromText accepts the same text.
+// True exactly when ReadDateText reads a date from the same text.
 bool IsDateText(std::string_view text);
-// Throws RuntimeError 13 when the text is not a date.
-CalendarDate DateFromText(std::string_view text);
 
 // "yyyy/mm/dd", followed by " H:mm:ss" when the value has a time of day (to
-// the nearest second). Throws RuntimeError 5 for a value outside the range.
+// the nearest second, as RoundedToSecond takes it). Throws RuntimeError 5 for a value outside the
+// range.
 std::string DateToText(CalendarDate date);
 
 }  // namespace torvelin

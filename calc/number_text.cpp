@@ -113,13 +113,6 @@ bool IsNumberText(std::string_view text) {
     return ReadNumberText(text).has_value();
 }
 
-double NumberFromText(std::string_view text) {
-    if (const std::optional<double> number = ReadNumberText(text)) {
-        return *number;
-    }
-    throw RuntimeError(ErrorNumber::TypeMismatch);
-}
-
 std::int16_t RoundToInteger16(double value) {
     const double floor = std::floor(value);
     const double fraction = value - floor;

@@ -15,10 +15,8 @@ namespace torvelin {
 // a double reads as an infinity and one too small as zero.
 std::optional<double> ReadNumberText(std::string_view text);
 
-// True exactly when NumberFromText accepts the same text.
+// True exactly when ReadNumberText reads a number from the same text.
 bool IsNumberText(std::string_view text);
-// Throws RuntimeError 13 when the text is not a number.
-double NumberFromText(std::string_view text);
 
 // Rounds to the nearest integer, halves to the even one (2.5 gives 2, -1.5
 // gives -2). Throws RuntimeError 6 when the result leaves -32768..32767.

@@ -10,8 +10,6 @@ std::string_view DescriptionOf(ErrorNumber number) noexcept {
         case ErrorNumber::Overflow:
             return "オーバーフローしました。経過日数は -32767 から 32768 "
                    "までの範囲で入力してください。";
-        case ErrorNumber::TypeMismatch:
-            return "型が一致しません。日付または数値として読めない文字列です。";
         case ErrorNumber::InternalError:
             return "内部エラーが発生しました。";
         case ErrorNumber::PrinterFailed:

@@ -12,7 +12,6 @@ namespace torvelin {
 enum class ErrorNumber : int {
     InvalidArgument = 5,             // a date outside 0100/01/01 .. 9999/12/31
     Overflow = 6,                    // a day offset outside the 16-bit range
-    TypeMismatch = 13,               // a text converted without passing its test first
     InternalError = 51,              // a fault of the program itself
     PrinterFailed = 482,             // the printer refused or lost the job
     NoDefaultPrinter = 484,          // no printer to print on

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/batch.h"
 
-#include "cli/law_commands.h"
+#include "calc/calculate.h"
+#include "format/answer_text.h"
 
 namespace torvelin {
 
@@ -13,10 +14,12 @@ std::pair<std::string_view, std::string_view> SplitAtTab(std::string_view line) 
 
 bool AnswerLine(std::string_view line, OutputBuffer& output, bool longForm) {
     const auto [start, count] = SplitAtTab(line);
-    const CommandAnswer answer = AnswerCalculation(start, count, longForm);
-    output.Write(answer.text);
+    const Outcome<CalendarDate> outcome = Calculate(start, count);
+    output.Write(AnswerText(outcome, [longForm](CalendarDate end) {
+        return EndDateText(end, longForm ? Form::Long : Form::Short);
+    }));
     output.EndLine();
-    return answer.computed;
+    return std::holds_alternative<CalendarDate>(outcome);
 }
 
 bool AnswerLines(LineReader& lines, OutputBuffer& output, const LineAnswer& answer) {

@@ -17,9 +17,10 @@
 #include "calc/number_text.h"
 #include "cli/batch.h"
 #include "cli/input_decoder.h"
-#include "cli/law_commands.h"
 #include "cli/line_reader.h"
 #include "cli/output_buffer.h"
+#include "format/answer_text.h"
+#include "law/law_commands.h"
 #include "version.h"
 
 namespace torvelin {
@@ -180,6 +181,8 @@ struct Request {
     bool version = false;
     InputEncoding encoding = InputEncoding::Utf8;
     PeriodRules rules;
+    bool longForm = false;  // add the weekday, the era date and why an end moved
+    DaysCounted daysCounted = DaysCounted::All;
     std::vector<std::string_view> operands;
 };
 
@@ -234,7 +237,7 @@ std::variant<Request, std::string> ReadArguments(std::span<const std::string_vie
                 break;
             }
             case Option::Long:
-                request.rules.longForm = true;
+                request.longForm = true;
                 break;
             case Option::FirstDay:
                 if (*value != "excluded" && *value != "included") {
@@ -251,7 +254,7 @@ std::variant<Request, std::string> ReadArguments(std::span<const std::string_vie
                 request.rules.closedDays = *value == "none" ? ClosedDays::None : ClosedDays::Court;
                 break;
             case Option::OpenDays:
-                request.rules.openDaysOnly = true;
+                request.daysCounted = DaysCounted::OpenOnly;
                 break;
         }
     }
@@ -260,14 +263,17 @@ std::variant<Request, std::string> ReadArguments(std::span<const std::string_vie
 
 // Writes one answer: a result on standard output, anything else on standard
 // error, so that d=$(torvelin-calc ...) never holds a message.
-ExitStatus WriteAnswer(const CommandAnswer& answer, const StandardStreams& streams) {
-    if (!answer.computed) {
-        Complain(streams.errors, answer.text);
+template <class Value, class ValueText>
+ExitStatus WriteAnswer(const Outcome<Value>& outcome, ValueText valueText,
+                       const StandardStreams& streams) {
+    const std::string text = AnswerText(outcome, valueText);
+    if (!std::holds_alternative<Value>(outcome)) {
+        Complain(streams.errors, text);
         return ExitStatus::SomeNotComputed;
     }
     OutputBuffer output(streams.output, false);
-    output.Write(answer.text);
-    if (!answer.text.empty() && !answer.text.ends_with('\n')) {
+    output.Write(text);
+    if (!text.empty() && !text.ends_with('\n')) {
         output.EndLine();
     }
     return Finish(output, streams.errors, ExitStatus::AllResults);
@@ -324,6 +330,8 @@ bool IsCommandName(std::string_view word) {
 ExitStatus RunCommand(std::string_view name, std::span<const std::string_view> operands,
                       const Request& request, const StandardStreams& streams) {
     HolidayCalendar calendar;
+    const Form form = request.longForm ? Form::Long : Form::Short;
+    const auto periodEndText = [form](const PeriodEnd& end) { return PeriodEndText(end, form); };
     const auto wrongCount = [&] {
         return UsageError(streams.errors, "wrong number of operands for " + std::string(name));
     };
@@ -332,23 +340,23 @@ ExitStatus RunCommand(std::string_view name, std::span<const std::string_view> o
             constexpr std::string_view kStandardInput[] = {"-"};
             const LineAnswer answer = [&](std::string_view line, OutputBuffer& output) {
                 const auto [start, period] = SplitAtTab(line);
-                const CommandAnswer deadline =
-                    AnswerDeadline(start, period, request.rules, calendar);
-                output.Write(deadline.text);
+                const Outcome<PeriodEnd> end = Deadline(start, period, request.rules, calendar);
+                output.Write(AnswerText(end, periodEndText));
                 output.EndLine();
-                return deadline.computed;
+                return std::holds_alternative<PeriodEnd>(end);
             };
             return RunBatches(kStandardInput, request.encoding, answer, streams);
         }
         return operands.size() == 2
-                   ? WriteAnswer(AnswerDeadline(operands[0], operands[1], request.rules, calendar),
-                                 streams)
+                   ? WriteAnswer(Deadline(operands[0], operands[1], request.rules, calendar),
+                                 periodEndText, streams)
                    : wrongCount();
     }
     if (name == "days") {
         return operands.size() == 2
-                   ? WriteAnswer(AnswerDays(operands[0], operands[1], request.rules, calendar),
-                                 streams)
+                   ? WriteAnswer(DaysFromTo(operands[0], operands[1], request.rules.firstDay,
+                                            request.daysCounted, calendar),
+                                 DayCountText, streams)
                    : wrongCount();
     }
     if (name == "holidays") {
@@ -357,9 +365,10 @@ ExitStatus RunCommand(std::string_view name, std::span<const std::string_view> o
         }
         const std::optional<std::string_view> lastYear =
             operands.size() == 2 ? std::optional(operands[1]) : std::nullopt;
-        return WriteAnswer(AnswerHolidays(operands[0], lastYear, calendar), streams);
+        return WriteAnswer(HolidaysOfYears(operands[0], lastYear, calendar), HolidayListText,
+                           streams);
     }
-    return operands.size() == 1 ? WriteAnswer(AnswerInfo(operands[0], calendar), streams)
+    return operands.size() == 1 ? WriteAnswer(DayInfo(operands[0], calendar), DayInfoText, streams)
                                 : wrongCount();
 }
 
@@ -388,11 +397,13 @@ ExitStatus RunCommandLine(std::span<const std::string_view> arguments,
         return RunCommand(operands[0], operands.subspan(1), request, streams);
     }
     if (operands.size() == 2 && (IsDateText(operands[0]) || IsNumberText(operands[1]))) {
-        return WriteAnswer(AnswerCalculation(operands[0], operands[1], request.rules.longForm),
-                           streams);
+        const Form form = request.longForm ? Form::Long : Form::Short;
+        return WriteAnswer(
+            Calculate(operands[0], operands[1]),
+            [form](CalendarDate end) { return EndDateText(end, form); }, streams);
     }
-    const LineAnswer answer = [longForm = request.rules.longForm](std::string_view line,
-                                                                  OutputBuffer& output) {
+    const LineAnswer answer = [longForm = request.longForm](std::string_view line,
+                                                            OutputBuffer& output) {
         return AnswerLine(line, output, longForm);
     };
     return RunBatches(operands.empty() ? kStandardInput : operands, request.encoding, answer,

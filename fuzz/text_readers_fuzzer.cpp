@@ -16,8 +16,8 @@ namespace {
 using namespace torvelin;
 
 // What must hold for any input: a date read, written and read again keeps its
-// value and its text; Calculate writes only end dates it can read back, and
-// its only errors are overflow and a result out of range.
+// value and its text; Calculate gives only end dates whose text reads back as
+// the same moment, and its only errors are overflow and a result out of range.
 bool Holds(std::string_view start, std::string_view count) {
     if (const std::optional<CalendarDate> date = ReadDateText(start)) {
         const std::string written = DateToText(*date);
@@ -27,12 +27,12 @@ bool Holds(std::string_view start, std::string_view count) {
         }
     }
     ReadNumberText(count);
-    const CalculationOutcome outcome = Calculate(start, count);
-    if (outcome.kind == CalculationOutcome::Kind::EndDate) {
-        return IsDateText(outcome.text);
+    const Outcome<CalendarDate> outcome = Calculate(start, count);
+    if (const CalendarDate* end = std::get_if<CalendarDate>(&outcome)) {
+        return ReadDateText(DateToText(*end)) == *end;
     }
-    return !outcome.error || *outcome.error == ErrorNumber::InvalidArgument ||
-           *outcome.error == ErrorNumber::Overflow;
+    const ErrorNumber* error = std::get_if<ErrorNumber>(&outcome);
+    return !error || *error == ErrorNumber::InvalidArgument || *error == ErrorNumber::Overflow;
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include "calc/calculate.h"
 #include "calc/date_text.h"
 #include "calc/runtime_error.h"
-#include "law/calendar_text.h"
+#include "format/answer_text.h"
 #include "ui_form1.h"
 #include "window/message_boxes.h"
 #include "window/window_printer.h"
@@ -126,7 +126,9 @@ Form1::Form1(MessageBoxes& messages, WindowPrinter& printer, QWidget* parent)
     for (QPushButton* button : {form.Command1, form.Command2, form.Command3, form.Command4}) {
         button->installEventFilter(this);
     }
-    ShowResult(Label13->text());
+    // The form opens with a worked example whose caption is written as the
+    // form gives it; only its description is added.
+    DescribeResult(ReadDateText(Label13->text().toStdString()));
     Text1->setFocus();
 }
 
@@ -148,21 +150,17 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::Command1_Click() {
-    const CalculationOutcome outcome =
+    const Outcome<CalendarDate> outcome =
         Calculate(Text1->text().toStdString(), Text2->text().toStdString());
-    const QString text = QString::fromStdString(outcome.text);
-    switch (outcome.kind) {
-        case CalculationOutcome::Kind::EndDate:
-            ShowResult(text);
-            break;
-        case CalculationOutcome::Kind::Message:
-            messages_.ShowMessage(text);
-            break;
-        case CalculationOutcome::Kind::Error:
-            // No end date for this input: the one before it would be a wrong answer.
-            ShowResult(QString());
-            messages_.ShowError(static_cast<int>(*outcome.error), text);
-            break;
+    if (const CalendarDate* end = std::get_if<CalendarDate>(&outcome)) {
+        ShowResult(*end);
+    } else if (const WrongInput* input = std::get_if<WrongInput>(&outcome)) {
+        messages_.ShowMessage(QString::fromUtf8(MessageFor(*input)));
+    } else {
+        // No end date for this input: the one before it would be a wrong answer.
+        ShowResult(std::nullopt);
+        const ErrorNumber error = std::get<ErrorNumber>(outcome);
+        messages_.ShowError(static_cast<int>(error), QString::fromUtf8(DescriptionOf(error)));
     }
 }
 
@@ -173,7 +171,7 @@ void Form1::Command2_Click() {
 void Form1::Command3_Click() {
     Text1->clear();
     Text2->clear();
-    ShowResult(QString());
+    ShowResult(std::nullopt);
 }
 
 void Form1::Command4_Click() {
@@ -210,13 +208,17 @@ void Form1::Dispatch(void (Form1::*handler)()) {
     }
 }
 
-void Form1::ShowResult(const QString& text) {
-    Label13->setText(text);
-    const std::optional<CalendarDate> date = ReadDateText(text.toStdString());
+void Form1::ShowResult(std::optional<CalendarDate> end) {
+    Label13->setText(end ? QString::fromStdString(EndDateText(*end, Form::Short)) : QString());
+    DescribeResult(end);
+}
+
+void Form1::DescribeResult(std::optional<CalendarDate> end) {
     // "2014年2月24日（月）　平成26年2月24日", with why courts and offices are
     // closed on a closed day.
     const QString description =
-        date ? QString::fromStdString(DayDescription(date->DayNumber(), calendar_)) : QString();
+        end ? QString::fromStdString(DayDescription(FactsOfDay(end->DayNumber(), calendar_)))
+            : QString();
     Label13->setToolTip(description);
     Label13->setAccessibleDescription(description.isEmpty() ? QStringLiteral("終期暦日")
                                                             : description);

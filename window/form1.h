@@ -3,6 +3,9 @@
 
 #include <QWidget>
 
+#include <optional>
+
+#include "calc/calendar_date.h"
 #include "law/holiday_calendar.h"
 
 class QLabel;
@@ -36,9 +39,11 @@ private:
     // the window carries on; anything else is reported and ends the program.
     void Dispatch(void (Form1::*handler)());
     void ReportFatalError(const QString& description);
-    // Sets the result label's caption, and gives the end date in full as its
-    // tooltip and its description for screen readers.
-    void ShowResult(const QString& text);
+    // Sets the result label's caption to the end date, or empties it.
+    void ShowResult(std::optional<CalendarDate> end);
+    // Gives the end date in full as the result's tooltip and its description
+    // for screen readers.
+    void DescribeResult(std::optional<CalendarDate> end);
 
     MessageBoxes& messages_;
     WindowPrinter& printer_;

@@ -12,15 +12,14 @@
 #include <thread>
 #include <vector>
 
-#include "calc/calculate.h"
 #include "cli/command_line.h"
-#include "law/calendar_text.h"
+#include "format/answer_text.h"
 
 namespace torvelin {
 namespace {
 
-const std::string kStart = std::string(kStartDateMessage) + "\n";
-const std::string kCount = std::string(kDayCountMessage) + "\n";
+const std::string kStart = std::string(MessageFor(WrongInput::StartDate)) + "\n";
+const std::string kCount = std::string(MessageFor(WrongInput::DayCount)) + "\n";
 
 // An anonymous file in memory, so a run's output can be read back whole.
 class MemoryFile {
@@ -147,8 +146,12 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         EXPECT_EQ(run.status, c.status) << shown;
     }
     HolidayCalendar calendar;
-    EXPECT_EQ(RunWith({"holidays", "1948", "2150"}).output, HolidayListText(1948, 2150, calendar));
-    EXPECT_EQ(RunWith({"holidays", "9999"}).output, HolidayListText(9999, 9999, calendar));
+    const auto holidays = [&](std::string_view first, std::string_view last) {
+        return HolidayListText(
+            std::get<std::vector<Holiday>>(HolidaysOfYears(first, last, calendar)));
+    };
+    EXPECT_EQ(RunWith({"holidays", "1948", "2150"}).output, holidays("1948", "2150"));
+    EXPECT_EQ(RunWith({"holidays", "9999"}).output, holidays("9999", "9999"));
     // A character cut between two reads is put back together.
     std::string many = "\x81\x40", expected;  // a full-width blank puts a block's end in 成
     while (many.size() < 200000) {

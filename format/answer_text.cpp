@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: MIT
+#include "format/answer_text.h"
+
+#include "calc/date_text.h"
+#include "calc/era_date.h"
+#include "calc/weekday.h"
+
+namespace torvelin {
+namespace {
+
+std::string JoinedWithDots(const std::vector<std::string_view>& names) {
+    std::string text;
+    for (const std::string_view name : names) {
+        if (!text.empty()) {
+            text += "・";
+        }
+        text += name;
+    }
+    return text;
+}
+
+// What follows a date and a tab in the long form: "月\t平成26年2月24日".
+std::string WeekdayAndEraText(std::int64_t day) {
+    std::string text(WeekdayName(WeekdayOf(day)));
+    text += '\t';
+    text += EraDateText(day).value_or("");
+    return text;
+}
+
+}  // namespace
+
+std::string_view MessageFor(WrongInput input) {
+    switch (input) {
+        case WrongInput::StartDate:
+            return "「始期」の日付を正しく入力してください yyyy/mm/dd";
+        case WrongInput::DayCount:
+            return "「日数」数値で正しく入力してください ";
+        case WrongInput::EndDate:
+            return "「終期」の日付を正しく入力してください yyyy/mm/dd";
+        case WrongInput::Date:
+            return "日付を正しく入力してください yyyy/mm/dd";
+        case WrongInput::Period:
+            return "「期間」を 10日、2週間、3か月、1年 のように正しく入力してください";
+        case WrongInput::Years:
+            return "年を 100 から 9999 までの数で、古い年から順に入力してください";
+    }
+    return "入力を確かめてください";
+}
+
+std::string ErrorLine(ErrorNumber number) {
+    return "error " + std::to_string(static_cast<int>(number)) + ": " +
+           std::string(DescriptionOf(number));
+}
+
+std::string DayText(std::int64_t day) {
+    return DateToText(CalendarDate(static_cast<double>(day)));
+}
+
+std::string EndDateText(CalendarDate end, Form form) {
+    std::string text = DateToText(end);
+    if (form == Form::Long) {
+        text += '\t' + WeekdayAndEraText(RoundedToSecond(end).DayNumber());
+    }
+    return text;
+}
+
+std::string PeriodEndText(const PeriodEnd& end, Form form) {
+    std::string text = DayText(end.day);
+    if (form == Form::Long) {
+        text += '\t' + WeekdayAndEraText(end.day);
+        if (end.Moved()) {
+            text += '\t' + DayText(end.unmovedDay) + "は" + JoinedWithDots(end.unmovedDayReasons) +
+                    "のため延長";
+        }
+    }
+    return text;
+}
+
+std::string DayCountText(std::int64_t days) {
+    return std::to_string(days);
+}
+
+std::string HolidayListText(const std::vector<Holiday>& holidays) {
+    std::string text;
+    for (auto holiday = holidays.begin(); holiday != holidays.end();) {
+        std::vector<std::string_view> names;
+        const CivilDate date = holiday->date;
+        for (; holiday != holidays.end() && holiday->date == date; ++holiday) {
+            names.push_back(holiday->name);
+        }
+        text += DayText(DayNumberFromCivil(date)) + '\t' + JoinedWithDots(names) + '\n';
+    }
+    return text;
+}
+
+std::string DayInfoText(const DayFacts& facts) {
+    std::string text = DayText(facts.day) + '\t' + WeekdayAndEraText(facts.day);
+    text += facts.closedReasons.empty() ? "\t開庁日"
+                                        : "\t閉庁日\t" + JoinedWithDots(facts.closedReasons);
+    return text;
+}
+
+std::string DayDescription(const DayFacts& facts) {
+    const CivilDate date = CivilFromDayNumber(facts.day);
+    std::string text = std::to_string(date.year) + "年" + std::to_string(date.month) + "月" +
+                       std::to_string(date.day) + "日（" +
+                       std::string(WeekdayName(WeekdayOf(facts.day))) + "）";
+    if (const std::optional<std::string> era = EraDateText(facts.day)) {
+        text += "\u3000" + *era;
+    }
+    if (!facts.closedReasons.empty()) {
+        text += "\u3000" + JoinedWithDots(facts.closedReasons);
+    }
+    return text;
+}
+
+}  // namespace torvelin

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "calc/calendar_date.h"
+#include "calc/outcome.h"
+#include "law/civil_period.h"
+#include "law/law_commands.h"
+
+namespace torvelin {
+
+// Every text a user sees of an answer (UTF-8), written in this one place for
+// the window and the command line alike. Where a day has no era date (before
+// 1873) the era part is left empty or out.
+
+// Short: the date alone. Long: followed by a tab, the weekday and the era
+// date, and for a moved end of a period, why it moved.
+enum class Form { Short, Long };
+
+// The message that asks for a wrong input again.
+std::string_view MessageFor(WrongInput input);
+
+// "error N: DESCRIPTION", as the command line reports an error.
+std::string ErrorLine(ErrorNumber number);
+
+// "2014/02/24".
+std::string DayText(std::int64_t day);
+
+// "2014/02/24", or "2014/02/24 12:00:00" with a time of day; long:
+// "2014/02/24\t月\t平成26年2月24日".
+std::string EndDateText(CalendarDate end, Form form);
+
+// "2025/01/06"; long: "2025/01/06\t月\t令和7年1月6日\t2024/12/30は年末年始の休日のため延長".
+std::string PeriodEndText(const PeriodEnd& end, Form form);
+
+// A number of days: "17".
+std::string DayCountText(std::int64_t days);
+
+// One "yyyy/mm/dd\tname\n" line a day in the given order; two holidays on one
+// day share its line: "2876/09/21\t敬老の日・秋分の日".
+std::string HolidayListText(const std::vector<Holiday>& holidays);
+
+// One line about a day: the date, weekday, era date, then "閉庁日" and the
+// reasons, or "開庁日", separated by tabs:
+// "2024/12/29\t日\t令和6年12月29日\t閉庁日\t日曜日・年末年始の休日".
+std::string DayInfoText(const DayFacts& facts);
+
+// The day in full, for a tooltip or a screen reader:
+// "2024年12月29日（日）　令和6年12月29日　日曜日・年末年始の休日".
+std::string DayDescription(const DayFacts& facts);
+
+// The text of any answer: its value as valueText writes it, or the message
+// or error line in its place.
+template <class Value, class ValueText>
+std::string AnswerText(const Outcome<Value>& outcome, ValueText valueText) {
+    if (const Value* value = std::get_if<Value>(&outcome)) {
+        return valueText(*value);
+    }
+    if (const WrongInput* input = std::get_if<WrongInput>(&outcome)) {
+        return std::string(MessageFor(*input));
+    }
+    return ErrorLine(std::get<ErrorNumber>(outcome));
+}
+
+}  // namespace torvelin

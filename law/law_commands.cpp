@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+#include "law/law_commands.h"
+
+#include "calc/date_text.h"
+#include "calc/number_text.h"
+#include "law/period_text.h"
+
+namespace torvelin {
+namespace {
+
+std::optional<std::int64_t> ReadDay(std::string_view text) {
+    const std::optional<CalendarDate> date = ReadDateText(text);
+    return date ? std::optional(date->DayNumber()) : std::nullopt;
+}
+
+// A whole year from 100 to 9999, in ASCII or full-width digits.
+std::optional<int> ReadYear(std::string_view text) {
+    const std::optional<double> number = ReadNumberText(text);
+    if (!number || *number < kFirstCivilDate.year || *number > kLastCivilDate.year ||
+        *number != static_cast<int>(*number)) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*number);
+}
+
+}  // namespace
+
+Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodText,
+                            const PeriodRules& rules, HolidayCalendar& calendar) {
+    const std::optional<std::int64_t> start = ReadDay(startText);
+    if (!start) {
+        return WrongInput::StartDate;
+    }
+    const std::optional<Period> period = ReadPeriodText(periodText);
+    if (!period) {
+        return WrongInput::Period;
+    }
+    try {
+        return EndOfPeriod(*start, *period, rules.firstDay, rules.closedDays, calendar);
+    } catch (const RuntimeError& error) {
+        return error.Number();
+    }
+}
+
+Outcome<std::int64_t> DaysFromTo(std::string_view fromText, std::string_view toText,
+                                 FirstDay firstDay, DaysCounted counted,
+                                 HolidayCalendar& calendar) {
+    const std::optional<std::int64_t> from = ReadDay(fromText);
+    if (!from) {
+        return WrongInput::StartDate;
+    }
+    const std::optional<std::int64_t> to = ReadDay(toText);
+    if (!to) {
+        return WrongInput::EndDate;
+    }
+    return counted == DaysCounted::OpenOnly ? OpenDaysBetween(*from, *to, firstDay, calendar)
+                                            : DaysBetween(*from, *to, firstDay);
+}
+
+Outcome<std::vector<Holiday>> HolidaysOfYears(std::string_view firstYearText,
+                                              std::optional<std::string_view> lastYearText,
+                                              HolidayCalendar& calendar) {
+    const std::optional<int> firstYear = ReadYear(firstYearText);
+    const std::optional<int> lastYear = lastYearText ? ReadYear(*lastYearText) : firstYear;
+    if (!firstYear || !lastYear || *lastYear < *firstYear) {
+        return WrongInput::Years;
+    }
+    std::vector<Holiday> holidays;
+    for (int year = *firstYear; year <= *lastYear; ++year) {
+        const std::vector<Holiday>& ofYear = calendar.HolidaysOf(year);
+        holidays.insert(holidays.end(), ofYear.begin(), ofYear.end());
+    }
+    return holidays;
+}
+
+Outcome<DayFacts> DayInfo(std::string_view dateText, HolidayCalendar& calendar) {
+    const std::optional<std::int64_t> day = ReadDay(dateText);
+    if (!day) {
+        return WrongInput::Date;
+    }
+    return FactsOfDay(*day, calendar);
+}
+
+DayFacts FactsOfDay(std::int64_t day, HolidayCalendar& calendar) {
+    return {day, calendar.ClosedReasons(day)};
+}
+
+}  // namespace torvelin

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "calc/outcome.h"
+#include "law/civil_period.h"
+#include "law/holiday_calendar.h"
+
+namespace torvelin {
+
+// The commands of the law, each from the texts a user typed (UTF-8) to a
+// value, for every front end alike.
+
+// How a period is counted: the Civil Code's defaults unless the user says
+// otherwise.
+struct PeriodRules {
+    FirstDay firstDay = FirstDay::Excluded;
+    ClosedDays closedDays = ClosedDays::Court;
+};
+
+// Which days a span counts.
+enum class DaysCounted { All, OpenOnly };
+
+// A day with why courts and offices are closed on it (empty when open).
+struct DayFacts {
+    std::int64_t day;
+    std::vector<std::string_view> closedReasons;
+};
+
+// deadline START PERIOD: the end of the period, and where it was moved from.
+Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodText,
+                            const PeriodRules& rules, HolidayCalendar& calendar);
+
+// days FROM TO: how many days, or open days, from one date to the other.
+Outcome<std::int64_t> DaysFromTo(std::string_view fromText, std::string_view toText,
+                                 FirstDay firstDay, DaysCounted counted, HolidayCalendar& calendar);
+
+// holidays YEAR [LAST_YEAR]: the national holidays of those years in date
+// order; two holidays on one day are two entries.
+Outcome<std::vector<Holiday>> HolidaysOfYears(std::string_view firstYearText,
+                                              std::optional<std::string_view> lastYearText,
+                                              HolidayCalendar& calendar);
+
+// info DATE: the day and why it is closed.
+Outcome<DayFacts> DayInfo(std::string_view dateText, HolidayCalendar& calendar);
+
+// The same for a day already known. Throws RuntimeError 5 outside the range.
+DayFacts FactsOfDay(std::int64_t day, HolidayCalendar& calendar);
+
+}  // namespace torvelin
