@@ -46,7 +46,7 @@ std::optional<double> ReadTimeOfDay(TextScanner& scanner) {
 
 }  // namespace
 
-std::optional<CalendarDate> ReadDateText(std::string_view text) {
+std::optional<DateAndTime> ReadDateAndTime(std::string_view text) {
     TextScanner scanner(text);
     scanner.SkipBlanks();
 
@@ -94,12 +94,14 @@ std::optional<CalendarDate> ReadDateText(std::string_view text) {
     }
 
     double timeOfDay = 0.0;
+    bool timeWritten = false;
     if (scanner.SkipBlanks() && !scanner.AtEnd()) {
         const std::optional<double> time = ReadTimeOfDay(scanner);
         if (!time) {
             return std::nullopt;
         }
         timeOfDay = *time;
+        timeWritten = true;
         scanner.SkipBlanks();
     }
     if (!scanner.AtEnd()) {
@@ -123,7 +125,12 @@ std::optional<CalendarDate> ReadDateText(std::string_view text) {
     if (era != nullptr && (dayNumber < era->firstDay || dayNumber > era->lastDay)) {
         return std::nullopt;
     }
-    return CalendarDate::FromDayAndTime(dayNumber, timeOfDay);
+    return DateAndTime{CalendarDate::FromDayAndTime(dayNumber, timeOfDay), timeWritten};
+}
+
+std::optional<CalendarDate> ReadDateText(std::string_view text) {
+    const std::optional<DateAndTime> read = ReadDateAndTime(text);
+    return read ? std::optional(read->moment) : std::nullopt;
 }
 
 bool IsDateText(std::string_view text) {

@@ -17,6 +17,14 @@ namespace torvelin {
 // an era, or an era date outside its era is no date.
 std::optional<CalendarDate> ReadDateText(std::string_view text);
 
+// A date read with whether a time of day was written: "2024/03/04 0:00" is
+// the midnight that starts the day, "2024/03/04" a day whose time is unknown.
+struct DateAndTime {
+    CalendarDate moment;
+    bool timeWritten;
+};
+std::optional<DateAndTime> ReadDateAndTime(std::string_view text);
+
 // True exactly when ReadDateText reads a date from the same text.
 bool IsDateText(std::string_view text);
 

@@ -354,7 +354,8 @@ ExitStatus RunCommand(std::string_view name, std::span<const std::string_view> o
     }
     if (name == "days") {
         return operands.size() == 2
-                   ? WriteAnswer(DaysFromTo(operands[0], operands[1], request.rules.firstDay,
+                   ? WriteAnswer(DaysFromTo(operands[0], operands[1],
+                                            request.rules.firstDay.value_or(FirstDay::Excluded),
                                             request.daysCounted, calendar),
                                  DayCountText, streams)
                    : wrongCount();

@@ -2,6 +2,7 @@
 #include "law/civil_period.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "calc/runtime_error.h"
 
@@ -31,13 +32,56 @@ std::int64_t LastDayOfMonths(std::int64_t firstDay, std::int64_t months) {
     return DayNumberFromCivil({year, month, first.day}) - 1;
 }
 
+// The last day from which a period of months, its first day left out, ends
+// before the given day. The end moves with the first day but skips the days
+// that shorter months lack, so the day is found near the corresponding day of
+// the month by checking the forward rule itself.
+std::int64_t LastDayBeforeMonths(std::int64_t day, std::int64_t months) {
+    const CivilDate date = CivilFromDayNumber(day);
+    const std::int64_t monthIndex = date.year * 12LL + (date.month - 1) - months;
+    const int year = static_cast<int>(monthIndex / 12);
+    const int month = static_cast<int>(monthIndex % 12) + 1;
+    std::int64_t answer =
+        DayNumberFromCivil({year, month, std::min(date.day, DaysInMonth(year, month))});
+    while (LastDayOfMonths(answer + 1, months) >= day) {
+        --answer;
+    }
+    return answer;
+}
+
+void CheckCount(Period period) {
+    if (period.count < 1 || period.count > kDaysInRange) {
+        throw RuntimeError(ErrorNumber::InvalidArgument);
+    }
+}
+
+// The count-th open day from first on, going by step (+1 or -1).
+std::int64_t NthOpenDay(std::int64_t first, std::int64_t count, int step, ClosedDays closedDays,
+                        HolidayCalendar& calendar) {
+    std::int64_t day = CheckedDay(first);
+    for (;; day = CheckedDay(day + step)) {
+        if (closedDays == ClosedDays::None || !calendar.IsClosed(day)) {
+            if (--count == 0) {
+                return day;
+            }
+        }
+    }
+}
+
+// The moment hours after (or before, for a negative count) start.
+CalendarDate MomentHoursFrom(CalendarDate start, std::int64_t hours) {
+    const std::int64_t seconds =
+        std::lround(RoundedToSecond(start).TimeOfDay() * 86400.0) + hours * 3600;
+    const std::int64_t days = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
+    const std::int64_t day = CheckedDay(start.DayNumber() + days);
+    return CalendarDate::FromDayAndTime(day, static_cast<double>(seconds - days * 86400) / 86400.0);
+}
+
 }  // namespace
 
 std::int64_t LastDayOfPeriod(std::int64_t startDay, Period period, FirstDay firstDay) {
     CheckedDay(startDay);
-    if (period.count < 1 || period.count > kDaysInRange) {
-        throw RuntimeError(ErrorNumber::InvalidArgument);
-    }
+    CheckCount(period);
     const std::int64_t first = firstDay == FirstDay::Excluded ? startDay + 1 : startDay;
     switch (period.unit) {
         case PeriodUnit::Days:
@@ -48,19 +92,76 @@ std::int64_t LastDayOfPeriod(std::int64_t startDay, Period period, FirstDay firs
             return CheckedDay(LastDayOfMonths(first, period.count));
         case PeriodUnit::Years:
             return CheckedDay(LastDayOfMonths(first, period.count * 12));
+        case PeriodUnit::OpenDays:
+        case PeriodUnit::Hours:
+            break;  // they need the calendar or the moment: EndOfPeriod, EndOfHours
     }
-    throw RuntimeError(ErrorNumber::InvalidArgument);
+    throw RuntimeError(ErrorNumber::InternalError);
 }
 
 PeriodEnd EndOfPeriod(std::int64_t startDay, Period period, FirstDay firstDay,
                       ClosedDays closedDays, HolidayCalendar& calendar) {
-    const std::int64_t last = LastDayOfPeriod(startDay, period, firstDay);
+    std::int64_t last = 0;
+    if (period.unit == PeriodUnit::OpenDays) {
+        CheckedDay(startDay);
+        CheckCount(period);
+        last = NthOpenDay(firstDay == FirstDay::Excluded ? startDay + 1 : startDay, period.count, 1,
+                          closedDays, calendar);
+    } else {
+        last = LastDayOfPeriod(startDay, period, firstDay);
+    }
     PeriodEnd end{last, last, {}};
     if (closedDays == ClosedDays::Court && calendar.IsClosed(last)) {
         end.unmovedDayReasons = calendar.ClosedReasons(last);
         do {
             end.day = CheckedDay(end.day + 1);
         } while (calendar.IsClosed(end.day));
+    }
+    return end;
+}
+
+PeriodEnd EndOfHours(CalendarDate start, std::int64_t hours) {
+    CheckCount({hours, PeriodUnit::Hours});
+    const CalendarDate moment = MomentHoursFrom(start, hours);
+    return {moment.DayNumber(), moment.DayNumber(), {}, moment};
+}
+
+PeriodEnd LastDayBeforePeriod(CalendarDate day, Period period, ClosedDays closedDays,
+                              MoveEarlier move, HolidayCalendar& calendar) {
+    CheckCount(period);
+    if (period.unit == PeriodUnit::Hours) {
+        const CalendarDate moment = MomentHoursFrom(day, -period.count);
+        return {moment.DayNumber(), moment.DayNumber(), {}, moment, Direction::Before};
+    }
+    const std::int64_t lastOfPeriod = CheckedDay(CheckedDay(day.DayNumber()) - 1);
+    std::int64_t answer = 0;
+    switch (period.unit) {
+        case PeriodUnit::Days:
+            answer = lastOfPeriod - period.count;
+            break;
+        case PeriodUnit::Weeks:
+            answer = lastOfPeriod - period.count * 7;
+            break;
+        case PeriodUnit::Months:
+            answer = LastDayBeforeMonths(lastOfPeriod + 1, period.count);
+            break;
+        case PeriodUnit::Years:
+            answer = LastDayBeforeMonths(lastOfPeriod + 1, period.count * 12);
+            break;
+        case PeriodUnit::OpenDays:
+            answer = NthOpenDay(lastOfPeriod, period.count, -1, closedDays, calendar) - 1;
+            break;
+        case PeriodUnit::Hours:
+            break;
+    }
+    PeriodEnd end{CheckedDay(answer), answer, {}, {}, Direction::Before};
+    if (closedDays == ClosedDays::Court) {
+        end.unmovedDayReasons = calendar.ClosedReasons(answer);
+    }
+    if (closedDays == ClosedDays::Court && move == MoveEarlier::Yes) {
+        while (calendar.IsClosed(end.day)) {
+            end.day = CheckedDay(end.day - 1);
+        }
     }
     return end;
 }

@@ -2,14 +2,23 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "calc/calendar_date.h"
 #include "law/holiday_calendar.h"
 
 namespace torvelin {
 
-enum class PeriodUnit { Days, Weeks, Months, Years };
+enum class PeriodUnit {
+    Days,
+    Weeks,
+    Months,
+    Years,
+    OpenDays,  // days on which the calendar's offices are open
+    Hours,     // counted from the moment of the start, never moved
+};
 
 // A period of count units; count is at least 1.
 struct Period {
@@ -23,15 +32,35 @@ struct Period {
 // left out (the rule for every other period).
 enum class FirstDay { Excluded, Included };
 
+// Which rule decided the first day (Civil Code art. 140).
+enum class FirstDayRule {
+    AsGiven,           // the user said whether it counts
+    LeftOut,           // the main rule: the first day is not counted
+    StartsAtMidnight,  // the proviso: a period starting at 0:00 counts it
+};
+
+// Which way a period runs from its known day.
+enum class Direction {
+    After,   // the period starts on the known day and its end is the answer
+    Before,  // the period ends the day before the known day; the answer is the
+             // last day before it on which an act can still be done
+};
+
 // Which days off move the end of a period to the next day.
 enum class ClosedDays { Court, None };
 
 struct PeriodEnd {
-    std::int64_t day;                                 // the last day of the period
-    std::int64_t unmovedDay;                          // the last day before moving past closed days
-    std::vector<std::string_view> unmovedDayReasons;  // why unmovedDay was closed
+    std::int64_t day;         // the answer: the end of the period, or the day before it
+    std::int64_t unmovedDay;  // the same before moving past closed days
+    // Why unmovedDay is closed: for an end moved past closed days, and for
+    // any day before a period, moved or not.
+    std::vector<std::string_view> unmovedDayReasons;
+    std::optional<CalendarDate> moment = {};  // where a period in hours ends
+    Direction direction = Direction::After;
+    FirstDayRule firstDayRule = FirstDayRule::AsGiven;
 
     bool Moved() const { return day != unmovedDay; }
+    friend bool operator==(const PeriodEnd&, const PeriodEnd&) = default;
 };
 
 // The last day of the period by the calendar, not moved: a period in days ends
@@ -42,10 +71,28 @@ struct PeriodEnd {
 std::int64_t LastDayOfPeriod(std::int64_t startDay, Period period, FirstDay firstDay);
 
 // The end of the period, moved to the next open day when it falls on a closed
-// day and closedDays is Court. Throws as LastDayOfPeriod does, and when the
-// next open day lies after 9999/12/31.
+// day and closedDays is Court (Civil Code art. 142). A period in open days
+// ends on its count-th open day. Throws as LastDayOfPeriod does, and when the
+// next open day lies after 9999/12/31. For a period in hours, see EndOfHours.
 PeriodEnd EndOfPeriod(std::int64_t startDay, Period period, FirstDay firstDay,
                       ClosedDays closedDays, HolidayCalendar& calendar);
+
+// A period in hours from a moment (art. 139): it ends that many hours later,
+// on whatever day that is. Throws RuntimeError 5 outside the range.
+PeriodEnd EndOfHours(CalendarDate start, std::int64_t hours);
+
+// Whether a day before a period that falls on a closed day moves to the open
+// day before it.
+enum class MoveEarlier { No, Yes };
+
+// The last day on which an act can be done so that the whole period, counted
+// forward from the day after it as EndOfPeriod counts, lies between it and
+// the given day, neither counted. Open days are those of closedDays. Art. 142
+// moves only the end of a forward period, so a closed answer stays, its
+// reasons given, unless moving is asked for. In hours, the moment that many
+// hours before. Throws RuntimeError 5 outside the range.
+PeriodEnd LastDayBeforePeriod(CalendarDate day, Period period, ClosedDays closedDays,
+                              MoveEarlier move, HolidayCalendar& calendar);
 
 // The days from one date to another: both ends counted, or the first left
 // out. The earlier date is always the first, whichever order they come in.

@@ -27,7 +27,7 @@ std::optional<int> ReadYear(std::string_view text) {
 
 Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodText,
                             const PeriodRules& rules, HolidayCalendar& calendar) {
-    const std::optional<std::int64_t> start = ReadDay(startText);
+    const std::optional<DateAndTime> start = ReadDateAndTime(startText);
     if (!start) {
         return WrongInput::StartDate;
     }
@@ -36,7 +36,27 @@ Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodT
         return WrongInput::Period;
     }
     try {
-        return EndOfPeriod(*start, *period, rules.firstDay, rules.closedDays, calendar);
+        if (rules.direction == Direction::Before) {
+            // Art. 142 moves only a forward end: a day before a period moves
+            // only when a calendar is asked for.
+            const MoveEarlier move = rules.closedDays ? MoveEarlier::Yes : MoveEarlier::No;
+            return LastDayBeforePeriod(start->moment, *period,
+                                       rules.closedDays.value_or(ClosedDays::Court), move,
+                                       calendar);
+        }
+        if (period->unit == PeriodUnit::Hours) {
+            return EndOfHours(start->moment, period->count);
+        }
+        const bool atMidnight = start->timeWritten && start->moment.TimeOfDay() == 0.0;
+        const FirstDayRule rule = rules.firstDay ? FirstDayRule::AsGiven
+                                  : atMidnight   ? FirstDayRule::StartsAtMidnight
+                                                 : FirstDayRule::LeftOut;
+        const FirstDay firstDay =
+            rules.firstDay.value_or(atMidnight ? FirstDay::Included : FirstDay::Excluded);
+        PeriodEnd end = EndOfPeriod(start->moment.DayNumber(), *period, firstDay,
+                                    rules.closedDays.value_or(ClosedDays::Court), calendar);
+        end.firstDayRule = rule;
+        return end;
     } catch (const RuntimeError& error) {
         return error.Number();
     }

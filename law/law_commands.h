@@ -15,11 +15,14 @@ namespace torvelin {
 // The commands of the law, each from the texts a user typed (UTF-8) to a
 // value, for every front end alike.
 
-// How a period is counted: the Civil Code's defaults unless the user says
-// otherwise.
+// How a period is counted: the Civil Code's rules where the user says nothing.
 struct PeriodRules {
-    FirstDay firstDay = FirstDay::Excluded;
-    ClosedDays closedDays = ClosedDays::Court;
+    // Unset: counted when the start is written at 0:00, left out otherwise.
+    std::optional<FirstDay> firstDay;
+    // Unset: an end after the start moves past closed days, a day before a
+    // known day stays where it falls.
+    std::optional<ClosedDays> closedDays;
+    Direction direction = Direction::After;
 };
 
 // Which days a span counts.
@@ -31,7 +34,9 @@ struct DayFacts {
     std::vector<std::string_view> closedReasons;
 };
 
-// deadline START PERIOD: the end of the period, and where it was moved from.
+// deadline START PERIOD: the end of the period, and where it was moved from;
+// with Direction::Before, START is the known day and the answer the last day
+// before the period.
 Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodText,
                             const PeriodRules& rules, HolidayCalendar& calendar);
 

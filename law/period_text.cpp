@@ -11,9 +11,27 @@ std::optional<PeriodUnit> ReadUnit(TextScanner& scanner) {
     scanner.Advance();
     switch (c) {
         case U'日':
+            scanner.Accept(U'間');
+            return PeriodUnit::Days;
         case U'd':
         case U'D':
             return PeriodUnit::Days;
+        case U'営':
+            return scanner.Accept(U'業') && scanner.Accept(U'日')
+                       ? std::optional(PeriodUnit::OpenDays)
+                       : std::nullopt;
+        case U'開':
+            return scanner.Accept(U'庁') && scanner.Accept(U'日')
+                       ? std::optional(PeriodUnit::OpenDays)
+                       : std::nullopt;
+        case U'b':
+        case U'B':
+            return PeriodUnit::OpenDays;
+        case U'時':
+            return scanner.Accept(U'間') ? std::optional(PeriodUnit::Hours) : std::nullopt;
+        case U'h':
+        case U'H':
+            return PeriodUnit::Hours;
         case U'週':
             scanner.Accept(U'間');
             return PeriodUnit::Weeks;

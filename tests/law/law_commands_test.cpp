@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include "law/law_commands.h"
+
+namespace torvelin {
+namespace {
+
+using enum Direction;
+
+struct DeadlineCase {
+    const char* start;
+    const char* period;
+    PeriodRules rules;
+    CivilDate answer;
+    CivilDate unmoved;
+    const char* firstReason = "";  // why the unmoved day is closed, first reason
+};
+
+// Each case as the Civil Code (arts. 139 to 143) or the example it was asked
+// with gives it, worked out by hand, not by the code's tables.
+TEST(Deadline, CountsAsTheCivilCodeDoes) {
+    constexpr PeriodRules kAfter{};
+    constexpr PeriodRules kBefore{.direction = Before};
+    constexpr PeriodRules kBeforeMoved{.closedDays = ClosedDays::Court, .direction = Before};
+    // clang-format off
+    const DeadlineCase cases[] = {
+        // Art. 140: a period from 0:00 counts its first day, any other time not.
+        {"2024/03/04 0:00", "1日", kAfter, {2024, 3, 4}, {2024, 3, 4}},
+        {"2024/03/04 00:00:00", "1か月", kAfter, {2024, 4, 3}, {2024, 4, 3}},
+        {"2024/03/04 0:01", "1日", kAfter, {2024, 3, 5}, {2024, 3, 5}},
+        {"2024/03/04", "1日", kAfter, {2024, 3, 5}, {2024, 3, 5}},
+        {"2024/03/04 0:00", "1日", {.firstDay = FirstDay::Excluded}, {2024, 3, 5}, {2024, 3, 5}},
+        // Counted back: the whole period lies between the answer and the day.
+        {"2024/06/27", "2週間", kBefore, {2024, 6, 12}, {2024, 6, 12}},
+        {"2024/06/27", "14日", kBefore, {2024, 6, 12}, {2024, 6, 12}},
+        {"2024/04/01", "1か月", kBefore, {2024, 2, 29}, {2024, 2, 29}},
+        // From 2/29 a year runs 3/1 to 2/28; from 3/1 it would reach 3/1. From
+        // 2/29 a month runs to 3/31, so for 3/31 it is 2/28, not 2/29.
+        {"2025/03/01", "1年", kBefore, {2024, 2, 29}, {2024, 2, 29}},
+        {"2024/03/31", "1か月", kBefore, {2024, 2, 28}, {2024, 2, 28}},
+        // A closed day before a period stays unless a calendar is asked for.
+        {"2024/06/24", "2週間", kBefore, {2024, 6, 9}, {2024, 6, 9}, "日曜日"},
+        {"2024/06/24", "2週間", kBeforeMoved, {2024, 6, 7}, {2024, 6, 9}, "日曜日"},
+        // Open days: 12/23 to 12/27 are the five; back from 1/6, 12/27 is the
+        // only open day of the year end, so the day before it.
+        {"2024/12/20", "5営業日", kAfter, {2024, 12, 27}, {2024, 12, 27}},
+        {"2025/01/06", "1開庁日", kBefore, {2024, 12, 26}, {2024, 12, 26}},
+        // Art. 139: hours from the moment, never moved.
+        {"2024/03/04 15:30", "48時間", kAfter, {2024, 3, 6}, {2024, 3, 6}},
+        {"2024/12/27 12:00", "24時間", kAfter, {2024, 12, 28}, {2024, 12, 28}},
+        {"2024/03/04 15:30", "16時間", kBefore, {2024, 3, 3}, {2024, 3, 3}},
+    };
+    // clang-format on
+    HolidayCalendar calendar;
+    for (const DeadlineCase& c : cases) {
+        const Outcome<PeriodEnd> outcome = Deadline(c.start, c.period, c.rules, calendar);
+        ASSERT_TRUE(std::holds_alternative<PeriodEnd>(outcome)) << c.start << " " << c.period;
+        const PeriodEnd& end = std::get<PeriodEnd>(outcome);
+        EXPECT_EQ(CivilFromDayNumber(end.day), c.answer) << c.start << " " << c.period;
+        EXPECT_EQ(CivilFromDayNumber(end.unmovedDay), c.unmoved) << c.start << " " << c.period;
+        EXPECT_EQ(end.unmovedDayReasons.empty() ? "" : end.unmovedDayReasons.front(),
+                  std::string_view(c.firstReason))
+            << c.start << " " << c.period;
+    }
+    const auto hours =
+        std::get<PeriodEnd>(Deadline("2024/03/04 15:30", "48時間", kAfter, calendar));
+    EXPECT_NEAR(hours.moment->TimeOfDay(), 15.5 / 24, 1e-9);
+    const auto rule = [&](const char* start, PeriodRules rules) {
+        return std::get<PeriodEnd>(Deadline(start, "1日", rules, calendar)).firstDayRule;
+    };
+    EXPECT_EQ(rule("2024/03/04 0:00", kAfter), FirstDayRule::StartsAtMidnight);
+    EXPECT_EQ(rule("2024/03/04 9:00", kAfter), FirstDayRule::LeftOut);
+    EXPECT_EQ(rule("2024/03/04 0:00", {.firstDay = FirstDay::Included}), FirstDayRule::AsGiven);
+}
+
+TEST(Deadline, NamesTheWrongInputOrTheError) {
+    HolidayCalendar calendar;
+    EXPECT_EQ(Deadline("2024/02/30", "1日", {}, calendar),
+              Outcome<PeriodEnd>(WrongInput::StartDate));
+    EXPECT_EQ(Deadline("2024/02/03", "1", {}, calendar), Outcome<PeriodEnd>(WrongInput::Period));
+    for (const auto& [start, period] : {std::pair{"9999/12/31 12:00", "12時間"},
+                                        {"0100/01/01", "1日"},
+                                        {"0100/01/02", "1営業日"}}) {
+        const PeriodRules rules{.direction = std::string_view(period) == "12時間" ? After : Before};
+        EXPECT_EQ(Deadline(start, period, rules, calendar),
+                  Outcome<PeriodEnd>(ErrorNumber::InvalidArgument))
+            << start;
+    }
+}
+
+}  // namespace
+}  // namespace torvelin
