@@ -15,6 +15,8 @@ enum class WrongInput {
     Date,       // a date on its own
     Period,     // a period such as 10日 or 3か月
     Years,      // a year or a range of years
+    BirthDate,  // the day of birth
+    Age,        // an age in whole years
 };
 
 // What a command gives for what the user typed: its value, the input that

@@ -43,6 +43,10 @@ std::string_view MessageFor(WrongInput input) {
             return "「期間」を 10日、2週間、3か月、1年 のように正しく入力してください";
         case WrongInput::Years:
             return "年を 100 から 9999 までの数で、古い年から順に入力してください";
+        case WrongInput::BirthDate:
+            return "「生年月日」の日付を正しく入力してください yyyy/mm/dd";
+        case WrongInput::Age:
+            return "年齢を 1 以上の整数で入力してください";
     }
     return "入力を確かめてください";
 }

@@ -110,9 +110,13 @@ PeriodEnd EndOfPeriod(std::int64_t startDay, Period period, FirstDay firstDay,
     } else {
         last = LastDayOfPeriod(startDay, period, firstDay);
     }
-    PeriodEnd end{last, last, {}};
-    if (closedDays == ClosedDays::Court && calendar.IsClosed(last)) {
-        end.unmovedDayReasons = calendar.ClosedReasons(last);
+    return MovedToOpenDay(last, closedDays, calendar);
+}
+
+PeriodEnd MovedToOpenDay(std::int64_t day, ClosedDays closedDays, HolidayCalendar& calendar) {
+    PeriodEnd end{CheckedDay(day), day, {}};
+    if (closedDays == ClosedDays::Court && calendar.IsClosed(day)) {
+        end.unmovedDayReasons = calendar.ClosedReasons(day);
         do {
             end.day = CheckedDay(end.day + 1);
         } while (calendar.IsClosed(end.day));
@@ -168,21 +172,27 @@ PeriodEnd LastDayBeforePeriod(CalendarDate day, Period period, ClosedDays closed
 
 std::int64_t DaysBetween(std::int64_t fromDay, std::int64_t toDay, FirstDay firstDay) {
     const std::int64_t span = fromDay <= toDay ? toDay - fromDay : fromDay - toDay;
-    return firstDay == FirstDay::Included ? span + 1 : span;
+    const std::int64_t days = firstDay == FirstDay::Included ? span + 1 : span;
+    return toDay < fromDay ? -days : days;
 }
 
 std::int64_t OpenDaysBetween(std::int64_t fromDay, std::int64_t toDay, FirstDay firstDay,
                              HolidayCalendar& calendar) {
     std::int64_t first = CheckedDay(std::min(fromDay, toDay));
-    const std::int64_t last = CheckedDay(std::max(fromDay, toDay));
+    std::int64_t last = CheckedDay(std::max(fromDay, toDay));
+    // The day counted from is left out, at whichever end it lies.
     if (firstDay == FirstDay::Excluded) {
-        ++first;
+        if (fromDay <= toDay) {
+            ++first;
+        } else {
+            --last;
+        }
     }
     std::int64_t open = 0;
     for (std::int64_t day = first; day <= last; ++day) {
         open += calendar.IsClosed(day) ? 0 : 1;
     }
-    return open;
+    return toDay < fromDay ? -open : open;
 }
 
 }  // namespace torvelin

@@ -77,6 +77,11 @@ std::int64_t LastDayOfPeriod(std::int64_t startDay, Period period, FirstDay firs
 PeriodEnd EndOfPeriod(std::int64_t startDay, Period period, FirstDay firstDay,
                       ClosedDays closedDays, HolidayCalendar& calendar);
 
+// A day moved to the next open day when it is closed and closedDays is
+// Court, as a due date is (General Act on National Taxes art. 10(2)). Throws
+// RuntimeError 5 outside the range.
+PeriodEnd MovedToOpenDay(std::int64_t day, ClosedDays closedDays, HolidayCalendar& calendar);
+
 // A period in hours from a moment (art. 139): it ends that many hours later,
 // on whatever day that is. Throws RuntimeError 5 outside the range.
 PeriodEnd EndOfHours(CalendarDate start, std::int64_t hours);
@@ -94,12 +99,12 @@ enum class MoveEarlier { No, Yes };
 PeriodEnd LastDayBeforePeriod(CalendarDate day, Period period, ClosedDays closedDays,
                               MoveEarlier move, HolidayCalendar& calendar);
 
-// The days from one date to another: both ends counted, or the first left
-// out. The earlier date is always the first, whichever order they come in.
+// The days from one date to another: the last counted, the first counted or
+// left out. Negative when toDay comes before fromDay: -17 is 17 days back.
 std::int64_t DaysBetween(std::int64_t fromDay, std::int64_t toDay, FirstDay firstDay);
 
-// How many of the days counted by DaysBetween are open days. Throws
-// RuntimeError 5 for a day outside the range.
+// How many of the days counted by DaysBetween are open days, with its sign.
+// Throws RuntimeError 5 for a day outside the range.
 std::int64_t OpenDaysBetween(std::int64_t fromDay, std::int64_t toDay, FirstDay firstDay,
                              HolidayCalendar& calendar);
 

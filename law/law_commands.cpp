@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "law/law_commands.h"
 
+#include <cmath>
+
 #include "calc/date_text.h"
 #include "calc/number_text.h"
+#include "law/age.h"
 #include "law/period_text.h"
 
 namespace torvelin {
@@ -91,6 +94,52 @@ Outcome<std::vector<Holiday>> HolidaysOfYears(std::string_view firstYearText,
         holidays.insert(holidays.end(), ofYear.begin(), ofYear.end());
     }
     return holidays;
+}
+
+Outcome<PeriodEnd> DueDate(std::string_view dateText, ClosedDays closedDays,
+                           HolidayCalendar& calendar) {
+    const std::optional<std::int64_t> day = ReadDay(dateText);
+    if (!day) {
+        return WrongInput::Date;
+    }
+    try {
+        return MovedToOpenDay(*day, closedDays, calendar);
+    } catch (const RuntimeError& error) {
+        return error.Number();
+    }
+}
+
+Outcome<std::int64_t> AgeOnDate(std::string_view birthText,
+                                std::optional<std::string_view> dateText, std::int64_t today) {
+    const std::optional<std::int64_t> birth = ReadDay(birthText);
+    if (!birth) {
+        return WrongInput::BirthDate;
+    }
+    const std::optional<std::int64_t> day = dateText ? ReadDay(*dateText) : today;
+    if (!day) {
+        return WrongInput::Date;
+    }
+    try {
+        return AgeOn(*birth, *day);
+    } catch (const RuntimeError& error) {
+        return error.Number();
+    }
+}
+
+Outcome<std::int64_t> DayAgeReached(std::string_view birthText, std::string_view ageText) {
+    const std::optional<std::int64_t> birth = ReadDay(birthText);
+    if (!birth) {
+        return WrongInput::BirthDate;
+    }
+    const std::optional<double> age = ReadNumberText(ageText);
+    if (!age || *age < 1 || *age > kLastCivilDate.year || *age != std::floor(*age)) {
+        return WrongInput::Age;
+    }
+    try {
+        return DayAgeIsReached(*birth, static_cast<std::int64_t>(*age));
+    } catch (const RuntimeError& error) {
+        return error.Number();
+    }
 }
 
 Outcome<DayFacts> DayInfo(std::string_view dateText, HolidayCalendar& calendar) {

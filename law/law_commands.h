@@ -18,10 +18,10 @@ namespace torvelin {
 // How a period is counted: the Civil Code's rules where the user says nothing.
 struct PeriodRules {
     // Unset: counted when the start is written at 0:00, left out otherwise.
-    std::optional<FirstDay> firstDay;
+    std::optional<FirstDay> firstDay = std::nullopt;
     // Unset: an end after the start moves past closed days, a day before a
     // known day stays where it falls.
-    std::optional<ClosedDays> closedDays;
+    std::optional<ClosedDays> closedDays = std::nullopt;
     Direction direction = Direction::After;
 };
 
@@ -49,6 +49,18 @@ Outcome<std::int64_t> DaysFromTo(std::string_view fromText, std::string_view toT
 Outcome<std::vector<Holiday>> HolidaysOfYears(std::string_view firstYearText,
                                               std::optional<std::string_view> lastYearText,
                                               HolidayCalendar& calendar);
+
+// due DATE: the day, or the next open day when it is closed, as due dates
+// move (General Act on National Taxes art. 10(2)).
+Outcome<PeriodEnd> DueDate(std::string_view dateText, ClosedDays closedDays,
+                           HolidayCalendar& calendar);
+
+// age BIRTH [DATE]: the age during DATE, or during today when it is not given.
+Outcome<std::int64_t> AgeOnDate(std::string_view birthText,
+                                std::optional<std::string_view> dateText, std::int64_t today);
+
+// age --reach AGE BIRTH: the day at whose end AGE is reached.
+Outcome<std::int64_t> DayAgeReached(std::string_view birthText, std::string_view ageText);
 
 // info DATE: the day and why it is closed.
 Outcome<DayFacts> DayInfo(std::string_view dateText, HolidayCalendar& calendar);

@@ -95,13 +95,15 @@ TEST(CivilPeriod, RaisesError5OutsideTheRange) {
 TEST(CivilPeriod, CountsDaysAndOpenDaysBetweenTwoDates) {
     HolidayCalendar calendar;
     EXPECT_EQ(DaysBetween(Day(2024, 1, 1), Day(2024, 12, 31), kIn), 366);
-    EXPECT_EQ(DaysBetween(Day(2024, 12, 31), Day(2024, 1, 1), kOut), 365);
+    EXPECT_EQ(DaysBetween(Day(2024, 12, 31), Day(2024, 1, 1), kOut), -365);
     EXPECT_EQ(DaysBetween(Day(2024, 1, 1), Day(2024, 1, 1), kIn), 1);
     // 12/27 and 1/6 are open, every day between is closed.
     const std::int64_t friday = Day(2024, 12, 27);
     const std::int64_t monday = Day(2025, 1, 6);
     EXPECT_EQ(OpenDaysBetween(friday, monday, kIn, calendar), 2);
-    EXPECT_EQ(OpenDaysBetween(monday, friday, kOut, calendar), 1);
+    // Back from Monday, left out: Friday is the one open day.
+    EXPECT_EQ(OpenDaysBetween(monday, friday, kOut, calendar), -1);
+    EXPECT_EQ(OpenDaysBetween(monday, Day(2024, 12, 26), kOut, calendar), -2);
     EXPECT_EQ(OpenDaysBetween(Day(2019, 4, 26), Day(2019, 5, 7), kIn, calendar), 2);
     EXPECT_THROW(OpenDaysBetween(kFirstDayNumber - 1, monday, kIn, calendar), RuntimeError);
 }

@@ -6,6 +6,10 @@
 namespace torvelin {
 namespace {
 
+std::int64_t Day(int year, int month, int day) {
+    return DayNumberFromCivil({year, month, day});
+}
+
 using enum Direction;
 
 struct DeadlineCase {
@@ -87,6 +91,42 @@ TEST(Deadline, NamesTheWrongInputOrTheError) {
                   Outcome<PeriodEnd>(ErrorNumber::InvalidArgument))
             << start;
     }
+}
+
+// The examples of the Act on Age Calculation's practice and of due dates.
+TEST(DueAndAge, CountAsTheActsDo) {
+    HolidayCalendar calendar;
+    const auto due = [&](const char* date) {
+        return CivilFromDayNumber(
+            std::get<PeriodEnd>(DueDate(date, ClosedDays::Court, calendar)).day);
+    };
+    EXPECT_EQ(due("2025/03/15"), (CivilDate{2025, 3, 17}));  // a Saturday
+    EXPECT_EQ(due("2025/03/17"), (CivilDate{2025, 3, 17}));
+    const auto age = [](const char* birth, const char* date) {
+        return std::get<std::int64_t>(AgeOnDate(birth, date, 0));
+    };
+    EXPECT_EQ(age("2006/04/01", "2024/03/31"), 17);  // 18 at the end of this day
+    EXPECT_EQ(age("2006/04/01", "2024/04/01"), 18);
+    EXPECT_EQ(age("2004/02/29", "2005/02/28"), 0);
+    EXPECT_EQ(age("2004/02/29", "2005/03/01"), 1);
+    EXPECT_EQ(age("2006/04/01", "2006/04/01"), 0);
+    EXPECT_EQ(std::get<std::int64_t>(AgeOnDate("2006/04/01", std::nullopt, Day(2024, 4, 1))), 18);
+    const auto reached = [](const char* birth, const char* years) {
+        return CivilFromDayNumber(std::get<std::int64_t>(DayAgeReached(birth, years)));
+    };
+    EXPECT_EQ(reached("2006/04/01", "18"), (CivilDate{2024, 3, 31}));
+    EXPECT_EQ(reached("2004/02/29", "20"), (CivilDate{2024, 2, 28}));
+    EXPECT_EQ(reached("2004/02/29", "1"), (CivilDate{2005, 2, 28}));  // art. 143(2)
+    EXPECT_EQ(AgeOnDate("2006/04/01", "2006/03/31", 0),
+              Outcome<std::int64_t>(ErrorNumber::InvalidArgument));
+    EXPECT_EQ(AgeOnDate("x", "2006/03/31", 0), Outcome<std::int64_t>(WrongInput::BirthDate));
+    EXPECT_EQ(AgeOnDate("2006/04/01", "x", 0), Outcome<std::int64_t>(WrongInput::Date));
+    for (const char* years : {"0", "1.5", "x", "10000"}) {
+        EXPECT_EQ(DayAgeReached("2006/04/01", years), Outcome<std::int64_t>(WrongInput::Age))
+            << years;
+    }
+    EXPECT_EQ(DayAgeReached("9999/01/02", "1"),
+              Outcome<std::int64_t>(ErrorNumber::InvalidArgument));
 }
 
 }  // namespace
