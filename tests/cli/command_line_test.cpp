@@ -115,7 +115,7 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{"deadline"}, "2024/12/20\t10日\nx\t1日\n2013/01/31\t0日\n9999/12/31\t1y\n",
          "2025/01/06\n" + kStart + "「期間」を 10日、2週間、3か月、1年 のように正しく入力してください\n" + error5, "", SomeNotComputed},
         {{"--long"}, "2013/10/28\t120\nx\t1\n", "2014/02/24\t月\t平成26年2月24日\n" + kStart, "", SomeNotComputed},
-        {{"days", "--first-day=included", "2025/01/06", "2024/12/20"}, "", "18\n", "", AllResults},
+        {{"days", "--first-day=included", "2025/01/06", "2024/12/20"}, "", "-18\n", "", AllResults},
         {{"days", "--open-days", "2024/12/20", "2025/01/06"}, "", "6\n", "", AllResults},
         {{"days", "2024/12/20", "2025/02/30"}, "", "", complaint + "「終期」", SomeNotComputed},
         {{"holidays", "2020", "2019"}, "", "", complaint, SomeNotComputed},
