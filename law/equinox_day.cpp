@@ -95,11 +95,18 @@ std::int64_t ComputedEquinoxDayNumber(int year, Equinox equinox) {
     return static_cast<std::int64_t>(std::floor(ComputedEquinoxMoment(year, equinox)));
 }
 
+std::optional<CivilDate> DeclaredEquinoxDay(int year, Equinox equinox) {
+    if (year < kFirstDeclaredEquinoxYear || year > kLastDeclaredEquinoxYear) {
+        return std::nullopt;
+    }
+    const auto& days = equinox == Equinox::Vernal ? kDeclaredVernalDays : kDeclaredAutumnalDays;
+    return CivilDate{year, equinox == Equinox::Vernal ? 3 : 9,
+                     days[static_cast<std::size_t>(year - kFirstDeclaredEquinoxYear)]};
+}
+
 CivilDate EquinoxDay(int year, Equinox equinox) {
-    if (year >= kFirstDeclaredEquinoxYear && year <= kLastDeclaredEquinoxYear) {
-        const auto& days = equinox == Equinox::Vernal ? kDeclaredVernalDays : kDeclaredAutumnalDays;
-        return {year, equinox == Equinox::Vernal ? 3 : 9,
-                days[static_cast<std::size_t>(year - kFirstDeclaredEquinoxYear)]};
+    if (const std::optional<CivilDate> declared = DeclaredEquinoxDay(year, equinox)) {
+        return *declared;
     }
     return CivilFromDayNumber(ComputedEquinoxDayNumber(year, equinox));
 }

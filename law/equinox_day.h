@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "calc/calendar_date.h"
 
@@ -10,8 +11,12 @@ namespace torvelin {
 enum class Equinox { Vernal, Autumnal };
 
 // The day of the equinox as the holiday law takes it: the day declared by the
-// government for the years it has declared, the computed day after them.
+// government for the years it has declared, the computed day after them. A
+// declared day wins over the computation.
 CivilDate EquinoxDay(int year, Equinox equinox);
+
+// The day declared for the year, if it is one of the declared years.
+std::optional<CivilDate> DeclaredEquinoxDay(int year, Equinox equinox);
 
 // The day in Japan Standard Time on which the Sun's apparent longitude reaches
 // 0° (vernal) or 180° (autumnal), computed as described in the source.

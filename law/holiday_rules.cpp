@@ -2,41 +2,179 @@
 #include "law/holiday_rules.h"
 
 #include <algorithm>
-#include <limits>
+#include <array>
+#include <utility>
 
 #include "calc/weekday.h"
-#include "law/equinox_day.h"
 
 namespace torvelin {
 namespace {
 
-constexpr int kForever = std::numeric_limits<int>::max();
-
-// Monday is day 1 of the week: the first Monday falls on 1 + (8 - weekday of
-// the 1st) % 7.
-CivilDate NthMonday(int year, int month, int n) {
-    const int firstWeekday = static_cast<int>(WeekdayOf(CivilDate{year, month, 1}));
-    return {year, month, 1 + (8 - firstWeekday) % 7 + 7 * (n - 1)};
-}
-
-CivilDate DayOfRule(const HolidayRule& rule, int year) {
-    switch (rule.kind) {
-        case HolidayDay::FixedDate:
-            return {year, rule.month, rule.day};
-        case HolidayDay::NthMonday:
-            return NthMonday(year, rule.month, rule.day);
-        case HolidayDay::EquinoxOfMonth:
-            return EquinoxDay(year, rule.month == 3 ? Equinox::Vernal : Equinox::Autumnal);
+// A number in kanji as the acts write it: 二十三, 十, 元 (the first year of an era).
+constexpr int KanjiNumber(std::string_view text) {
+    constexpr std::array<std::string_view, 10> kDigits{"〇", "一", "二", "三", "四",
+                                                       "五", "六", "七", "八", "九"};
+    constexpr std::size_t kCharacterBytes = 3;  // each of these is three bytes in UTF-8
+    int tens = 0;
+    int digit = 0;
+    for (; !text.empty(); text.remove_prefix(kCharacterBytes)) {
+        if (text.starts_with("十")) {
+            tens = digit == 0 ? 1 : digit;
+            digit = 0;
+        } else if (text.starts_with("元")) {
+            digit = 1;
+        } else {
+            // Past the last digit the search leaves the array: no constant, so
+            // a mistyped numeral does not compile.
+            digit = 0;
+            while (!text.starts_with(kDigits.at(static_cast<std::size_t>(digit)))) {
+                ++digit;
+            }
+        }
     }
-    return {year, rule.month, rule.day};
+    return tens * 10 + digit;
 }
 
-// Since 1973/04/12 a holiday on a Sunday gives a substitute day off.
-constexpr std::int64_t kFirstSubstituteHoliday = DayNumberFromCivil({1973, 4, 12});
-// Since 1985/12/27 a day between two holidays is a day off.
-constexpr std::int64_t kFirstCitizensHoliday = DayNumberFromCivil({1985, 12, 27});
-// The amendment in force from 2007/01/01 changed both rules.
-constexpr std::int64_t kRevision2007 = DayNumberFromCivil({2007, 1, 1});
+// A day as the acts write it, 平成十二年一月一日, read at compile time so that
+// the table holds the text a reader compares with the act.
+consteval CivilDate ActDate(std::string_view text) {
+    constexpr std::pair<std::string_view, int> kEras[] = {
+        {"昭和", 1925}, {"平成", 1988}, {"令和", 2018}};  // the year before each era's first
+    int yearBeforeEra = 0;
+    for (const auto& [era, yearBefore] : kEras) {
+        if (text.starts_with(era)) {
+            yearBeforeEra = yearBefore;
+            text.remove_prefix(era.size());
+        }
+    }
+    const auto take = [&text](std::string_view unit) {
+        const std::size_t end = text.find(unit);
+        const int number = KanjiNumber(text.substr(0, end));
+        text.remove_prefix(end + unit.size());
+        return number;
+    };
+    const int year = yearBeforeEra + take("年");
+    const int month = take("月");
+    const int day = take("日");
+    if (yearBeforeEra == 0 || !text.empty() || !IsValidDayOfMonth(year, month, day)) {
+        throw "not a day as the acts write it";
+    }
+    return {year, month, day};
+}
+
+constexpr CivilDate DayBefore(CivilDate date) {
+    return CivilFromDayNumber(DayNumberFromCivil(date) - 1);
+}
+
+constexpr CivilDate kNoLastDay = kLastCivilDate;
+
+// The acts, each with the day it took effect as its supplementary provisions
+// give it ("公布の日から施行する": the day of promulgation).
+constexpr Act kHolidayAct{
+    .title = "国民の祝日に関する法律（昭和二十三年法律第百七十八号）",
+    .inForce = ActDate("昭和二十三年七月二十日"),
+};
+// 建国記念の日 is "政令で定める日": 二月十一日 by 建国記念の日となる日を定める
+// 政令（昭和四十一年政令第三百七十六号）. Its first 2/11 was in 1967.
+constexpr Act kAmendment1966{
+    .title = "国民の祝日に関する法律の一部を改正する法律（昭和四十一年法律第八十六号）",
+    .inForce = ActDate("昭和四十一年六月二十五日"),
+};
+constexpr Act kSubstituteHolidayAct{
+    .title = "国民の祝日に関する法律の一部を改正する法律（昭和四十八年法律第十号）",
+    .inForce = ActDate("昭和四十八年四月十二日"),
+};
+constexpr Act kCitizensHolidayAct{
+    .title = "国民の祝日に関する法律の一部を改正する法律（昭和六十年法律第百三号）",
+    .inForce = ActDate("昭和六十年十二月二十七日"),
+};
+constexpr Act kAmendment1989{
+    .title = "国民の祝日に関する法律の一部を改正する法律（平成元年法律第五号）",
+    .inForce = ActDate("平成元年二月十七日"),
+};
+constexpr Act kAmendment1995{
+    .title = "国民の祝日に関する法律の一部を改正する法律（平成七年法律第二十二号）",
+    .inForce = ActDate("平成八年一月一日"),
+};
+// The act's own text was not within reach; the day is as the summaries of the
+// law's history give it.
+constexpr Act kAmendment1998{
+    .title = "国民の祝日に関する法律の一部を改正する法律（平成十年法律第百四十一号）",
+    .inForce = ActDate("平成十二年一月一日"),
+};
+constexpr Act kAmendment2001{
+    .title = "国民の祝日に関する法律及び老人福祉法の一部を改正する法律（平成十三年法律第五十九号）",
+    .inForce = ActDate("平成十五年一月一日"),
+};
+// Also changed the substitute and citizens' holidays (article 3).
+constexpr Act kAmendment2005{
+    .title = "国民の祝日に関する法律の一部を改正する法律（平成十七年法律第四十三号）",
+    .inForce = ActDate("平成十九年一月一日"),
+};
+constexpr Act kAmendment2014{
+    .title = "国民の祝日に関する法律の一部を改正する法律（平成二十六年法律第四十三号）",
+    .inForce = ActDate("平成二十八年一月一日"),
+};
+// Article 10 of the supplementary provisions, in force from the day after the
+// act itself (平成三十一年四月三十日).
+constexpr Act kAbdicationAct{
+    .title = "天皇の退位等に関する皇室典範特例法（平成二十九年法律第六十三号）附則第十条",
+    .inForce = ActDate("令和元年五月一日"),
+};
+constexpr Act kAmendment2018{
+    .title = "国民の祝日に関する法律の一部を改正する法律（平成三十年法律第五十七号）",
+    .inForce = ActDate("令和二年一月一日"),
+};
+// Article 32 of the special measures act moves three holidays of 2020 only.
+constexpr Act kOlympics2020{
+    .title =
+        "平成三十二年東京オリンピック競技大会・東京パラリンピック競技大会特別措置法及び"
+        "平成三十一年ラグビーワールドカップ大会特別措置法の一部を改正する法律"
+        "（平成三十年法律第五十五号）",
+    .inForce = ActDate("平成三十年六月二十日"),
+};
+// The same article, amended for 2021 only. Promulgated in December 2020; the
+// day it took effect was not found in the sources within reach.
+constexpr Act kOlympics2021{
+    .title =
+        "平成三十二年東京オリンピック競技大会・東京パラリンピック競技大会特別措置法等の"
+        "一部を改正する法律（令和二年法律第六十八号）",
+    .inForce = {},
+};
+constexpr CivilDate kFirstDayOf2020 = ActDate("令和二年一月一日");
+constexpr CivilDate kFirstDayOf2021 = ActDate("令和三年一月一日");
+constexpr CivilDate kFirstDayOf2022 = ActDate("令和四年一月一日");
+
+// The special laws that declared single days. Where the number or the day of
+// promulgation is missing, the sources within reach did not give it.
+constexpr Act kCrownPrinceAkihitoWedding{
+    .title = "皇太子明仁親王の結婚の儀の行われる日を休日とする法律（昭和三十四年）",
+    .inForce = ActDate("昭和三十四年三月十七日"),
+};
+constexpr Act kShowaFuneral{
+    .title = "昭和天皇の大喪の礼の行われる日を休日とする法律（平成元年法律第四号）",
+    .inForce = ActDate("平成元年二月十七日"),
+};
+constexpr Act kEnthronement1990{
+    .title = "即位礼正殿の儀の行われる日を休日とする法律（平成二年）",
+    .inForce = {},
+};
+constexpr Act kCrownPrinceNaruhitoWedding{
+    .title = "皇太子徳仁親王の結婚の儀の行われる日を休日とする法律（平成五年）",
+    .inForce = ActDate("平成五年四月三十日"),
+};
+constexpr Act kEnthronement2019{
+    .title =
+        "天皇の即位の日及び即位礼正殿の儀の行われる日を休日とする法律（平成三十年法律第九十九号）",
+    .inForce = ActDate("平成三十年十二月十四日"),
+};
+
+// Article 3(2) since 1973/04/12: a holiday on a Sunday gives the next day off.
+// Article 3(3) since 1985/12/27: a day between two holidays is a day off.
+// The amendment in force from 2007/01/01 changed both.
+constexpr std::int64_t kFirstSubstituteHoliday = DayNumberFromCivil(kSubstituteHolidayAct.inForce);
+constexpr std::int64_t kFirstCitizensHoliday = DayNumberFromCivil(kCitizensHolidayAct.inForce);
+constexpr std::int64_t kRevisedDaysOff = DayNumberFromCivil(kAmendment2005.inForce);
 
 constexpr std::string_view kSubstituteHoliday = "振替休日";
 constexpr std::string_view kCitizensHoliday = "国民の休日";
@@ -44,107 +182,148 @@ constexpr std::string_view kCitizensHoliday = "国民の休日";
 }  // namespace
 
 const std::vector<HolidayRule>& NationalHolidayRules() {
-    using enum HolidayDay;
+    using enum Equinox;
+    constexpr CivilDate kEnacted = kHolidayAct.inForce;
     // clang-format off
     static const std::vector<HolidayRule> kRules{
-        {"元日", 1949, kForever, FixedDate, 1, 1},
-        {"成人の日", 1949, 1999, FixedDate, 1, 15},
-        {"成人の日", 2000, kForever, NthMonday, 1, 2},
-        {"建国記念の日", 1967, kForever, FixedDate, 2, 11},
-        {"天皇誕生日", 2020, kForever, FixedDate, 2, 23},
-        {"春分の日", 1949, kForever, EquinoxOfMonth, 3, 0},
-        {"天皇誕生日", 1949, 1988, FixedDate, 4, 29},
-        {"みどりの日", 1989, 2006, FixedDate, 4, 29},
-        {"昭和の日", 2007, kForever, FixedDate, 4, 29},
-        {"憲法記念日", 1949, kForever, FixedDate, 5, 3},
-        {"みどりの日", 2007, kForever, FixedDate, 5, 4},
-        {"こどもの日", 1949, kForever, FixedDate, 5, 5},
-        {"海の日", 1996, 2002, FixedDate, 7, 20},
-        {"海の日", 2003, 2019, NthMonday, 7, 3},
-        {"海の日", 2020, 2020, FixedDate, 7, 23},
-        {"海の日", 2021, 2021, FixedDate, 7, 22},
-        {"海の日", 2022, kForever, NthMonday, 7, 3},
-        {"山の日", 2016, 2019, FixedDate, 8, 11},
-        {"山の日", 2020, 2020, FixedDate, 8, 10},
-        {"山の日", 2021, 2021, FixedDate, 8, 8},
-        {"山の日", 2022, kForever, FixedDate, 8, 11},
-        {"敬老の日", 1966, 2002, FixedDate, 9, 15},
-        {"敬老の日", 2003, kForever, NthMonday, 9, 3},
-        {"秋分の日", 1948, kForever, EquinoxOfMonth, 9, 0},
-        {"体育の日", 1966, 1999, FixedDate, 10, 10},
-        {"体育の日", 2000, 2019, NthMonday, 10, 2},
-        {"スポーツの日", 2020, 2020, FixedDate, 7, 24},
-        {"スポーツの日", 2021, 2021, FixedDate, 7, 23},
-        {"スポーツの日", 2022, kForever, NthMonday, 10, 2},
-        {"文化の日", 1948, kForever, FixedDate, 11, 3},
-        {"勤労感謝の日", 1948, kForever, FixedDate, 11, 23},
-        {"天皇誕生日", 1989, 2018, FixedDate, 12, 23},
-        // The days declared once by special laws.
-        {"皇太子明仁親王の結婚の儀", 1959, 1959, FixedDate, 4, 10},
-        {"昭和天皇の大喪の礼", 1989, 1989, FixedDate, 2, 24},
-        {"即位礼正殿の儀", 1990, 1990, FixedDate, 11, 12},
-        {"皇太子徳仁親王の結婚の儀", 1993, 1993, FixedDate, 6, 9},
-        {"天皇の即位の日", 2019, 2019, FixedDate, 5, 1},
-        {"即位礼正殿の儀", 2019, 2019, FixedDate, 10, 22},
+        {.name = "元日", .day = FixedDate{.month = 1, .day = 1}, .from = kEnacted, .until = kNoLastDay, .act = kHolidayAct},
+        {.name = "成人の日", .day = FixedDate{.month = 1, .day = 15}, .from = kEnacted, .until = DayBefore(kAmendment1998.inForce), .act = kHolidayAct},
+        {.name = "成人の日", .day = NthMonday{.month = 1, .n = 2}, .from = kAmendment1998.inForce, .until = kNoLastDay, .act = kAmendment1998},
+        {.name = "建国記念の日", .day = FixedDate{.month = 2, .day = 11}, .from = kAmendment1966.inForce, .until = kNoLastDay, .act = kAmendment1966},
+        {.name = "春分の日", .day = EquinoxDate{.equinox = Vernal}, .from = kEnacted, .until = kNoLastDay, .act = kHolidayAct},
+        {.name = "天皇誕生日", .day = FixedDate{.month = 4, .day = 29}, .from = kEnacted, .until = DayBefore(kAmendment1989.inForce), .act = kHolidayAct},
+        {.name = "みどりの日", .day = FixedDate{.month = 4, .day = 29}, .from = kAmendment1989.inForce, .until = DayBefore(kAmendment2005.inForce), .act = kAmendment1989},
+        {.name = "昭和の日", .day = FixedDate{.month = 4, .day = 29}, .from = kAmendment2005.inForce, .until = kNoLastDay, .act = kAmendment2005},
+        {.name = "憲法記念日", .day = FixedDate{.month = 5, .day = 3}, .from = kEnacted, .until = kNoLastDay, .act = kHolidayAct},
+        {.name = "みどりの日", .day = FixedDate{.month = 5, .day = 4}, .from = kAmendment2005.inForce, .until = kNoLastDay, .act = kAmendment2005},
+        {.name = "こどもの日", .day = FixedDate{.month = 5, .day = 5}, .from = kEnacted, .until = kNoLastDay, .act = kHolidayAct},
+        {.name = "海の日", .day = FixedDate{.month = 7, .day = 20}, .from = kAmendment1995.inForce, .until = DayBefore(kAmendment2001.inForce), .act = kAmendment1995},
+        {.name = "海の日", .day = NthMonday{.month = 7, .n = 3}, .from = kAmendment2001.inForce, .until = DayBefore(kFirstDayOf2020), .act = kAmendment2001},
+        {.name = "海の日", .day = FixedDate{.month = 7, .day = 23}, .from = kFirstDayOf2020, .until = DayBefore(kFirstDayOf2021), .act = kOlympics2020},
+        {.name = "海の日", .day = FixedDate{.month = 7, .day = 22}, .from = kFirstDayOf2021, .until = DayBefore(kFirstDayOf2022), .act = kOlympics2021},
+        {.name = "海の日", .day = NthMonday{.month = 7, .n = 3}, .from = kFirstDayOf2022, .until = kNoLastDay, .act = kAmendment2001},
+        {.name = "山の日", .day = FixedDate{.month = 8, .day = 11}, .from = kAmendment2014.inForce, .until = DayBefore(kFirstDayOf2020), .act = kAmendment2014},
+        {.name = "山の日", .day = FixedDate{.month = 8, .day = 10}, .from = kFirstDayOf2020, .until = DayBefore(kFirstDayOf2021), .act = kOlympics2020},
+        {.name = "山の日", .day = FixedDate{.month = 8, .day = 8}, .from = kFirstDayOf2021, .until = DayBefore(kFirstDayOf2022), .act = kOlympics2021},
+        {.name = "山の日", .day = FixedDate{.month = 8, .day = 11}, .from = kFirstDayOf2022, .until = kNoLastDay, .act = kAmendment2014},
+        {.name = "敬老の日", .day = FixedDate{.month = 9, .day = 15}, .from = kAmendment1966.inForce, .until = DayBefore(kAmendment2001.inForce), .act = kAmendment1966},
+        {.name = "敬老の日", .day = NthMonday{.month = 9, .n = 3}, .from = kAmendment2001.inForce, .until = kNoLastDay, .act = kAmendment2001},
+        {.name = "秋分の日", .day = EquinoxDate{.equinox = Autumnal}, .from = kEnacted, .until = kNoLastDay, .act = kHolidayAct},
+        {.name = "体育の日", .day = FixedDate{.month = 10, .day = 10}, .from = kAmendment1966.inForce, .until = DayBefore(kAmendment1998.inForce), .act = kAmendment1966},
+        {.name = "体育の日", .day = NthMonday{.month = 10, .n = 2}, .from = kAmendment1998.inForce, .until = DayBefore(kAmendment2018.inForce), .act = kAmendment1998},
+        {.name = "スポーツの日", .day = FixedDate{.month = 7, .day = 24}, .from = kAmendment2018.inForce, .until = DayBefore(kFirstDayOf2021), .act = kOlympics2020},
+        {.name = "スポーツの日", .day = FixedDate{.month = 7, .day = 23}, .from = kFirstDayOf2021, .until = DayBefore(kFirstDayOf2022), .act = kOlympics2021},
+        {.name = "スポーツの日", .day = NthMonday{.month = 10, .n = 2}, .from = kFirstDayOf2022, .until = kNoLastDay, .act = kAmendment2018},
+        {.name = "文化の日", .day = FixedDate{.month = 11, .day = 3}, .from = kEnacted, .until = kNoLastDay, .act = kHolidayAct},
+        {.name = "勤労感謝の日", .day = FixedDate{.month = 11, .day = 23}, .from = kEnacted, .until = kNoLastDay, .act = kHolidayAct},
+        {.name = "天皇誕生日", .day = FixedDate{.month = 12, .day = 23}, .from = kAmendment1989.inForce, .until = DayBefore(kAbdicationAct.inForce), .act = kAmendment1989},
+        {.name = "天皇誕生日", .day = FixedDate{.month = 2, .day = 23}, .from = kAbdicationAct.inForce, .until = kNoLastDay, .act = kAbdicationAct},
+        // The days declared once by special laws, each the only day of its row.
+        {.name = "皇太子明仁親王の結婚の儀", .day = FixedDate{.month = 4, .day = 10}, .from = ActDate("昭和三十四年四月十日"), .until = ActDate("昭和三十四年四月十日"), .act = kCrownPrinceAkihitoWedding},
+        {.name = "昭和天皇の大喪の礼", .day = FixedDate{.month = 2, .day = 24}, .from = ActDate("平成元年二月二十四日"), .until = ActDate("平成元年二月二十四日"), .act = kShowaFuneral},
+        {.name = "即位礼正殿の儀", .day = FixedDate{.month = 11, .day = 12}, .from = ActDate("平成二年十一月十二日"), .until = ActDate("平成二年十一月十二日"), .act = kEnthronement1990},
+        {.name = "皇太子徳仁親王の結婚の儀", .day = FixedDate{.month = 6, .day = 9}, .from = ActDate("平成五年六月九日"), .until = ActDate("平成五年六月九日"), .act = kCrownPrinceNaruhitoWedding},
+        {.name = "天皇の即位の日", .day = FixedDate{.month = 5, .day = 1}, .from = ActDate("令和元年五月一日"), .until = ActDate("令和元年五月一日"), .act = kEnthronement2019},
+        {.name = "即位礼正殿の儀", .day = FixedDate{.month = 10, .day = 22}, .from = ActDate("令和元年十月二十二日"), .until = ActDate("令和元年十月二十二日"), .act = kEnthronement2019},
     };
     // clang-format on
     return kRules;
 }
 
-std::vector<Holiday> NationalHolidaysOf(int year) {
+namespace {
+
+// Monday is day 1 of the week: the first Monday falls on 1 + (8 - weekday of
+// the 1st) % 7.
+CivilDate NthMondayOf(int year, int month, int n) {
+    const int firstWeekday = static_cast<int>(WeekdayOf(CivilDate{year, month, 1}));
+    return {year, month, 1 + (8 - firstWeekday) % 7 + 7 * (n - 1)};
+}
+
+CivilDate DayIn(int year, const HolidayDay& day) {
+    if (const auto* fixed = std::get_if<FixedDate>(&day)) {
+        return {year, fixed->month, fixed->day};
+    }
+    if (const auto* monday = std::get_if<NthMonday>(&day)) {
+        return NthMondayOf(year, monday->month, monday->n);
+    }
+    return EquinoxDay(year, std::get<EquinoxDate>(day).equinox);
+}
+
+bool IsWithin(std::int64_t day, const HolidayRule& rule) {
+    return day >= DayNumberFromCivil(rule.from) && day <= DayNumberFromCivil(rule.until);
+}
+
+std::int64_t DayOf(const Holiday& holiday) {
+    return DayNumberFromCivil(holiday.date);
+}
+
+// The named holidays of a year in date order; two on one day keep the order
+// of the table.
+std::vector<Holiday> NamedHolidaysOf(int year) {
     std::vector<Holiday> holidays;
     for (const HolidayRule& rule : NationalHolidayRules()) {
-        if (year >= rule.firstYear && year <= rule.lastYear) {
-            holidays.push_back({DayOfRule(rule, year), rule.name});
+        const CivilDate date = DayIn(year, rule.day);
+        if (IsWithin(DayNumberFromCivil(date), rule)) {
+            holidays.push_back({date, rule.name});
         }
     }
-    const auto byDay = [](const Holiday& a, const Holiday& b) {
-        return DayNumberFromCivil(a.date) < DayNumberFromCivil(b.date);
-    };
-    std::sort(holidays.begin(), holidays.end(), byDay);
+    std::stable_sort(holidays.begin(), holidays.end(),
+                     [](const Holiday& a, const Holiday& b) { return DayOf(a) < DayOf(b); });
+    return holidays;
+}
 
+}  // namespace
+
+std::vector<Holiday> NationalHolidaysOf(int year) {
+    std::vector<Holiday> holidays = NamedHolidaysOf(year);
     // The substitute and citizens' holidays follow from the named holidays
-    // alone, so both are found before either is added.
-    const auto isNamedHoliday = [&holidays](std::int64_t day) {
-        return std::any_of(holidays.begin(), holidays.end(), [day](const Holiday& holiday) {
-            return DayNumberFromCivil(holiday.date) == day;
-        });
+    // alone, so both are found before either is added; a day with two names
+    // is one day to them.
+    std::vector<std::int64_t> namedDays;
+    for (const Holiday& holiday : holidays) {
+        if (namedDays.empty() || namedDays.back() != DayOf(holiday)) {
+            namedDays.push_back(DayOf(holiday));
+        }
+    }
+    const auto isNamed = [&namedDays](std::int64_t day) {
+        return std::binary_search(namedDays.begin(), namedDays.end(), day);
     };
     std::vector<Holiday> daysOff;
-    for (const Holiday& holiday : holidays) {
-        const std::int64_t day = DayNumberFromCivil(holiday.date);
+    for (const std::int64_t day : namedDays) {
         if (day < kFirstSubstituteHoliday || WeekdayOf(day) != Weekday::Sunday) {
             continue;
         }
-        // Before 2007 only the Monday; since then the first day after that is
-        // not itself a holiday.
+        // Before the revision only the Monday; since then the first day after
+        // that is not itself a holiday.
         std::int64_t substitute = day + 1;
-        while (day >= kRevision2007 && isNamedHoliday(substitute)) {
+        while (day >= kRevisedDaysOff && isNamed(substitute)) {
             ++substitute;
         }
-        if (!isNamedHoliday(substitute)) {
+        if (!isNamed(substitute)) {
             daysOff.push_back({CivilFromDayNumber(substitute), kSubstituteHoliday});
         }
     }
-    const auto isDayOffAlready = [&daysOff](std::int64_t day) {
-        return std::any_of(daysOff.begin(), daysOff.end(), [day](const Holiday& holiday) {
-            return DayNumberFromCivil(holiday.date) == day;
-        });
+    const auto isSubstitute = [&daysOff](std::int64_t day) {
+        return std::any_of(daysOff.begin(), daysOff.end(),
+                           [day](const Holiday& holiday) { return DayOf(holiday) == day; });
     };
-    for (const Holiday& holiday : holidays) {
-        const std::int64_t between = DayNumberFromCivil(holiday.date) + 1;
-        if (isNamedHoliday(between) || !isNamedHoliday(between + 1) ||
-            between < kFirstCitizensHoliday || isDayOffAlready(between)) {
+    for (const std::int64_t day : namedDays) {
+        const std::int64_t between = day + 1;
+        if (isNamed(between) || !isNamed(between + 1) || between < kFirstCitizensHoliday) {
             continue;
         }
-        // Before 2007 a Sunday between two holidays stayed a plain Sunday.
-        if (between < kRevision2007 && WeekdayOf(between) == Weekday::Sunday) {
+        // Before the revision a Sunday or a substitute holiday between two
+        // holidays stayed what it was; since then a substitute holiday is
+        // already a day off.
+        if (isSubstitute(between) ||
+            (between < kRevisedDaysOff && WeekdayOf(between) == Weekday::Sunday)) {
             continue;
         }
         daysOff.push_back({CivilFromDayNumber(between), kCitizensHoliday});
     }
     holidays.insert(holidays.end(), daysOff.begin(), daysOff.end());
-    std::sort(holidays.begin(), holidays.end(), byDay);
+    std::stable_sort(holidays.begin(), holidays.end(),
+                     [](const Holiday& a, const Holiday& b) { return DayOf(a) < DayOf(b); });
     return holidays;
 }
 

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "calc/calendar_date.h"
+#include "law/equinox_day.h"
 
 namespace torvelin {
 
@@ -16,22 +18,35 @@ struct Holiday {
     friend bool operator==(const Holiday&, const Holiday&) = default;
 };
 
-// How a holiday rule finds its day in a year.
-enum class HolidayDay {
-    FixedDate,       // month/day
-    NthMonday,       // the day-th Monday of month
-    EquinoxOfMonth,  // 春分日 (month 3) or 秋分日 (month 9)
+// How a row of the law finds its day in a year.
+struct FixedDate {
+    int month;
+    int day;
+};
+struct NthMonday {
+    int month;
+    int n;  // 1 for the first Monday of the month
+};
+struct EquinoxDate {
+    Equinox equinox;  // 春分日 or 秋分日
+};
+using HolidayDay = std::variant<FixedDate, NthMonday, EquinoxDate>;
+
+// An act as it is cited, and the day it took effect.
+struct Act {
+    std::string_view title;
+    CivilDate inForce;
 };
 
-// One row of the law: a holiday as it held from firstYear to lastYear. A
-// change of the law is a new row, never an edit to an old one.
+// One row of the law: a holiday as it held for the days from `from` to
+// `until`, both included. A change of the law is a new row, never an edit to
+// an old one.
 struct HolidayRule {
     std::string_view name;
-    int firstYear;
-    int lastYear;
-    HolidayDay kind;
-    int month;
-    int day;  // the day of the month, or which Monday
+    HolidayDay day;
+    CivilDate from;
+    CivilDate until;
+    Act act;
 };
 
 // The rows of the law on national holidays and of the special laws that
@@ -39,7 +54,8 @@ struct HolidayRule {
 const std::vector<HolidayRule>& NationalHolidayRules();
 
 // The national holidays of a year in date order, the substitute holidays
-// (振替休日) and citizens' holidays (国民の休日) included. Empty before 1948.
+// (振替休日) and citizens' holidays (国民の休日) included. Two holidays on
+// one day are two entries, next to each other. Empty before 1948.
 std::vector<Holiday> NationalHolidaysOf(int year);
 
 }  // namespace torvelin
