@@ -19,6 +19,17 @@ std::string JoinedWithDots(const std::vector<std::string_view>& names) {
     return text;
 }
 
+// "12/31".
+std::string MonthDayText(std::int64_t day) {
+    const CivilDate date = CivilFromDayNumber(day);
+    return std::to_string(date.month) + "/" + std::to_string(date.day);
+}
+
+// "2024/12/30（月）".
+std::string DayWithWeekdayText(std::int64_t day) {
+    return DayText(day) + "（" + std::string(WeekdayName(WeekdayOf(day))) + "）";
+}
+
 // What follows a date and a tab in the long form: "月\t平成26年2月24日".
 std::string WeekdayAndEraText(std::int64_t day) {
     std::string text(WeekdayName(WeekdayOf(day)));
@@ -69,13 +80,60 @@ std::string EndDateText(CalendarDate end, Form form) {
 }
 
 std::string PeriodEndText(const PeriodEnd& end, Form form) {
-    std::string text = DayText(end.day);
+    std::string text = end.moment ? DateToText(*end.moment) : DayText(end.day);
     if (form == Form::Long) {
-        text += '\t' + WeekdayAndEraText(end.day);
-        if (end.Moved()) {
-            text += '\t' + DayText(end.unmovedDay) + "は" + JoinedWithDots(end.unmovedDayReasons) +
-                    "のため延長";
+        text += '\t' + WeekdayAndEraText(end.day) + '\t' + CountingRuleText(end) + '\t' +
+                ClosedDayText(end);
+    }
+    return text;
+}
+
+std::string CountingRuleText(const PeriodEnd& end) {
+    if (end.moment) {
+        return "時間による期間（民法139条）";
+    }
+    if (end.direction == Direction::Before) {
+        return "期間の前日（民法140条）";
+    }
+    switch (end.firstDayRule) {
+        case FirstDayRule::LeftOut:
+            return "初日不算入（民法140条）";
+        case FirstDayRule::StartsAtMidnight:
+            return "午前零時から始まるため初日算入（民法140条ただし書）";
+        case FirstDayRule::AsGiven:
+            break;
+    }
+    return end.firstDay == FirstDay::Included ? "初日算入（指定）" : "初日不算入（指定）";
+}
+
+std::string ClosedDayText(const PeriodEnd& end) {
+    if (end.unmovedDayReasons.empty()) {
+        return {};
+    }
+    const std::string_view closed = end.closedDays == ClosedDays::Court ? "閉庁日" : "休業日";
+    const std::string_view open = end.closedDays == ClosedDays::Court ? "開庁日" : "営業日";
+    std::string text = end.direction == Direction::After ? "末日" : "";
+    text += DayWithWeekdayText(end.unmovedDay) + "は" + JoinedWithDots(end.unmovedDayReasons);
+    if (!end.Moved()) {
+        // Art. 142 moves only the end of a period counted forward.
+        return text + "（" + std::string(closed) + "、期間の末日ではないため繰り上げない）";
+    }
+    // The closed days passed over after the first: "、12/31〜1/5も閉庁日".
+    const std::int64_t step = end.day > end.unmovedDay ? 1 : -1;
+    const std::int64_t nearest = end.unmovedDay + step;
+    const std::int64_t farthest = end.day - step;
+    if (nearest * step <= farthest * step) {
+        text += "、" + MonthDayText(std::min(nearest, farthest));
+        if (nearest != farthest) {
+            text += "〜" + MonthDayText(std::max(nearest, farthest));
         }
+        text += "も" + std::string(closed);
+    }
+    text += "のため、";
+    text += step > 0 ? "翌" : "前";
+    text += std::string(open) + (step > 0 ? "に満了" : "に繰り上げ");
+    if (!end.movedBy.empty()) {
+        text += "（" + std::string(end.movedBy) + "）";
     }
     return text;
 }

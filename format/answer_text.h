@@ -35,8 +35,20 @@ std::string DayText(std::int64_t day);
 // "2014/02/24\t月\t平成26年2月24日".
 std::string EndDateText(CalendarDate end, Form form);
 
-// "2025/01/06"; long: "2025/01/06\t月\t令和7年1月6日\t2024/12/30は年末年始の休日のため延長".
+// "2025/01/06" ("2024/03/06 15:30:00" for a period in hours); long, followed
+// by the weekday, the era date, CountingRuleText and ClosedDayText, each
+// after a tab.
 std::string PeriodEndText(const PeriodEnd& end, Form form);
+
+// Which rule of the Civil Code counted the period: "初日不算入（民法140条）",
+// "午前零時から始まるため初日算入（民法140条ただし書）", "時間による期間（民法139条）".
+std::string CountingRuleText(const PeriodEnd& end);
+
+// Why the answer is where it is when the day it fell on is closed, in the
+// register of a legal reader, naming the days passed over and the provision:
+// "末日2024/12/30（月）は年末年始の休日、12/31〜1/5も閉庁日のため、翌開庁日に満了
+// （民事訴訟法95条3項）". Empty when that day is open.
+std::string ClosedDayText(const PeriodEnd& end);
 
 // A number of days: "17".
 std::string DayCountText(std::int64_t days);

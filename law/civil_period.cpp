@@ -110,11 +110,17 @@ PeriodEnd EndOfPeriod(std::int64_t startDay, Period period, FirstDay firstDay,
     } else {
         last = LastDayOfPeriod(startDay, period, firstDay);
     }
-    return MovedToOpenDay(last, closedDays, calendar);
+    PeriodEnd end = MovedToOpenDay(last, closedDays, calendar);
+    end.firstDay = firstDay;
+    if (end.Moved()) {
+        end.movedBy = "民事訴訟法95条3項";
+    }
+    return end;
 }
 
 PeriodEnd MovedToOpenDay(std::int64_t day, ClosedDays closedDays, HolidayCalendar& calendar) {
     PeriodEnd end{CheckedDay(day), day, {}};
+    end.closedDays = closedDays;
     if (closedDays == ClosedDays::Court && calendar.IsClosed(day)) {
         end.unmovedDayReasons = calendar.ClosedReasons(day);
         do {
@@ -127,7 +133,9 @@ PeriodEnd MovedToOpenDay(std::int64_t day, ClosedDays closedDays, HolidayCalenda
 PeriodEnd EndOfHours(CalendarDate start, std::int64_t hours) {
     CheckCount({hours, PeriodUnit::Hours});
     const CalendarDate moment = MomentHoursFrom(start, hours);
-    return {moment.DayNumber(), moment.DayNumber(), {}, moment};
+    return {
+        moment.DayNumber(),    moment.DayNumber(), {}, moment, Direction::After, FirstDay::Excluded,
+        FirstDayRule::AsGiven, ClosedDays::None};
 }
 
 PeriodEnd LastDayBeforePeriod(CalendarDate day, Period period, ClosedDays closedDays,
@@ -135,7 +143,14 @@ PeriodEnd LastDayBeforePeriod(CalendarDate day, Period period, ClosedDays closed
     CheckCount(period);
     if (period.unit == PeriodUnit::Hours) {
         const CalendarDate moment = MomentHoursFrom(day, -period.count);
-        return {moment.DayNumber(), moment.DayNumber(), {}, moment, Direction::Before};
+        return {moment.DayNumber(),
+                moment.DayNumber(),
+                {},
+                moment,
+                Direction::Before,
+                FirstDay::Excluded,
+                FirstDayRule::AsGiven,
+                ClosedDays::None};
     }
     const std::int64_t lastOfPeriod = CheckedDay(CheckedDay(day.DayNumber()) - 1);
     std::int64_t answer = 0;
@@ -159,6 +174,7 @@ PeriodEnd LastDayBeforePeriod(CalendarDate day, Period period, ClosedDays closed
             break;
     }
     PeriodEnd end{CheckedDay(answer), answer, {}, {}, Direction::Before};
+    end.closedDays = closedDays;
     if (closedDays == ClosedDays::Court) {
         end.unmovedDayReasons = calendar.ClosedReasons(answer);
     }

@@ -57,7 +57,10 @@ struct PeriodEnd {
     std::vector<std::string_view> unmovedDayReasons;
     std::optional<CalendarDate> moment = {};  // where a period in hours ends
     Direction direction = Direction::After;
+    FirstDay firstDay = FirstDay::Excluded;  // as the period was counted
     FirstDayRule firstDayRule = FirstDayRule::AsGiven;
+    ClosedDays closedDays = ClosedDays::Court;  // the calendar it was counted against
+    std::string_view movedBy = {};              // the provision that moved it, if moved
 
     bool Moved() const { return day != unmovedDay; }
     friend bool operator==(const PeriodEnd&, const PeriodEnd&) = default;

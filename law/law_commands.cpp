@@ -103,7 +103,11 @@ Outcome<PeriodEnd> DueDate(std::string_view dateText, ClosedDays closedDays,
         return WrongInput::Date;
     }
     try {
-        return MovedToOpenDay(*day, closedDays, calendar);
+        PeriodEnd due = MovedToOpenDay(*day, closedDays, calendar);
+        if (due.Moved()) {
+            due.movedBy = "国税通則法10条2項";
+        }
+        return due;
     } catch (const RuntimeError& error) {
         return error.Number();
     }

@@ -111,7 +111,8 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         // The commands that count as the law does.
         {{"deadline", "2024/12/20", "10d", "--closed=none"}, "", "2024/12/30\n", "", AllResults},
         {{"deadline", "--long", "2024/12/20", "１０日"}, "",
-         "2025/01/06\t月\t令和7年1月6日\t2024/12/30は年末年始の休日のため延長\n", "", AllResults},
+         "2025/01/06\t月\t令和7年1月6日\t初日不算入（民法140条）\t末日2024/12/30（月）は年末年始の休日、"
+         "12/31〜1/5も閉庁日のため、翌開庁日に満了（民事訴訟法95条3項）\n", "", AllResults},
         {{"deadline"}, "2024/12/20\t10日\nx\t1日\n2013/01/31\t0日\n9999/12/31\t1y\n",
          "2025/01/06\n" + kStart + "「期間」を 10日、2週間、3か月、1年 のように正しく入力してください\n" + error5, "", SomeNotComputed},
         {{"--long"}, "2013/10/28\t120\nx\t1\n", "2014/02/24\t月\t平成26年2月24日\n" + kStart, "", SomeNotComputed},

@@ -10,20 +10,43 @@ std::int64_t Day(int year, int month, int day) {
     return DayNumberFromCivil({year, month, day});
 }
 
-TEST(AnswerText, WritesTheLongFormOfADayAndOfAMovedEnd) {
-    HolidayCalendar calendar;
+TEST(AnswerText, WritesTheLongFormOfAnEndDate) {
     EXPECT_EQ(EndDateText(CalendarDate(Day(1872, 12, 31)), Form::Long), "1872/12/31\t火\t");
     // 23:59:59.6 is the next day's midnight, in the date and in its weekday.
     EXPECT_EQ(EndDateText(CalendarDate(Day(2014, 2, 23) + 0.999995), Form::Long),
               "2014/02/24\t月\t平成26年2月24日");
-    const auto end = [&](CivilDate start, Period period) {
-        return PeriodEndText(EndOfPeriod(DayNumberFromCivil(start), period, FirstDay::Excluded,
-                                         ClosedDays::Court, calendar),
-                             Form::Long);
+}
+
+// The rule that counted a period and why its answer is where it is, as a legal
+// reader writes them, for each way a period is counted.
+TEST(AnswerText, SaysWhichRuleCountedAndWhyTheEndMoved) {
+    HolidayCalendar calendar;
+    const auto text = [&](const char* start, const char* period, PeriodRules rules) {
+        const PeriodEnd end = std::get<PeriodEnd>(Deadline(start, period, rules, calendar));
+        return CountingRuleText(end) + " " + ClosedDayText(end);
     };
-    EXPECT_EQ(end({2024, 12, 28}, {1, PeriodUnit::Days}),
-              "2025/01/06\t月\t令和7年1月6日\t2024/12/29は日曜日・年末年始の休日のため延長");
-    EXPECT_EQ(end({2014, 1, 24}, {1, PeriodUnit::Months}), "2014/02/24\t月\t平成26年2月24日");
+    const PeriodRules after{};
+    const PeriodRules before{.direction = Direction::Before};
+    // clang-format off
+    const std::tuple<const char*, const char*, PeriodRules, const char*> cases[] = {
+        {"2024/12/20", "10日", after, "初日不算入（民法140条） 末日2024/12/30（月）は年末年始の休日、"
+                                      "12/31〜1/5も閉庁日のため、翌開庁日に満了（民事訴訟法95条3項）"},
+        {"2024/10/20", "2週間", after, "初日不算入（民法140条） 末日2024/11/03（日）は日曜日・文化の日、"
+                                       "11/4も閉庁日のため、翌開庁日に満了（民事訴訟法95条3項）"},
+        {"2024/05/29", "11日", after, "初日不算入（民法140条） 末日2024/06/09（日）は日曜日のため、"
+                                      "翌開庁日に満了（民事訴訟法95条3項）"},
+        {"2024/03/04 0:00", "1か月", after, "午前零時から始まるため初日算入（民法140条ただし書） "},
+        {"2024/03/04", "1日", {.firstDay = FirstDay::Included}, "初日算入（指定） "},
+        {"2024/03/04 9:00", "48時間", after, "時間による期間（民法139条） "},
+        {"2024/06/24", "2週間", before, "期間の前日（民法140条） 2024/06/09（日）は日曜日"
+                                        "（閉庁日、期間の末日ではないため繰り上げない）"},
+        {"2024/06/24", "2週間", {.closedDays = ClosedDays::Court, .direction = Direction::Before},
+         "期間の前日（民法140条） 2024/06/09（日）は日曜日、6/8も閉庁日のため、前開庁日に繰り上げ"},
+    };
+    // clang-format on
+    for (const auto& [start, period, rules, expected] : cases) {
+        EXPECT_EQ(text(start, period, rules), expected) << start << " " << period;
+    }
 }
 
 TEST(AnswerText, DescribesADayInFull) {

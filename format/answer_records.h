@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string_view>
+#include <variant>
+
+#include "format/answer_text.h"
+#include "format/record_text.h"
+
+namespace torvelin {
+
+// Each command's answer as a record: its inputs, the fields of its value
+// (empty when there is none), then "status" (ok, input or error) and
+// "message" (what asks for the input again, or the error line). Every record
+// of one command has the same fields, so CSV and TSV columns stay in place.
+
+// START COUNT: start, count, end, weekday, era_date.
+Record CalculationRecord(std::string_view startText, std::string_view countText,
+                         const Outcome<CalendarDate>& outcome);
+
+// deadline: start, period, end, weekday, era_date, unmoved_end, reason.
+Record DeadlineRecord(std::string_view startText, std::string_view periodText,
+                      const Outcome<PeriodEnd>& outcome);
+
+// days: from, to, days.
+Record DaysRecord(std::string_view fromText, std::string_view toText,
+                  const Outcome<std::int64_t>& outcome);
+
+// info: date, weekday, era_date, closed, reasons.
+Record InfoRecord(std::string_view dateText, const Outcome<DayFacts>& outcome);
+
+// One record a holiday: date, weekday, name (two on one day share it).
+std::vector<Record> HolidayRecords(const std::vector<Holiday>& holidays);
+
+}  // namespace torvelin
