@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include "calc/calculate.h"
+#include "format/answer_records.h"
+
+namespace torvelin {
+namespace {
+
+TEST(RecordText, QuotesAndEscapesWhatEachFormatMust) {
+    const Record record{{"start", "a,\"b\"\tc\nd"},
+                        {"days", "-17", true},
+                        {"end", std::nullopt},
+                        {"bad", "x\xFF\xE3\x81y\x01"}};
+    EXPECT_EQ(HeaderLine(record, RecordFormat::Csv), "start,days,end,bad\r\n");
+    EXPECT_EQ(HeaderLine(record, RecordFormat::Tsv), "start\tdays\tend\tbad\n");
+    EXPECT_EQ(HeaderLine(record, RecordFormat::Json), "");
+    EXPECT_EQ(RecordLine(record, RecordFormat::Csv),
+              "\"a,\"\"b\"\"\tc\nd\",-17,,x\uFFFD\uFFFD\uFFFDy\x01\r\n");
+    EXPECT_EQ(RecordLine(record, RecordFormat::Tsv),
+              "a,\"b\" c d\t-17\t\tx\uFFFD\uFFFD\uFFFDy\x01\n");
+    EXPECT_EQ(RecordLine(record, RecordFormat::Json),
+              "{\"start\":\"a,\\\"b\\\"\\tc\\nd\",\"days\":-17,\"end\":null,"
+              "\"bad\":\"x\uFFFD\uFFFD\uFFFDy\\u0001\"}\n");
+    // Well-formed sequences of every length pass; overlong forms and
+    // surrogates do not.
+    EXPECT_EQ(RecordLine({{"t", "é日\U0001F600"}}, RecordFormat::Tsv), "é日\U0001F600\n");
+    EXPECT_EQ(RecordLine({{"t", "\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80"}}, RecordFormat::Tsv),
+              "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\n");
+}
+
+TEST(AnswerRecords, CarryTheirInputsAndKeepTheirColumns) {
+    HolidayCalendar calendar;
+    const Record ok =
+        DeadlineRecord("2024/12/20", "10日", Deadline("2024/12/20", "10日", {}, calendar));
+    const Record wrong = DeadlineRecord("x", "10日", Deadline("x", "10日", {}, calendar));
+    EXPECT_EQ(HeaderLine(ok, RecordFormat::Csv), HeaderLine(wrong, RecordFormat::Csv));
+    EXPECT_EQ(RecordLine(wrong, RecordFormat::Json),
+              "{\"start\":\"x\",\"period\":\"10日\",\"end\":null,\"weekday\":null,"
+              "\"era_date\":null,\"unmoved_end\":null,\"rule\":null,\"reason\":null,"
+              "\"status\":\"input\",\"message\":\"「始期」の日付を正しく入力してください "
+              "yyyy/mm/dd\"}\n");
+    EXPECT_TRUE(RecordLine(ok, RecordFormat::Tsv)
+                    .starts_with("2024/12/20\t10日\t2025/01/06\t月\t令和7年1月6日\t2024/12/30\t"));
+    EXPECT_EQ(
+        RecordLine(DaysRecord("a", "b", ErrorNumber::Overflow), RecordFormat::Tsv),
+        "a\tb\t\terror\terror 6: " + std::string(DescriptionOf(ErrorNumber::Overflow)) + "\n");
+    EXPECT_EQ(
+        RecordLine(InfoRecord("2024/12/29", DayInfo("2024/12/29", calendar)), RecordFormat::Json),
+        "{\"date\":\"2024/12/29\",\"weekday\":\"日\",\"era_date\":\"令和6年12月29日\","
+        "\"closed\":true,\"reasons\":\"日曜日・年末年始の休日\",\"status\":\"ok\","
+        "\"message\":null}\n");
+    const std::vector<Record> holidays =
+        HolidayRecords({{{2876, 9, 21}, "敬老の日"}, {{2876, 9, 21}, "秋分の日"}});
+    ASSERT_EQ(holidays.size(), 1u);
+    EXPECT_EQ(RecordLine(holidays[0], RecordFormat::Csv),
+              "2876/09/21,月,令和858年9月21日,敬老の日・秋分の日\r\n");
+    EXPECT_EQ(RecordLine(CalculationRecord("2013/10/28 12:00", "120",
+                                           Calculate("2013/10/28 12:00", "120")),
+                         RecordFormat::Tsv),
+              "2013/10/28 12:00\t120\t2014/02/24 12:00:00\t月\t平成26年2月24日\tok\t\n");
+}
+
+}  // namespace
+}  // namespace torvelin
