@@ -115,15 +115,24 @@ TEST(PeriodText, ReadsCountAndUnit) {
         {"2w", {2, Weeks}}, {"3か月", {3, Months}}, {"3ヶ月", {3, Months}}, {"3ケ月", {3, Months}},
         {"3カ月", {3, Months}}, {"3ヵ月", {3, Months}}, {"3箇月", {3, Months}}, {"3M", {3, Months}},
         {"1年", {1, Years}}, {"１y", {1, Years}}, {" 1 年\u3000", {1, Years}},
-        {"9999999d", {9999999, Days}},
+        {"9999999d", {9999999, Days}}, {"00000001日", {1, Days}}, {"10日間", {10, Days}},
+        {"3か月間", {3, Months}}, {"3月", {3, Months}}, {"1年間", {1, Years}},
+        {"1年6か月", {18, Months}}, {"２年　３月", {27, Months}}, {"二週間", {2, Weeks}},
+        {"三箇月", {3, Months}}, {"十四日", {14, Days}}, {"百二十日", {120, Days}},
+        {"二千三百四十五日", {2345, Days}}, {"一二〇日", {120, Days}}, {"三万日", {30000, Days}},
+        {"九百九十九万九千九百九十九日", {9999999, Days}}, {"5営業日", {5, OpenDays}},
+        {"5開庁日", {5, OpenDays}}, {"5b", {5, OpenDays}}, {"48時間", {48, Hours}},
+        {"48h", {48, Hours}},
     };
     // clang-format on
     for (const auto& [text, period] : cases) {
         const std::optional<Period> read = ReadPeriodText(text);
         EXPECT_TRUE(read && *read == period) << text;
     }
-    for (const char* text : {"", "10", "日", "0日", "-3日", "+3日", "10か", "10月", "3か月後",
-                             "1.5年", "12345678日", "10x"}) {
+    for (const char* text :
+         {"",       "10",         "日",   "0日",   "-3日",     "+3日",   "10か",     "3か月後",
+          "1.5年",  "12345678日", "10x",  "〇日",  "一二十日", "十百日", "一千万日", "万日",
+          "1年2日", "1か月6か月", "1年6", "5営業", "48時",     "二十"}) {
         EXPECT_FALSE(ReadPeriodText(text)) << text;
     }
 }
