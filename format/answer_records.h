@@ -18,7 +18,8 @@ namespace torvelin {
 Record CalculationRecord(std::string_view startText, std::string_view countText,
                          const Outcome<CalendarDate>& outcome);
 
-// deadline: start, period, end, weekday, era_date, unmoved_end, reason.
+// deadline: start, period, end, weekday, era_date, unmoved_end, rule, reason,
+// notes.
 Record DeadlineRecord(std::string_view startText, std::string_view periodText,
                       const Outcome<PeriodEnd>& outcome);
 
@@ -26,7 +27,7 @@ Record DeadlineRecord(std::string_view startText, std::string_view periodText,
 Record DaysRecord(std::string_view fromText, std::string_view toText,
                   const Outcome<std::int64_t>& outcome);
 
-// info: date, weekday, era_date, closed, reasons.
+// info: date, weekday, era_date, closed, reasons, notes.
 Record InfoRecord(std::string_view dateText, const Outcome<DayFacts>& outcome);
 
 // One record a holiday: date, weekday, name (two on one day share it).

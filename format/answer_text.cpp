@@ -84,6 +84,9 @@ std::string PeriodEndText(const PeriodEnd& end, Form form) {
     if (form == Form::Long) {
         text += '\t' + WeekdayAndEraText(end.day) + '\t' + CountingRuleText(end) + '\t' +
                 ClosedDayText(end);
+        if (!end.notes.empty()) {
+            text += "（" + JoinedWithDots(end.notes) + "）";
+        }
     }
     return text;
 }
@@ -159,6 +162,9 @@ std::string DayInfoText(const DayFacts& facts) {
     std::string text = DayText(facts.day) + '\t' + WeekdayAndEraText(facts.day);
     text += facts.closedReasons.empty() ? "\t開庁日"
                                         : "\t閉庁日\t" + JoinedWithDots(facts.closedReasons);
+    if (!facts.notes.empty()) {
+        text += '\t' + JoinedWithDots(facts.notes);
+    }
     return text;
 }
 

@@ -61,6 +61,7 @@ struct PeriodEnd {
     FirstDayRule firstDayRule = FirstDayRule::AsGiven;
     ClosedDays closedDays = ClosedDays::Court;  // the calendar it was counted against
     std::string_view movedBy = {};              // the provision that moved it, if moved
+    std::vector<std::string_view> notes = {};  // what the answer rests on: 春分日は計算による
 
     bool Moved() const { return day != unmovedDay; }
     friend bool operator==(const PeriodEnd&, const PeriodEnd&) = default;

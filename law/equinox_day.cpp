@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "law/equinox_day.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -109,6 +110,24 @@ CivilDate EquinoxDay(int year, Equinox equinox) {
         return *declared;
     }
     return CivilFromDayNumber(ComputedEquinoxDayNumber(year, equinox));
+}
+
+std::vector<std::string_view> ComputedEquinoxNotes(std::int64_t firstDay, std::int64_t lastDay) {
+    std::vector<std::string_view> notes;
+    const int firstYear =
+        std::max(CivilFromDayNumber(firstDay - 1).year, kLastDeclaredEquinoxYear + 1);
+    const int lastYear = CivilFromDayNumber(lastDay + 1).year;
+    for (const auto& [equinox, note] : {std::pair{Equinox::Vernal, "春分日は計算による"},
+                                        {Equinox::Autumnal, "秋分日は計算による"}}) {
+        for (int year = firstYear; year <= lastYear; ++year) {
+            const std::int64_t day = DayNumberFromCivil(EquinoxDay(year, equinox));
+            if (day >= firstDay - 1 && day <= lastDay + 1) {
+                notes.push_back(note);
+                break;
+            }
+        }
+    }
+    return notes;
 }
 
 }  // namespace torvelin

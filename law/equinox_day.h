@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "calc/calendar_date.h"
 
@@ -23,6 +25,11 @@ std::optional<CivilDate> DeclaredEquinoxDay(int year, Equinox equinox);
 std::int64_t ComputedEquinoxDayNumber(int year, Equinox equinox);
 // The moment itself, in days since 1899/12/30 00:00 JST.
 double ComputedEquinoxMoment(int year, Equinox equinox);
+
+// "春分日は計算による" and "秋分日は計算による" for each equinox day taken from
+// the computation, not a declaration, that lies within a day of the days from
+// firstDay to lastDay: whether those days are holidays rests on it.
+std::vector<std::string_view> ComputedEquinoxNotes(std::int64_t firstDay, std::int64_t lastDay);
 
 // The years for which EquinoxDay returns a declared day.
 inline constexpr int kFirstDeclaredEquinoxYear = 1948;

@@ -6,6 +6,7 @@
 #include "calc/date_text.h"
 #include "calc/number_text.h"
 #include "law/age.h"
+#include "law/equinox_day.h"
 #include "law/period_text.h"
 
 namespace torvelin {
@@ -26,6 +27,15 @@ std::optional<int> ReadYear(std::string_view text) {
     return static_cast<int>(*number);
 }
 
+// Where the days an answer was found among depend on a computed equinox.
+PeriodEnd WithNotes(PeriodEnd end) {
+    if (end.closedDays != ClosedDays::None && !end.moment) {
+        end.notes = ComputedEquinoxNotes(std::min(end.day, end.unmovedDay),
+                                         std::max(end.day, end.unmovedDay));
+    }
+    return end;
+}
+
 }  // namespace
 
 Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodText,
@@ -43,9 +53,9 @@ Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodT
             // Art. 142 moves only a forward end: a day before a period moves
             // only when a calendar is asked for.
             const MoveEarlier move = rules.closedDays ? MoveEarlier::Yes : MoveEarlier::No;
-            return LastDayBeforePeriod(start->moment, *period,
-                                       rules.closedDays.value_or(ClosedDays::Court), move,
-                                       calendar);
+            return WithNotes(LastDayBeforePeriod(start->moment, *period,
+                                                 rules.closedDays.value_or(ClosedDays::Court), move,
+                                                 calendar));
         }
         if (period->unit == PeriodUnit::Hours) {
             return EndOfHours(start->moment, period->count);
@@ -59,7 +69,7 @@ Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodT
         PeriodEnd end = EndOfPeriod(start->moment.DayNumber(), *period, firstDay,
                                     rules.closedDays.value_or(ClosedDays::Court), calendar);
         end.firstDayRule = rule;
-        return end;
+        return WithNotes(std::move(end));
     } catch (const RuntimeError& error) {
         return error.Number();
     }
@@ -107,7 +117,7 @@ Outcome<PeriodEnd> DueDate(std::string_view dateText, ClosedDays closedDays,
         if (due.Moved()) {
             due.movedBy = "国税通則法10条2項";
         }
-        return due;
+        return WithNotes(std::move(due));
     } catch (const RuntimeError& error) {
         return error.Number();
     }
@@ -155,7 +165,7 @@ Outcome<DayFacts> DayInfo(std::string_view dateText, HolidayCalendar& calendar) 
 }
 
 DayFacts FactsOfDay(std::int64_t day, HolidayCalendar& calendar) {
-    return {day, calendar.ClosedReasons(day)};
+    return {day, calendar.ClosedReasons(day), ComputedEquinoxNotes(day, day)};
 }
 
 }  // namespace torvelin

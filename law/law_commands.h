@@ -32,6 +32,7 @@ enum class DaysCounted { All, OpenOnly };
 struct DayFacts {
     std::int64_t day;
     std::vector<std::string_view> closedReasons;
+    std::vector<std::string_view> notes = {};  // 春分日は計算による, where it applies
 };
 
 // deadline START PERIOD: the end of the period, and where it was moved from;

@@ -37,7 +37,7 @@ TEST(AnswerRecords, CarryTheirInputsAndKeepTheirColumns) {
     EXPECT_EQ(HeaderLine(ok, RecordFormat::Csv), HeaderLine(wrong, RecordFormat::Csv));
     EXPECT_EQ(RecordLine(wrong, RecordFormat::Json),
               "{\"start\":\"x\",\"period\":\"10日\",\"end\":null,\"weekday\":null,"
-              "\"era_date\":null,\"unmoved_end\":null,\"rule\":null,\"reason\":null,"
+              "\"era_date\":null,\"unmoved_end\":null,\"rule\":null,\"reason\":null,\"notes\":null,"
               "\"status\":\"input\",\"message\":\"「始期」の日付を正しく入力してください "
               "yyyy/mm/dd\"}\n");
     EXPECT_TRUE(RecordLine(ok, RecordFormat::Tsv)
@@ -46,10 +46,10 @@ TEST(AnswerRecords, CarryTheirInputsAndKeepTheirColumns) {
         RecordLine(DaysRecord("a", "b", ErrorNumber::Overflow), RecordFormat::Tsv),
         "a\tb\t\terror\terror 6: " + std::string(DescriptionOf(ErrorNumber::Overflow)) + "\n");
     EXPECT_EQ(
-        RecordLine(InfoRecord("2024/12/29", DayInfo("2024/12/29", calendar)), RecordFormat::Json),
-        "{\"date\":\"2024/12/29\",\"weekday\":\"日\",\"era_date\":\"令和6年12月29日\","
-        "\"closed\":true,\"reasons\":\"日曜日・年末年始の休日\",\"status\":\"ok\","
-        "\"message\":null}\n");
+        RecordLine(InfoRecord("2030/3/20", DayInfo("2030/3/20", calendar)), RecordFormat::Json),
+        "{\"date\":\"2030/3/20\",\"weekday\":\"水\",\"era_date\":\"令和12年3月20日\","
+        "\"closed\":true,\"reasons\":\"春分の日\",\"notes\":\"春分日は計算による\","
+        "\"status\":\"ok\",\"message\":null}\n");
     const std::vector<Record> holidays =
         HolidayRecords({{{2876, 9, 21}, "敬老の日"}, {{2876, 9, 21}, "秋分の日"}});
     ASSERT_EQ(holidays.size(), 1u);

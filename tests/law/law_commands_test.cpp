@@ -76,6 +76,14 @@ TEST(Deadline, CountsAsTheCivilCodeDoes) {
     EXPECT_EQ(rule("2024/03/04 0:00", kAfter), FirstDayRule::StartsAtMidnight);
     EXPECT_EQ(rule("2024/03/04 9:00", kAfter), FirstDayRule::LeftOut);
     EXPECT_EQ(rule("2024/03/04 0:00", {.firstDay = FirstDay::Included}), FirstDayRule::AsGiven);
+    // Past the declared years an end near an equinox rests on the computation.
+    const auto notes = [&](const char* start) {
+        return std::get<PeriodEnd>(Deadline(start, "10日", kAfter, calendar)).notes;
+    };
+    EXPECT_EQ(notes("2030/03/10"), std::vector<std::string_view>{"春分日は計算による"});
+    EXPECT_EQ(notes("2030/09/12"), std::vector<std::string_view>{"秋分日は計算による"});
+    EXPECT_TRUE(notes("2026/03/10").empty());
+    EXPECT_TRUE(notes("2030/03/12").empty());
 }
 
 TEST(Deadline, NamesTheWrongInputOrTheError) {
