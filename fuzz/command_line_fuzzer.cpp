@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Runs the whole of torvelin-calc on arbitrary input as a user would type it.
-// The input's first line is the command line, its words separated by tabs;
-// the bytes after it are standard input. Output and errors go to in-memory
-// files and are read back.
+// Runs the whole of torvelin-calc on arbitrary input as a user would type it:
+// the input's first line is the command line, its words separated by tabs, and
+// the bytes after it are standard input. All three streams are memory files.
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -21,171 +19,125 @@ namespace {
 
 using namespace torvelin;
 
-// An in-memory file, closed when it goes out of scope.
-class MemoryFile {
-public:
-    MemoryFile() : fd_(memfd_create("torvelin-fuzz", MFD_CLOEXEC)) {
-        if (fd_ < 0) {
-            std::abort();
-        }
+int MemoryFileHolding(std::string_view bytes) {
+    const int fd = memfd_create("torvelin-fuzz", MFD_CLOEXEC);
+    if (fd < 0 || write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+        std::abort();
     }
-    ~MemoryFile() { close(fd_); }
-    MemoryFile(const MemoryFile&) = delete;
-    MemoryFile& operator=(const MemoryFile&) = delete;
+    lseek(fd, 0, SEEK_SET);
+    return fd;
+}
 
-    int Fd() const { return fd_; }
-
-    void WriteAndRewind(std::string_view bytes) const {
-        while (!bytes.empty()) {
-            const ssize_t written = write(fd_, bytes.data(), bytes.size());
-            if (written <= 0) {
-                std::abort();
-            }
-            bytes.remove_prefix(static_cast<std::size_t>(written));
-        }
-        lseek(fd_, 0, SEEK_SET);
+std::string ContentsOf(int fd) {
+    std::string text(static_cast<std::size_t>(lseek(fd, 0, SEEK_END)), '\0');
+    if (pread(fd, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size())) {
+        std::abort();
     }
+    return text;
+}
 
-    std::string ReadAll() const {
-        std::string text;
-        lseek(fd_, 0, SEEK_SET);
-        char block[4096];
-        ssize_t count = 0;
-        while ((count = read(fd_, block, sizeof block)) > 0) {
-            text.append(block, static_cast<std::size_t>(count));
-        }
-        return text;
-    }
-
-private:
-    int fd_;
-};
-
-std::vector<std::string> SplitWords(std::string_view line) {
+// The program reads the files its operands name: a word naming a file that
+// exists is moved under a folder that does not, so that only standard input
+// and missing files are read.
+std::vector<std::string> WordsOf(std::string_view line) {
     std::vector<std::string> words;
-    if (line.empty()) {
-        return words;
-    }
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = line.find('\t', start);
+    for (std::size_t start = 0; !line.empty() && start <= line.size();) {
+        const std::size_t tab = std::min(line.find('\t', start), line.size());
         std::string word(line.substr(start, tab - start));
-        // The program reads the files its operands name: one that exists on
-        // this machine is named under a folder that does not, so that only
-        // standard input is read, and missing files.
         struct stat status;
         if (word != "-" && stat(word.c_str(), &status) == 0) {
             word.insert(0, "no-such-folder/");
         }
         words.push_back(std::move(word));
-        if (tab == std::string_view::npos) {
-            return words;
-        }
         start = tab + 1;
     }
+    return words;
 }
 
-// The records of one input as the batch counts them: lines ending in LF (the
-// CR of a CR LF is no text), a byte-order mark before the first line skipped,
-// and blank lines at the end no records. UTF-16 is chosen by its byte-order
-// mark; otherwise the bytes are read as they come, where an LF is always a
-// line break in UTF-8 and in code page 932. skipUtf8Mark is false for code
-// page 932, whose bytes never decode to the mark.
-std::size_t RecordsOf(std::string_view input, bool skipUtf8Mark) {
+// The records of one input as the batch counts them: lines end in LF, a CR
+// before it is no text, a byte-order mark before the first line is skipped,
+// blank lines at the end are no records. UTF-16 is chosen by its mark; an LF
+// byte is always a line break in UTF-8 and in code page 932, and only in
+// UTF-8 do the bytes EF BB BF make the mark.
+std::size_t RecordsOf(std::string_view input, bool utf8) {
     std::vector<std::uint32_t> units;
-    std::uint32_t byteOrderMark = 0xFEFF;
     const bool littleEndian = input.starts_with("\xFF\xFE");
     if (littleEndian || input.starts_with("\xFE\xFF")) {
+        // Half a unit at the end reads as 0xFF: no character.
+        const auto byte = [&](std::size_t at) -> std::uint32_t {
+            return at < input.size() ? static_cast<std::uint8_t>(input[at]) : 0xFF;
+        };
         for (std::size_t at = 2; at < input.size(); at += 2) {
-            if (at + 1 == input.size()) {
-                units.push_back(0xFFFD);  // half a unit is no character
-                break;
-            }
-            const auto low = static_cast<std::uint8_t>(input[at + (littleEndian ? 0 : 1)]);
-            const auto high = static_cast<std::uint8_t>(input[at + (littleEndian ? 1 : 0)]);
-            units.push_back(static_cast<std::uint32_t>(high << 8 | low));
+            units.push_back(littleEndian ? byte(at) | byte(at + 1) << 8
+                                         : byte(at) << 8 | byte(at + 1));
+        }
+        if (!units.empty() && units.front() == 0xFEFF) {
+            units.erase(units.begin());
         }
     } else {
-        if (skipUtf8Mark && input.starts_with("\xEF\xBB\xBF")) {
+        if (utf8 && input.starts_with("\xEF\xBB\xBF")) {
             input.remove_prefix(3);
         }
-        byteOrderMark = 0;  // already skipped, or not one to skip
         for (const char byte : input) {
             units.push_back(static_cast<std::uint8_t>(byte));
         }
     }
     std::size_t records = 0;
-    std::size_t lines = 0;
-    for (auto lineStart = units.begin(); lineStart <= units.end(); ++lines) {
-        auto lineEnd = std::find(lineStart, units.end(), std::uint32_t{'\n'});
-        auto textStart = lineStart;
-        if (lines == 0 && byteOrderMark != 0 && textStart != lineEnd &&
-            *textStart == byteOrderMark) {
-            ++textStart;
+    for (auto [start, lines] = std::pair(units.begin(), std::size_t{1});; ++lines) {
+        const auto end = std::find(start, units.end(), std::uint32_t{'\n'});
+        if (end - start > 1 || (end - start == 1 && *start != '\r')) {
+            records = lines;
         }
-        const bool blank = textStart == lineEnd ||
-                           (std::next(textStart) == lineEnd && *textStart == std::uint32_t{'\r'});
-        if (!blank) {
-            records = lines + 1;
+        if (end == units.end()) {
+            return records;
         }
-        if (lineEnd == units.end()) {
-            break;
-        }
-        lineStart = std::next(lineEnd);
+        start = std::next(end);
     }
-    return records;
 }
 
-// Whether the words make a batch over standard input alone (no operand, or
-// only -) for the plain calculation or for deadline, and whether one of them
-// may name an encoding.
-struct BatchShape {
-    bool batch = false;
-    bool mayNameEncoding = false;
-};
-
-BatchShape ShapeOf(const std::vector<std::string>& words) {
-    BatchShape shape{.batch = true};
-    const bool deadline = !words.empty() && words.front() == "deadline";
-    for (std::size_t i = deadline ? 1 : 0; i < words.size(); ++i) {
-        const std::string_view word = words[i];
-        const bool longOption =
-            word.starts_with("--") && word.size() > 2 && word != "--help" && word != "--version";
-        shape.batch &= longOption || (word == "-" && !deadline);
-        shape.mayNameEncoding |= word.starts_with("--e");
+// What must hold: a documented exit status, no output for a usage error, and
+// for a batch over standard input alone (the plain one or deadline's, with no
+// operand but -) one output line per record.
+bool Holds(const std::vector<std::string>& words, std::string_view input, int status,
+           const std::string& output) {
+    if (status < 0 || status > static_cast<int>(ExitStatus::WriteFailed)) {
+        return false;
     }
-    return shape;
+    if (status == static_cast<int>(ExitStatus::UsageError)) {
+        return output.empty();
+    }
+    const bool deadline = !words.empty() && words.front() == "deadline";
+    bool mayNameEncoding = false;
+    for (auto word = words.begin() + (deadline ? 1 : 0); word != words.end(); ++word) {
+        const bool option = word->size() > 2 && word->starts_with("--") && *word != "--help" &&
+                            *word != "--version";
+        if (!option && (deadline || *word != "-")) {
+            return true;  // not such a batch
+        }
+        mayNameEncoding |= word->starts_with("--e");
+    }
+    const auto lines = static_cast<std::size_t>(std::ranges::count(output, '\n'));
+    return status > static_cast<int>(ExitStatus::SomeNotComputed) ||
+           lines == RecordsOf(input, true) || (mayNameEncoding && lines == RecordsOf(input, false));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const std::size_t lineEnd = bytes.find('\n');
-    const std::vector<std::string> words = SplitWords(bytes.substr(0, lineEnd));
-    const std::string_view input =
-        lineEnd == std::string_view::npos ? std::string_view() : bytes.substr(lineEnd + 1);
-
-    MemoryFile in, out, err;
-    in.WriteAndRewind(input);
+    const std::size_t lineEnd = std::min(bytes.find('\n'), size);
+    const std::vector<std::string> words = WordsOf(bytes.substr(0, lineEnd));
+    const std::string_view input = bytes.substr(std::min(lineEnd + 1, size));
+    const StandardStreams streams{MemoryFileHolding(input), MemoryFileHolding({}),
+                                  MemoryFileHolding({})};
     const std::vector<std::string_view> arguments(words.begin(), words.end());
-    const auto status =
-        static_cast<int>(RunCommandLine(arguments, StandardStreams{in.Fd(), out.Fd(), err.Fd()}));
-    const std::string output = out.ReadAll();
-
-    if (status < static_cast<int>(ExitStatus::AllResults) ||
-        status > static_cast<int>(ExitStatus::WriteFailed)) {
-        std::abort();
+    const ExitStatus status = RunCommandLine(arguments, streams);
+    const bool holds = Holds(words, input, static_cast<int>(status), ContentsOf(streams.output));
+    for (const int fd : {streams.input, streams.output, streams.errors}) {
+        close(fd);
     }
-    if (status == static_cast<int>(ExitStatus::UsageError) && !output.empty()) {
+    if (!holds) {
         std::abort();
-    }
-    const BatchShape shape = ShapeOf(words);
-    if (shape.batch && status <= static_cast<int>(ExitStatus::SomeNotComputed)) {
-        const auto lines = static_cast<std::size_t>(std::ranges::count(output, '\n'));
-        if (lines != RecordsOf(input, true) &&
-            !(shape.mayNameEncoding && lines == RecordsOf(input, false))) {
-            std::abort();
-        }
     }
     return 0;
 }
