@@ -10,9 +10,11 @@
 #   print    the print service and its PDF printer, to print without a printer
 set -euo pipefail
 
-# Every part that compiles: the compiler, Qt, and help2man for the manual page
-# that each build writes.
-build=(cmake ninja-build g++ qt6-base-dev libgl-dev libcups2-dev help2man)
+# Every part that compiles: the compiler and Qt.
+build=(cmake ninja-build g++ qt6-base-dev libgl-dev libcups2-dev)
+# The builds that write the package's files (the debug and release presets):
+# torvelin-calc's manual page is made by help2man.
+manual_page=(help2man)
 # What the window shows: its font and Qt's own texts in Japanese.
 window_assets=(fonts-ipafont-gothic qt6-translations-l10n)
 # Debian's print service, its filters, and the PDF printer's driver.
@@ -21,15 +23,15 @@ print_service=(cups printer-driver-cups-pdf)
 packages=()
 for part in "$@"; do
     case "$part" in
-        run) packages+=("${build[@]}" "${window_assets[@]}") ;;
+        run) packages+=("${build[@]}" "${manual_page[@]}" "${window_assets[@]}") ;;
         test)
-            packages+=("${build[@]}" "${window_assets[@]}" googletest libgtest-dev libgmock-dev python3
-                       xvfb x11-utils xdotool imagemagick poppler-utils ghostscript
+            packages+=("${build[@]}" "${manual_page[@]}" "${window_assets[@]}" googletest libgtest-dev
+                       libgmock-dev python3 xvfb x11-utils xdotool imagemagick poppler-utils ghostscript
                        desktop-file-utils appstream man-db "${print_service[@]}") ;;
         bench) packages+=("${build[@]}" "${window_assets[@]}" libbenchmark-dev xvfb x11-utils procps
                           libx11-dev time) ;;
         fuzz) packages+=("${build[@]}" clang libclang-rt-14-dev) ;;
-        package) packages+=("${build[@]}" dpkg-dev file lintian) ;;
+        package) packages+=("${build[@]}" "${manual_page[@]}" dpkg-dev file lintian) ;;
         print) packages+=("${print_service[@]}") ;;
         *) echo "install-deps.sh: unknown part '$part'" >&2; exit 2 ;;
     esac

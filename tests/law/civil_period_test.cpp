@@ -31,6 +31,11 @@ TEST(CivilPeriod, EndsEachUnitByTheCalendar) {
         {{2023, 6, 10}, {1, Years}, kIn, {2024, 6, 9}},
         {{2024, 2, 29}, {1, Years}, kIn, {2025, 2, 28}},
         {{2024, 2, 28}, {1, Years}, kOut, {2025, 2, 28}},
+        // Month ends: from 3/30, or from 3/29 with the first day left out,
+        // 4/30 corresponds to the first day, so the period ends on 4/29.
+        {{2024, 3, 29}, {1, Months}, kOut, {2024, 4, 29}},
+        {{2024, 3, 30}, {1, Months}, kIn, {2024, 4, 29}},
+        {{2024, 2, 29}, {4, Years}, kIn, {2028, 2, 28}},
     };
     // clang-format on
     for (const auto& [start, period, firstDay, last] : cases) {

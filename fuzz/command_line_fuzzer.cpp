@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: MIT
+// Runs the whole of torvelin-calc on arbitrary input as a user would type it:
+// the input's first line is the command line, its words separated by tabs, and
+// the bytes after it are standard input. All three streams are memory files.
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/command_line.h"
+
+namespace {
+
+using namespace torvelin;
+
+int MemoryFileHolding(std::string_view bytes) {
+    const int fd = memfd_create("torvelin-fuzz", MFD_CLOEXEC);
+    if (fd < 0 || write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+        std::abort();
+    }
+    lseek(fd, 0, SEEK_SET);
+    return fd;
+}
+
+std::string ContentsOf(int fd) {
+    std::string text(static_cast<std::size_t>(lseek(fd, 0, SEEK_END)), '\0');
+    if (pread(fd, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size())) {
+        std::abort();
+    }
+    return text;
+}
+
+// The program reads the files its operands name: a word naming a file that
+// exists is moved under a folder that does not, so that only standard input
+// and missing files are read.
+std::vector<std::string> WordsOf(std::string_view line) {
+    std::vector<std::string> words;
+    for (std::size_t start = 0; !line.empty() && start <= line.size();) {
+        const std::size_t tab = std::min(line.find('\t', start), line.size());
+        std::string word(line.substr(start, tab - start));
+        struct stat status;
+        if (word != "-" && stat(word.c_str(), &status) == 0) {
+            word.insert(0, "no-such-folder/");
+        }
+        words.push_back(std::move(word));
+        start = tab + 1;
+    }
+    return words;
+}
+
+// The records of one input as the batch counts them: lines end in LF, a CR
+// before it is no text, a byte-order mark before the first line is skipped,
+// blank lines at the end are no records. UTF-16 is chosen by its mark; an LF
+// byte is always a line break in UTF-8 and in code page 932, and only in
+// UTF-8 do the bytes EF BB BF make the mark.
+std::size_t RecordsOf(std::string_view input, bool utf8) {
+    std::vector<std::uint32_t> units;
+    const bool littleEndian = input.starts_with("\xFF\xFE");
+    if (littleEndian || input.starts_with("\xFE\xFF")) {
+        // Half a unit at the end reads as 0xFF: no character.
+        const auto byte = [&](std::size_t at) -> std::uint32_t {
+            return at < input.size() ? static_cast<std::uint8_t>(input[at]) : 0xFF;
+        };
+        for (std::size_t at = 2; at < input.size(); at += 2) {
+            units.push_back(littleEndian ? byte(at) | byte(at + 1) << 8
+                                         : byte(at) << 8 | byte(at + 1));
+        }
+        if (!units.empty() && units.front() == 0xFEFF) {
+            units.erase(units.begin());
+        }
+    } else {
+        if (utf8 && input.starts_with("\xEF\xBB\xBF")) {
+            input.remove_prefix(3);
+        }
+        for (const char byte : input) {
+            units.push_back(static_cast<std::uint8_t>(byte));
+        }
+    }
+    std::size_t records = 0;
+    for (auto [start, lines] = std::pair(units.begin(), std::size_t{1});; ++lines) {
+        const auto end = std::find(start, units.end(), std::uint32_t{'\n'});
+        if (end - start > 1 || (end - start == 1 && *start != '\r')) {
+            records = lines;
+        }
+        if (end == units.end()) {
+            return records;
+        }
+        start = std::next(end);
+    }
+}
+
+// What must hold: a documented exit status, no output for a usage error, and
+// for a batch over standard input alone (the plain one or deadline's, with no
+// operand but -) one output line per record.
+bool Holds(const std::vector<std::string>& words, std::string_view input, int status,
+           const std::string& output) {
+    if (status < 0 || status > static_cast<int>(ExitStatus::WriteFailed)) {
+        return false;
+    }
+    if (status == static_cast<int>(ExitStatus::UsageError)) {
+        return output.empty();
+    }
+    const bool deadline = !words.empty() && words.front() == "deadline";
+    bool mayNameEncoding = false;
+    for (auto word = words.begin() + (deadline ? 1 : 0); word != words.end(); ++word) {
+        const bool option = word->size() > 2 && word->starts_with("--") && *word != "--help" &&
+                            *word != "--version";
+        if (!option && (deadline || *word != "-")) {
+            return true;  // not such a batch
+        }
+        mayNameEncoding |= word->starts_with("--e");
+    }
+    const auto lines = static_cast<std::size_t>(std::ranges::count(output, '\n'));
+    return status > static_cast<int>(ExitStatus::SomeNotComputed) ||
+           lines == RecordsOf(input, true) || (mayNameEncoding && lines == RecordsOf(input, false));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::size_t lineEnd = std::min(bytes.find('\n'), size);
+    const std::vector<std::string> words = WordsOf(bytes.substr(0, lineEnd));
+    const std::string_view input = bytes.substr(std::min(lineEnd + 1, size));
+    const StandardStreams streams{MemoryFileHolding(input), MemoryFileHolding({}),
+                                  MemoryFileHolding({})};
+    const std::vector<std::string_view> arguments(words.begin(), words.end());
+    const ExitStatus status = RunCommandLine(arguments, streams);
+    const bool holds = Holds(words, input, static_cast<int>(status), ContentsOf(streams.output));
+    for (const int fd : {streams.input, streams.output, streams.errors}) {
+        close(fd);
+    }
+    if (!holds) {
+        std::abort();
+    }
+    return 0;
+}
