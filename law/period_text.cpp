@@ -47,9 +47,13 @@ std::optional<PeriodUnit> ReadUnit(TextScanner& scanner) {
 std::optional<Period> ReadPeriodText(std::string_view text) {
     TextScanner scanner(text);
     scanner.SkipBlanks();
+    while (scanner.Accept(U'0')) {
+        // leading zeros count nothing, so they do not count toward the digits
+    }
     std::int64_t count = 0;
     // Seven digits reach past the longest period the date range can hold.
-    if (scanner.ReadDigits(7, count) == 0 || count < 1) {
+    scanner.ReadDigits(7, count);
+    if (count < 1) {
         return std::nullopt;
     }
     scanner.SkipBlanks();

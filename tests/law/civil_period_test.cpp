@@ -113,7 +113,7 @@ TEST(PeriodText, ReadsCountAndUnit) {
         {"2w", {2, Weeks}}, {"3か月", {3, Months}}, {"3ヶ月", {3, Months}}, {"3ケ月", {3, Months}},
         {"3カ月", {3, Months}}, {"3ヵ月", {3, Months}}, {"3箇月", {3, Months}}, {"3M", {3, Months}},
         {"1年", {1, Years}}, {"１y", {1, Years}}, {" 1 年\u3000", {1, Years}},
-        {"9999999d", {9999999, Days}},
+        {"9999999d", {9999999, Days}}, {"000000001日", {1, Days}}, {"００１０d", {10, Days}},
     };
     // clang-format on
     for (const auto& [text, period] : cases) {
