@@ -27,25 +27,22 @@ bool AnswerLines(LineReader& lines, OutputBuffer& output, const LineAnswer& answ
     bool allResults = true;
     std::size_t heldBlankLines = 0;  // answered once a line with text follows
     for (bool first = true; output.WriteError() == 0; first = false) {
-        const std::optional<std::string_view> next = lines.NextLine();
+        const std::optional<InputLine> next = lines.NextLine();
         if (!next) {
             break;
         }
-        std::string_view line = *next;
+        std::string_view line = next->text;
         if (first && line.starts_with(kByteOrderMark)) {
             line.remove_prefix(kByteOrderMark.size());  // spreadsheets save one
         }
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
-        if (line.empty()) {
+        if (line.empty() && !next->tooLong) {
             ++heldBlankLines;
             continue;
         }
         for (; heldBlankLines > 0; --heldBlankLines) {
             allResults &= answer({}, output);
         }
-        allResults &= answer(line, output);
+        allResults &= answer(line, output);  // no text for a line too long to keep
     }
     return allResults;
 }

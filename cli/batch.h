@@ -23,12 +23,11 @@ bool AnswerLine(std::string_view line, OutputBuffer& output, bool longForm);
 std::pair<std::string_view, std::string_view> SplitAtTab(std::string_view line);
 
 // Answers every line of one input with the given answer, in order, one output
-// line each; a bad line
-// never stops it, a failed write does. A UTF-8 byte-order mark before the
-// first line and a carriage return before each line break are no part of the
-// line. A blank line gets the message about the start date, except blank lines
-// at the end of the input, which are no records. Returns whether every line
-// gave an end date.
+// line each; a bad line never stops it, a failed write does. A UTF-8
+// byte-order mark before the first line is no part of the line. A blank line,
+// and a line too long to keep, get the message about the start date, except
+// blank lines at the end of the input, which are no records. Returns whether
+// every line gave an end date.
 bool AnswerLines(LineReader& lines, OutputBuffer& output, const LineAnswer& answer);
 
 }  // namespace torvelin

@@ -17,6 +17,16 @@ bool SameName(std::string_view a, std::string_view b) {
         a, b, [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) == y; });
 }
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kByteOrderMarks[] = {"\xFF\xFE", "\xFE\xFF", kUtf8Mark};
+
+// Whether more bytes could still make these the start of a byte-order mark.
+bool MayBecomeByteOrderMark(std::string_view bytes) {
+    return std::ranges::any_of(kByteOrderMarks, [&](std::string_view mark) {
+        return bytes.size() < mark.size() && mark.starts_with(bytes);
+    });
+}
+
 }  // namespace
 
 std::optional<InputEncoding> EncodingNamed(std::string_view name) {
@@ -48,7 +58,7 @@ void InputDecoder::Choose(InputEncoding declared) {
     if (from != nullptr) {
         carried_.erase(0, 2);
         unitSize_ = 2;
-    } else if (declared == InputEncoding::Cp932) {
+    } else if (declared == InputEncoding::Cp932 && !carried_.starts_with(kUtf8Mark)) {
         from = "CP932";
     } else {
         source_ = Source::Utf8;
@@ -69,8 +79,8 @@ void InputDecoder::Decode(std::string_view bytes, std::string& text) {
     }
     carried_.append(bytes);
     if (source_ == Source::Undecided) {
-        if (carried_.size() < 2) {
-            return;  // a byte-order mark may still be coming
+        if (MayBecomeByteOrderMark(carried_)) {
+            return;  // wait for the rest of it, or for a byte that rules it out
         }
         Choose(declared_);
         if (source_ == Source::Utf8) {

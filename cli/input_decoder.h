@@ -11,8 +11,9 @@
 
 namespace torvelin {
 
-// The encodings a batch may be declared in. UTF-16 needs no declaration: a
-// byte-order mark at the start of an input selects it whatever is declared.
+// The encodings a batch may be declared in. A byte-order mark at the start of
+// an input selects UTF-16 or UTF-8 whatever is declared (a UTF-8 spreadsheet
+// saved as CSV begins with one).
 enum class InputEncoding { Utf8, Cp932 };
 
 // The encoding named by --encoding (case-insensitive), or nothing.

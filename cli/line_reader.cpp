@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <utility>
@@ -23,27 +24,44 @@ bool InputWaiting(int fd) {
 LineReader::LineReader(int fd, InputEncoding declared, std::function<void()> beforeWaiting)
     : fd_(fd), decoder_(declared), beforeWaiting_(std::move(beforeWaiting)) {}
 
-std::optional<std::string_view> LineReader::NextLine() {
+std::optional<InputLine> LineReader::NextLine() {
     while (true) {
-        const std::size_t lineBreak = text_.find('\n', searchFrom_);
-        if (lineBreak != std::string::npos) {
-            const std::string_view line(text_.data() + lineStart_, lineBreak - lineStart_);
-            lineStart_ = searchFrom_ = lineBreak + 1;
-            return line;
+        if (afterReturn_ && lineStart_ < text_.size()) {
+            afterReturn_ = false;
+            if (text_[lineStart_] == '\n') {
+                searchFrom_ = ++lineStart_;
+            }
+        }
+        const std::size_t lineEnd = text_.find_first_of("\r\n", searchFrom_);
+        if (lineEnd != std::string::npos) {
+            afterReturn_ = text_[lineEnd] == '\r';
+            return EndLineAt(lineEnd);
         }
         if (atEnd_) {
-            if (lineStart_ == text_.size() || readError_ != 0) {
+            if ((lineStart_ == text_.size() && !skipping_) || readError_ != 0) {
                 return std::nullopt;  // a line cut by a read error could give a wrong date
             }
-            const std::string_view last(text_.data() + lineStart_, text_.size() - lineStart_);
-            lineStart_ = searchFrom_ = text_.size();
-            return last;
+            return EndLineAt(text_.size());
+        }
+        if (skipping_ || text_.size() - lineStart_ > kMaxLineBytes) {
+            skipping_ = true;
+            lineStart_ = text_.size();
         }
         text_.erase(0, lineStart_);
         searchFrom_ = text_.size();
         lineStart_ = 0;
         atEnd_ = !ReadMore();
     }
+}
+
+// The line from lineStart_ to `end`, where its line end is (or the input's).
+InputLine LineReader::EndLineAt(std::size_t end) {
+    const std::string_view text(text_.data() + lineStart_, end - lineStart_);
+    lineStart_ = searchFrom_ = std::min(end + 1, text_.size());
+    if (std::exchange(skipping_, false) || text.size() > kMaxLineBytes) {
+        return {{}, true};
+    }
+    return {text, false};
 }
 
 // Adds the next block to the text; false at the end of the input or on error.

@@ -28,14 +28,13 @@ void OutputBuffer::Write(std::string_view text) {
         return;
     }
     pending_.append(text);
-    if (pending_.size() >= kBlockSize) {
-        Flush();
-    }
 }
 
+// Blocks end at a line end, so that a run killed between two writes leaves no
+// cut line (2014/02/2 would read as another date).
 void OutputBuffer::EndLine() {
     Write("\n");
-    if (flushEachLine_) {
+    if (flushEachLine_ || pending_.size() >= kBlockSize) {
         Flush();
     }
 }

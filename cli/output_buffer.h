@@ -6,8 +6,8 @@
 
 namespace torvelin {
 
-// Collects output for a file descriptor and writes it in large blocks, so a
-// batch of many short lines costs few write() calls. The first failed write is
+// Collects output for a file descriptor and writes it in large blocks of
+// whole lines, so a batch of many short lines costs few write() calls. The first failed write is
 // kept (as its errno) and everything after it is dropped: a full disk must
 // show as a failure at the end, never as silently missing lines.
 class OutputBuffer {

@@ -13,7 +13,10 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/line_reader.h"
+#include "cli/output_buffer.h"
 #include "format/answer_text.h"
+#include "version.h"
 
 namespace torvelin {
 namespace {
@@ -83,6 +86,10 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
     const std::string error6 =
         "error 6: " + std::string(DescriptionOf(ErrorNumber::Overflow)) + "\n";
     const std::string complaint = "torvelin-calc: ";
+    // The longest line kept, a longer one, and a CR LF cut between two reads.
+    const std::string longest = "2013/10/28\t1" + std::string(kMaxLineBytes - 12, ' ');
+    const std::string cutReturn = "2013/10/28\t1" + std::string(65536 - 13, ' ') + "\r\n";
+    const std::string notApplying = complaint + "option '";
     using enum ExitStatus;
     // clang-format off
     const struct {
@@ -92,9 +99,11 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
     } cases[] = {
         // One calculation: the end date, or a complaint on standard error.
         {{"2013/10/28", "-2"}, "", "2013/10/25\n", "", AllResults},
-        {{"2013/10/28", "--encoding", "sjis", "0"}, "", "2013/10/27\n", "", AllResults},
+        {{"2013/10/28", "-0.5"}, "", "2013/10/26\n", "", AllResults},
+        {{"2013/10/28", "－２"}, "", "2013/10/25\n", "", AllResults},
         {{"2013/13/40", "5"}, "", "", complaint + kStart, SomeNotComputed},
-        {{"-x", "1"}, "", "", complaint + kStart, SomeNotComputed},
+        {{"", "120"}, "", "", complaint + kStart, SomeNotComputed},  // an empty spreadsheet cell
+        {{"deadline", "", "cp932"}, "", "", complaint + kStart, SomeNotComputed},
         {{"--", "2013/10/28", "32769"}, "", "", complaint + error6, SomeNotComputed},
         // A batch answers each line on standard output; a bad line never stops it.
         {{}, batch, "2014/02/24\n" + kStart + kCount + kStart + error6 + kCount + kStart + kStart +
@@ -103,11 +112,19 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{}, "2013/10/28\t1\r\n\r\n\n", "2013/10/28\n", "", AllResults},
         {{}, "\n\n2013/10/28\t1\n\n", kStart + kStart + "2013/10/28\n", "", SomeNotComputed},
         {{}, "\xEF\xBB\xBF\r\n", "", "", AllResults},
+        // A lone CR ends a line, and CR LF is one line end even when cut between reads.
+        {{}, "2013/10/28\t1\r2013/10/28\t120\r\r2013/10/28\t0\r", "2013/10/28\n2014/02/24\n" + kStart + "2013/10/27\n", "", SomeNotComputed},
+        {{}, cutReturn + "2013/10/28\t0\n", "2013/10/28\n2013/10/27\n", "", AllResults},
+        // A line too long to keep is a wrong start date; its rest is read past.
+        {{}, longest + "\n" + longest + " \r\n2013/10/28\t0\n" + longest + std::string(3 << 20, '1'),
+         "2013/10/28\n" + kStart + "2013/10/27\n" + kStart, "", SomeNotComputed},
+        {{"deadline"}, "\n" + longest + " \n", kStart + kStart, "", SomeNotComputed},
         {{}, "", "", "", AllResults},
         // Spreadsheet encodings; a lead byte without its second byte, then one cut by the end.
         {{"--encoding=cp932"}, utf16, "2014/02/24\n" + kStart + "2013/10/28\n", "", SomeNotComputed},
         {{"--encoding=Shift_JIS"}, heisei + "\t120\n\x81\n2013/10/28\t1\x81", "2014/02/24\n" + kStart + kCount, "", SomeNotComputed},
         {{"--encoding=UTF8"}, "\xFE", kStart, "", SomeNotComputed},
+        {{"--encoding=cp932"}, "\xEF\xBB\xBF" + std::string("2013/10/28\t1"), "2013/10/28\n", "", AllResults},
         // The commands that count as the law does.
         {{"deadline", "2024/12/20", "10d", "--closed=none"}, "", "2024/12/30\n", "", AllResults},
         {{"deadline", "--long", "2024/12/20", "１０日"}, "",
@@ -127,6 +144,14 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{"info", "令和6年12月29日"}, "", "2024/12/29\t日\t令和6年12月29日\t閉庁日\t日曜日・年末年始の休日\n", "", AllResults},
         // Usage errors.
         {{"--days", "1"}, "", "", complaint + "unrecognized option '--days'\n", UsageError},
+        {{"-x"}, "", "", complaint + "unrecognized option '-x'\n", UsageError},
+        {{"2013/10/28", "--encoding", "sjis", "0"}, "", "", notApplying + "--encoding' does not apply to START COUNT\n", UsageError},
+        {{"deadline", "--open-days", "2024/12/20", "10日"}, "", "", notApplying + "--open-days' does not apply to deadline START PERIOD\n", UsageError},
+        {{"deadline", "--encoding=sjis", "2024/12/20", "10日"}, "", "", notApplying + "--encoding' does not apply to deadline", UsageError},
+        {{"days", "--closed=none", "2024/12/20", "2025/01/06"}, "", "", notApplying + "--closed' does not apply to days", UsageError},
+        {{"days", "--long", "2024/12/20", "2025/01/06"}, "", "", notApplying + "--long' does not apply to days", UsageError},
+        {{"holidays", "2019", "--long"}, "", "", notApplying + "--long' does not apply to holidays", UsageError},
+        {{"--first-day=included"}, "", "", notApplying + "--first-day' does not apply to [FILE]", UsageError},
         {{"--encoding=latin1"}, "", "", complaint + "unknown encoding 'latin1'\n", UsageError},
         {{"--help=all"}, "", "", complaint + "option '--help' doesn't allow an argument\n", UsageError},
         {{"--encoding"}, "", "", complaint + "option '--encoding' requires an argument\n", UsageError},
@@ -204,6 +229,20 @@ TEST(CommandLine, AnswersEachLineBeforeTheNextArrives) {
     }
 }
 
+// A run killed between two writes must not leave a cut line, which could read
+// as another date.
+TEST(OutputBuffer, WritesWholeLinesOnly) {
+    const MemoryFile file;
+    OutputBuffer output(file.fd(), false);
+    for (int i = 0; i < 10000; ++i) {
+        output.Write("2014/02/24");
+        output.EndLine();
+    }
+    const std::string written = file.Content();
+    EXPECT_FALSE(written.empty());
+    EXPECT_TRUE(written.ends_with('\n')) << written.size();
+}
+
 TEST(CommandLine, HelpAndVersion) {
     for (const std::string_view help : {"--help", "-h"}) {
         const ProgramRun run = RunWith({"2013/10/28", help, "1"});
@@ -212,12 +251,14 @@ TEST(CommandLine, HelpAndVersion) {
         // The man page is made from this text: option lines start with two blanks and a dash.
         for (const std::string_view option :
              {"\n  -h, --help  ", "\n  -V, --version  ", "\n      --encoding=NAME  ",
-              "\nExit status:\n", "\n  4  the output", "\nReport bugs to "}) {
+              "\n  deadline START PERIOD  --long, --first-day, --closed\n", "longer than 1 MiB is",
+              "\nExit status:\n", "\n  4  the output", "SIGPIPE", "\nReport bugs to "}) {
             EXPECT_NE(run.output.find(option), std::string::npos) << option;
         }
     }
     const ProgramRun run = RunWith({"-V"});
-    EXPECT_TRUE(run.output.starts_with("torvelin-calc 1.00\nCopyright (c) 2026 The Torvelin"))
+    EXPECT_TRUE(run.output.starts_with("torvelin-calc " + std::string(kVersion) +
+                                       "\nCopyright (c) 2026 The Torvelin"))
         << run.output;
     EXPECT_NE(run.output.find("MIT"), std::string::npos);
 }

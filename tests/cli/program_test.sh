@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Runs the real torvelin-calc where only a real process shows the behaviour:
 # a full disk (for an answer, a batch, --help and --version), a file that
-# does not exist, and spreadsheet files in UTF-16 and code page 932.
+# does not exist, spreadsheet files in UTF-16 and code page 932, and a line
+# longer than the memory the program may use.
 # Usage: program_test.sh TORVELIN_CALC CASE
 set -uo pipefail
 program=$1
@@ -48,6 +49,19 @@ case $2 in
         expect 0 $'2014/02/24\n2014/02/24' "" "$work/le" "$work/be"
         expect 0 "2014/02/24" "" --encoding=cp932 "$work/cp932"
         expect 1 "「始期」の日付を正しく入力してください yyyy/mm/dd" "" "$work/cp932"
+        ;;
+    long_line)
+        # 1000 answers, a 200 MB line, one more answer, through a pipe: all
+        # three kinds of answer come, in 300 MB of address space.
+        { yes "$(printf '2013/10/28\t120')" | head -n 1000
+          head -c 200000000 /dev/zero | tr '\0' 7
+          printf '\n2013/10/28\t1\n'; } |
+            (ulimit -v 300000; "$program") >"$work/out" 2>"$work/err"
+        status=${PIPESTATUS[1]}
+        summary=$(LC_ALL=C sort "$work/out" | uniq -c | tr -s ' ')
+        expected=$(printf ' 1 2013/10/28\n 1000 2014/02/24\n 1 「始期」の日付を正しく入力してください yyyy/mm/dd')
+        [[ $status -eq 1 && "$summary" == "$expected" && ! -s "$work/err" ]] ||
+            { echo "status $status"; echo "$summary"; cat "$work/err"; exit 1; }
         ;;
     *) echo "program_test.sh: unknown case '$2'" >&2; exit 2 ;;
 esac

@@ -127,7 +127,7 @@ TEST(PeriodText, ReadsCountAndUnit) {
         {"二千三百四十五日", {2345, Days}}, {"一二〇日", {120, Days}}, {"三万日", {30000, Days}},
         {"九百九十九万九千九百九十九日", {9999999, Days}}, {"5営業日", {5, OpenDays}},
         {"5開庁日", {5, OpenDays}}, {"5b", {5, OpenDays}}, {"48時間", {48, Hours}},
-        {"48h", {48, Hours}},
+        {"48h", {48, Hours}}, {"000000001日", {1, Days}}, {"００１０d", {10, Days}},
     };
     // clang-format on
     for (const auto& [text, period] : cases) {

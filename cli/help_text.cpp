@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: MIT
+#include "cli/help_text.h"
+
+#include <string_view>
+
+#include "cli/command_table.h"
+#include "cli/line_reader.h"
+#include "cli/option_table.h"
+#include "version.h"
+
+namespace torvelin {
+namespace {
+
+constexpr std::size_t kDescriptionColumn = 25;
+
+constexpr std::string_view kIntroduction =
+    "Print the last day of a period of COUNT days that begins on START, the start\n"
+    "day counted as day one (0 gives the day before START; negative counts go\n"
+    "back). START is a date such as 2013/10/28, 2013年10月28日, 平成25年10月28日\n"
+    "or H25.10.28, optionally followed by a time such as 12:00.\n"
+    "起算日と経過日数（初日算入）から終期暦日を表示します。\n"
+    "\n"
+    "With START COUNT, print the end date; a message about a wrong input, or\n"
+    "\"error N: DESCRIPTION\", goes to standard error instead. Two operands are\n"
+    "START COUNT when the first reads as a date or the second as a number;\n"
+    "otherwise every operand is a FILE of lines to answer (write ./FILE for a\n"
+    "file named like a number or beginning with a dash). With no operand, or\n"
+    "where FILE is -, read standard input.\n"
+    "\n"
+    "Deadlines as Japanese law counts them (Civil Code articles 138 to 143):\n";
+
+constexpr std::string_view kAfterCommands =
+    "  Dates are read as START is. Write ./deadline for a file of that name.\n"
+    "\n"
+    "Options:\n";
+
+constexpr std::string_view kEndOfOptions =
+    "  --                     end the options; every later word is an operand\n"
+    "\n"
+    "Options each form takes (besides --help and --version):\n";
+
+constexpr std::string_view kBatchFormat =
+    "\n"
+    "Batch format:\n"
+    "  Each input line is START<TAB>COUNT, ending in LF, CR LF or CR alone; a\n"
+    "  UTF-8 byte-order mark before the first line is skipped. Every line gets\n"
+    "  one output line, in order: the end date, the message about the wrong\n"
+    "  input, or \"error N: DESCRIPTION\"; a bad line never stops the batch. A\n"
+    "  blank line gets the message about the start date, but blank lines at the\n"
+    "  end of an input are no records, so their answers wait for the next line\n"
+    "  with text. A line longer than ";
+
+constexpr std::string_view kRest =
+    " is a wrong input too: it gets\n"
+    "  the message about the start date, and its text is not kept.\n"
+    "  Output is UTF-8. It is written in blocks of whole lines, passed on\n"
+    "  whenever the input has no more to read yet (so a program that writes one\n"
+    "  line and waits gets its answer), and line by line to a terminal.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  every calculation gave an end date\n"
+    "  1  some calculation gave a message about its input or an error\n"
+    "  2  the command line was wrong\n"
+    "  3  an input could not be opened or read, or memory ran out while reading\n"
+    "     it (the answers before it are written, the other inputs answered)\n"
+    "  4  the output could not be written\n"
+    "Where several apply, the highest. Where the output is a pipe that its\n"
+    "reader has closed, the program ends at once by the signal SIGPIPE.\n"
+    "\n"
+    "Report bugs to the Torvelin developers <torvelin@users.noreply.invalid>.\n";
+
+constexpr std::string_view kVersionNotice =
+    "Copyright (c) 2026 The Torvelin developers\n"
+    "License MIT: <https://opensource.org/license/mit>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
+
+// "  NAMES  DESCRIPTION", the description's further lines in its column.
+std::string Entry(std::string names, std::string_view description) {
+    if (names.size() + 2 > kDescriptionColumn) {
+        names += '\n';  // a long name gets a line of its own
+        names.resize(names.size() + kDescriptionColumn, ' ');
+    } else {
+        names.resize(kDescriptionColumn, ' ');
+    }
+    for (const char c : description) {
+        names += c;
+        if (c == '\n') {
+            names.append(kDescriptionColumn, ' ');
+        }
+    }
+    return names + "\n";
+}
+
+std::string OptionNames(const OptionSpec& option) {
+    std::string names =
+        option.shortName.empty() ? "      " : "  " + std::string(option.shortName) + ", ";
+    names += option.longName;
+    if (!option.valueName.empty()) {
+        names += "=" + std::string(option.valueName);
+    }
+    return names;
+}
+
+std::string OptionsOf(const CommandForm& form) {
+    std::string list;
+    for (const OptionSpec& option : OptionTable()) {
+        if (form.options.Has(option.option)) {
+            list += (list.empty() ? "" : ", ") + std::string(option.longName);
+        }
+    }
+    return list.empty() ? "none" : list;
+}
+
+}  // namespace
+
+std::string HelpText() {
+    std::string text = "Usage:";
+    for (const CommandForm& form : CommandTable()) {
+        text += text == "Usage:" ? " " : "  or:  ";
+        text += "torvelin-calc";
+        text += form.name.empty() ? "" : " " + std::string(form.name);
+        text += form.options.Empty() ? "" : " [OPTION]...";
+        text += form.operands.empty() ? "" : " " + std::string(form.operands);
+        text += '\n';
+    }
+    text.append(kIntroduction);
+    for (const CommandForm& form : CommandTable()) {
+        if (!form.description.empty()) {
+            text += Entry("  " + FormLabel(form), form.description);
+        }
+    }
+    text.append(kAfterCommands);
+    for (const OptionSpec& option : OptionTable()) {
+        text += Entry(OptionNames(option), option.description);
+    }
+    text.append(kEndOfOptions);
+    for (const CommandForm& form : CommandTable()) {
+        text += Entry("  " + FormLabel(form), OptionsOf(form));
+    }
+    text.append(kBatchFormat);
+    text += std::to_string(kMaxLineBytes / (1024 * 1024)) + " MiB";
+    return text.append(kRest);
+}
+
+std::string VersionText() {
+    return "torvelin-calc " + std::string(kVersion) + "\n" + std::string(kVersionNotice);
+}
+
+}  // namespace torvelin

@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: MIT
+#include "cli/option_table.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "calc/text_scanner.h"
+
+namespace torvelin {
+namespace {
+
+// Only these short options exist, so that a negative count such as "-2" stays
+// an operand.
+constexpr OptionSpec kOptions[] = {
+    {Option::Help, "-h", "--help", "", "display this help and exit"},
+    {Option::Version, "-V", "--version", "", "output version information and exit"},
+    {Option::Encoding, "", "--encoding", "NAME",
+     "read the input in NAME: utf-8 (the default) or cp932\n"
+     "(also called shift_jis or sjis); an input that\n"
+     "begins with a byte-order mark is read as the UTF-8\n"
+     "or UTF-16 it marks"},
+    {Option::Long, "", "--long", "",
+     "after each end date, a tab, its weekday and its era\n"
+     "date; for deadline, also from which day and why the\n"
+     "end was moved"},
+    {Option::FirstDay, "", "--first-day", "WHEN",
+     "'excluded' (the default) leaves the first day out,\n"
+     "'included' counts it (a period that starts at\n"
+     "midnight)"},
+    {Option::Closed, "", "--closed", "DAYS",
+     "'court' (the default) moves an end on a day courts\n"
+     "and offices are closed to the next open day; 'none'\n"
+     "moves nothing"},
+    {Option::OpenDays, "", "--open-days", "", "count only the days courts and offices are open"},
+};
+
+// A word that begins with '-' and is no option: "-" for standard input, and
+// negative counts and periods such as "-2", "-0.5", "-.5" and "-３日".
+bool IsDashOperand(std::string_view argument) {
+    TextScanner afterDash(argument.substr(1));
+    return afterDash.AtEnd() || afterDash.AtDigit() || afterDash.Peek() == U'.';
+}
+
+// Sets what an option asks for; the message of a wrong value otherwise.
+std::optional<std::string> Apply(Option option, std::string_view value, Request& request) {
+    switch (option) {
+        case Option::Help:
+            request.help = true;
+            break;
+        case Option::Version:
+            request.version = true;
+            break;
+        case Option::Encoding: {
+            const std::optional<InputEncoding> encoding = EncodingNamed(value);
+            if (!encoding) {
+                return "unknown encoding '" + std::string(value) + "'";
+            }
+            request.encoding = *encoding;
+            break;
+        }
+        case Option::Long:
+            request.longForm = true;
+            break;
+        case Option::FirstDay:
+            if (value != "excluded" && value != "included") {
+                return "--first-day takes 'excluded' or 'included', not '" + std::string(value) +
+                       "'";
+            }
+            request.rules.firstDay = value == "included" ? FirstDay::Included : FirstDay::Excluded;
+            break;
+        case Option::Closed:
+            if (value != "court" && value != "none") {
+                return "--closed takes 'court' or 'none', not '" + std::string(value) + "'";
+            }
+            request.rules.closedDays = value == "none" ? ClosedDays::None : ClosedDays::Court;
+            break;
+        case Option::OpenDays:
+            request.daysCounted = DaysCounted::OpenOnly;
+            break;
+    }
+    request.given.push_back(option);
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::span<const OptionSpec> OptionTable() {
+    return kOptions;
+}
+
+const OptionSpec& SpecOf(Option option) {
+    return *std::ranges::find(kOptions, option, &OptionSpec::option);
+}
+
+std::variant<Request, std::string> ReadArguments(std::span<const std::string_view> arguments) {
+    Request request;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (argument == "--") {
+            request.operands.insert(request.operands.end(), arguments.begin() + i + 1,
+                                    arguments.end());
+            break;
+        }
+        if (!argument.starts_with('-') || IsDashOperand(argument)) {
+            request.operands.push_back(argument);  // also "": an empty spreadsheet cell
+            continue;
+        }
+        const std::size_t equals = argument.find('=');
+        const std::string_view name = argument.substr(0, equals);
+        const auto known = std::ranges::find_if(kOptions, [&](const OptionSpec& option) {
+            return name == option.longName || (name == option.shortName && equals == name.npos);
+        });
+        if (known == std::end(kOptions)) {
+            return "unrecognized option '" + std::string(argument) + "'";
+        }
+        std::string_view value;
+        if (equals != name.npos) {
+            if (known->valueName.empty()) {
+                return "option '" + std::string(name) + "' doesn't allow an argument";
+            }
+            value = argument.substr(equals + 1);
+        } else if (!known->valueName.empty()) {
+            if (i + 1 == arguments.size()) {
+                return "option '" + std::string(name) + "' requires an argument";
+            }
+            value = arguments[++i];
+        }
+        if (std::optional<std::string> wrong = Apply(known->option, value, request)) {
+            return *std::move(wrong);
+        }
+    }
+    return request;
+}
+
+}  // namespace torvelin

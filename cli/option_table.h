@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "cli/input_decoder.h"
+#include "law/law_commands.h"
+
+namespace torvelin {
+
+enum class Option { Help, Version, Encoding, Long, FirstDay, Closed, OpenDays };
+
+// The options one command takes.
+class OptionSet {
+public:
+    constexpr OptionSet(std::initializer_list<Option> options) {
+        for (const Option option : options) {
+            bits_ |= Bit(option);
+        }
+    }
+    constexpr bool Has(Option option) const { return (bits_ & Bit(option)) != 0; }
+    constexpr bool Empty() const { return bits_ == 0; }
+
+private:
+    static constexpr unsigned Bit(Option option) { return 1U << static_cast<unsigned>(option); }
+    unsigned bits_ = 0;
+};
+
+struct OptionSpec {
+    Option option;
+    std::string_view shortName;  // empty when there is none
+    std::string_view longName;
+    std::string_view valueName;    // empty for an option without a value
+    std::string_view description;  // each further line after a '\n'
+};
+
+// Every option, in the order --help lists them.
+std::span<const OptionSpec> OptionTable();
+// The table's entry for one option.
+const OptionSpec& SpecOf(Option option);
+
+// What the command line asks for, its options read and its operands in order.
+struct Request {
+    bool help = false;
+    bool version = false;
+    InputEncoding encoding = InputEncoding::Utf8;
+    PeriodRules rules;
+    bool longForm = false;  // add the weekday, the era date and why an end moved
+    DaysCounted daysCounted = DaysCounted::All;
+    std::vector<Option> given;  // every option on the command line, in order
+    std::vector<std::string_view> operands;
+};
+
+// The request, or the message of a usage error.
+std::variant<Request, std::string> ReadArguments(std::span<const std::string_view> arguments);
+
+}  // namespace torvelin
