@@ -43,9 +43,19 @@ ExitStatus WriteAnswerText(bool isResult, const std::string& text, const Standar
     return Finish(output, streams.errors, ExitStatus::AllResults);
 }
 
+ExitStatus WriteRecordsText(bool allResults, const std::string& text,
+                            const StandardStreams& streams) {
+    OutputBuffer output(streams.output, false);
+    output.Write(text);
+    return Finish(output, streams.errors,
+                  allResults ? ExitStatus::AllResults : ExitStatus::SomeNotComputed);
+}
+
 ExitStatus RunBatches(std::span<const std::string_view> names, InputEncoding encoding,
-                      const LineAnswer& answer, const StandardStreams& streams) {
+                      const LineAnswer& answer, const StandardStreams& streams,
+                      std::string_view header) {
     OutputBuffer output(streams.output, isatty(streams.output) == 1);
+    output.Write(header);
     bool allResults = true;
     bool inputFailed = false;
     const auto complain = [&](const std::string& message) {

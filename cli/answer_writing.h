@@ -25,6 +25,11 @@ ExitStatus Finish(OutputBuffer& output, int errors, ExitStatus status);
 // standard error, so that d=$(torvelin-calc ...) never holds a message.
 ExitStatus WriteAnswerText(bool isResult, const std::string& text, const StandardStreams& streams);
 
+// Writes answers as records on standard output, whatever they hold, and
+// gives the status their outcomes call for.
+ExitStatus WriteRecordsText(bool allResults, const std::string& text,
+                            const StandardStreams& streams);
+
 // The same for an outcome, its value written by valueText.
 template <class Value, class ValueText>
 ExitStatus WriteAnswer(const Outcome<Value>& outcome, ValueText valueText,
@@ -37,7 +42,9 @@ ExitStatus WriteAnswer(const Outcome<Value>& outcome, ValueText valueText,
 // An input that cannot be opened or read, even for want of memory, is
 // complained about after the answers before it are written, and the next
 // input is answered.
+// A header line, when given, comes first.
 ExitStatus RunBatches(std::span<const std::string_view> names, InputEncoding encoding,
-                      const LineAnswer& answer, const StandardStreams& streams);
+                      const LineAnswer& answer, const StandardStreams& streams,
+                      std::string_view header = {});
 
 }  // namespace torvelin

@@ -2,6 +2,7 @@
 #include "cli/command_table.h"
 
 #include <algorithm>
+#include <ctime>
 #include <optional>
 
 #include "calc/calculate.h"
@@ -9,6 +10,7 @@
 #include "calc/number_text.h"
 #include "cli/answer_writing.h"
 #include "cli/batch.h"
+#include "format/answer_records.h"
 #include "format/answer_text.h"
 #include "law/law_commands.h"
 
@@ -46,28 +48,63 @@ auto PeriodEndWriter(const Request& request) {
     };
 }
 
+// A record's line without its line end, which the output adds.
+std::string RecordText(const Record& record, RecordFormat format) {
+    std::string line = RecordLine(record, format);
+    line.pop_back();
+    return line;
+}
+
+// One answer: as a record with its header where a format is asked for (on
+// standard output, whatever the outcome), else as text.
+template <class Value, class ValueText>
+ExitStatus WriteOne(const Request& request, const Outcome<Value>& outcome, ValueText valueText,
+                    const Record& record, const StandardStreams& streams) {
+    if (!request.format) {
+        return WriteAnswer(outcome, valueText, streams);
+    }
+    const bool isResult = std::holds_alternative<Value>(outcome);
+    return WriteRecordsText(
+        isResult, HeaderLine(record, *request.format) + RecordLine(record, *request.format),
+        streams);
+}
+
+// The header line a batch of records starts with, from a record of its kind.
+std::string BatchHeader(const Request& request, const Record& example) {
+    return request.format ? HeaderLine(example, *request.format) : std::string();
+}
+
 ExitStatus RunCalculation(Operands operands, const Request& request,
                           const StandardStreams& streams) {
     const Form form = request.longForm ? Form::Long : Form::Short;
-    return WriteAnswer(
-        Calculate(operands[0], operands[1]),
-        [form](CalendarDate end) { return EndDateText(end, form); }, streams);
+    const Outcome<CalendarDate> outcome = Calculate(operands[0], operands[1]);
+    return WriteOne(
+        request, outcome, [form](CalendarDate end) { return EndDateText(end, form); },
+        CalculationRecord(operands[0], operands[1], outcome), streams);
 }
 
 ExitStatus RunCalculationBatch(Operands operands, const Request& request,
                                const StandardStreams& streams) {
-    const LineAnswer answer = [longForm = request.longForm](std::string_view line,
-                                                            OutputBuffer& output) {
-        return AnswerLine(line, output, longForm);
+    const LineAnswer answer = [&request](std::string_view line, OutputBuffer& output) {
+        if (!request.format) {
+            return AnswerLine(line, output, request.longForm);
+        }
+        const auto [start, count] = SplitAtTab(line);
+        const Outcome<CalendarDate> outcome = Calculate(start, count);
+        output.Write(RecordText(CalculationRecord(start, count, outcome), *request.format));
+        output.EndLine();
+        return std::holds_alternative<CalendarDate>(outcome);
     };
     return RunBatches(operands.empty() ? kStandardInput : operands, request.encoding, answer,
-                      streams);
+                      streams,
+                      BatchHeader(request, CalculationRecord("", "", WrongInput::StartDate)));
 }
 
 ExitStatus RunDeadline(Operands operands, const Request& request, const StandardStreams& streams) {
     HolidayCalendar calendar;
-    return WriteAnswer(Deadline(operands[0], operands[1], request.rules, calendar),
-                       PeriodEndWriter(request), streams);
+    const Outcome<PeriodEnd> outcome = Deadline(operands[0], operands[1], request.rules, calendar);
+    return WriteOne(request, outcome, PeriodEndWriter(request),
+                    DeadlineRecord(operands[0], operands[1], outcome), streams);
 }
 
 ExitStatus RunDeadlineBatch(Operands, const Request& request, const StandardStreams& streams) {
@@ -75,70 +112,123 @@ ExitStatus RunDeadlineBatch(Operands, const Request& request, const StandardStre
     const LineAnswer answer = [&](std::string_view line, OutputBuffer& output) {
         const auto [start, period] = SplitAtTab(line);
         const Outcome<PeriodEnd> end = Deadline(start, period, request.rules, calendar);
-        output.Write(AnswerText(end, PeriodEndWriter(request)));
+        output.Write(request.format
+                         ? RecordText(DeadlineRecord(start, period, end), *request.format)
+                         : AnswerText(end, PeriodEndWriter(request)));
         output.EndLine();
         return std::holds_alternative<PeriodEnd>(end);
     };
-    return RunBatches(kStandardInput, request.encoding, answer, streams);
+    return RunBatches(kStandardInput, request.encoding, answer, streams,
+                      BatchHeader(request, DeadlineRecord("", "", WrongInput::StartDate)));
 }
 
 ExitStatus RunDays(Operands operands, const Request& request, const StandardStreams& streams) {
     HolidayCalendar calendar;
-    return WriteAnswer(
+    const Outcome<std::int64_t> outcome =
         DaysFromTo(operands[0], operands[1], request.rules.firstDay.value_or(FirstDay::Excluded),
-                   request.daysCounted, calendar),
-        DayCountText, streams);
+                   request.daysCounted, calendar);
+    return WriteOne(request, outcome, DayCountText, DaysRecord(operands[0], operands[1], outcome),
+                    streams);
 }
 
-ExitStatus RunHolidays(Operands operands, const Request&, const StandardStreams& streams) {
+ExitStatus RunHolidays(Operands operands, const Request& request, const StandardStreams& streams) {
     HolidayCalendar calendar;
     const std::optional<std::string_view> lastYear =
         operands.size() == 2 ? std::optional(operands[1]) : std::nullopt;
-    return WriteAnswer(HolidaysOfYears(operands[0], lastYear, calendar), HolidayListText, streams);
+    const Outcome<std::vector<Holiday>> outcome = HolidaysOfYears(operands[0], lastYear, calendar);
+    const auto* holidays = std::get_if<std::vector<Holiday>>(&outcome);
+    if (!request.format || !holidays) {
+        return WriteAnswer(outcome, HolidayListText, streams);
+    }
+    std::string text = HeaderLine(HolidayRecords({{{2000, 1, 1}, ""}}).front(), *request.format);
+    for (const Record& record : HolidayRecords(*holidays)) {
+        text += RecordLine(record, *request.format);
+    }
+    return WriteRecordsText(true, text, streams);
 }
 
-ExitStatus RunInfo(Operands operands, const Request&, const StandardStreams& streams) {
+ExitStatus RunInfo(Operands operands, const Request& request, const StandardStreams& streams) {
     HolidayCalendar calendar;
-    return WriteAnswer(DayInfo(operands[0], calendar), DayInfoText, streams);
+    const Outcome<DayFacts> outcome = DayInfo(operands[0], calendar);
+    return WriteOne(request, outcome, DayInfoText, InfoRecord(operands[0], outcome), streams);
+}
+
+ExitStatus RunDue(Operands operands, const Request& request, const StandardStreams& streams) {
+    HolidayCalendar calendar;
+    const Outcome<PeriodEnd> outcome =
+        DueDate(operands[0], request.rules.closedDays.value_or(ClosedDays::Court), calendar);
+    return WriteOne(request, outcome, PeriodEndWriter(request), DueRecord(operands[0], outcome),
+                    streams);
+}
+
+// Today in the local time zone, as a day number.
+std::int64_t Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return DayNumberFromCivil({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
+}
+
+ExitStatus RunAge(Operands operands, const Request& request, const StandardStreams& streams) {
+    if (!request.reach.empty()) {
+        const Outcome<std::int64_t> day = DayAgeReached(operands[0], request.reach);
+        if (operands.size() != 1) {
+            return UsageError(streams.errors, "age --reach=AGE takes BIRTH alone");
+        }
+        return WriteOne(request, day, DayText, ReachRecord(operands[0], request.reach, day),
+                        streams);
+    }
+    const std::optional<std::string_view> date =
+        operands.size() == 2 ? std::optional(operands[1]) : std::nullopt;
+    const Outcome<std::int64_t> age = AgeOnDate(operands[0], date, Today());
+    return WriteOne(request, age, DayCountText, AgeRecord(operands[0], date.value_or(""), age),
+                    streams);
 }
 
 using enum Option;
 
 constexpr CommandForm kForms[] = {
-    {"", "START COUNT", "", {Long}, StartAndCount, RunCalculation},
-    {"", "[FILE]...", "", {Encoding, Long}, AnyOperands, RunCalculationBatch},
+    {"", "START COUNT", "", {Long, Format}, StartAndCount, RunCalculation},
+    {"", "[FILE]...", "", {Encoding, Long, Format}, AnyOperands, RunCalculationBatch},
     {"deadline",
      "START PERIOD",
-     "the last day of PERIOD from START: 10日, 2週間,\n"
-     "3か月 (ヶ月, ケ月, カ月, 箇月), 1年, or 10d, 2w, 3m,\n"
-     "1y. The first day is left out, a period in weeks,\n"
-     "months or years ends on the day before the day\n"
-     "that corresponds to its start (the month's last\n"
-     "day where there is none), and an end on a\n"
-     "Saturday, Sunday, national holiday or 12/29 to\n"
-     "1/3 moves to the next day that is none of these.",
-     {Long, FirstDay, Closed},
+     "the last day of PERIOD from START: 10日 (10日間),\n"
+     "2週間, 3か月 (ヶ月, ケ月, カ月, 箇月, 3月), 1年,\n"
+     "1年6か月, 5営業日 (開庁日), 48時間, or 10d, 2w, 3m,\n"
+     "1y, 5b, 48h; the count also in kanji (十四日). The\n"
+     "first day is left out unless START is written at\n"
+     "0:00; a period in weeks, months or years ends on\n"
+     "the day before the day that corresponds to its\n"
+     "start (the month's last day where there is none);\n"
+     "an end on a Saturday, Sunday, national holiday or\n"
+     "12/29 to 1/3 moves to the next day that is none\n"
+     "of these (art. 142); open days are counted on the\n"
+     "same calendar; hours run from START's time and\n"
+     "never move. With --before, counted back from START\n"
+     "(a closed answer stays unless --closed is given).",
+     {Long, Format, FirstDay, Closed, Before},
      TwoOperands,
      RunDeadline},
     {"deadline",
      "",
      "answers START<TAB>PERIOD lines from standard\n"
      "input, one line each",
-     {Encoding, Long, FirstDay, Closed},
+     {Encoding, Long, Format, FirstDay, Closed, Before},
      NoOperand,
      RunDeadlineBatch},
     {"days",
      "FROM TO",
      "the number of days from FROM to TO: TO counted,\n"
-     "FROM too with --first-day=included",
-     {FirstDay, OpenDays},
+     "FROM too with --first-day=included; negative when\n"
+     "TO comes before FROM",
+     {Format, FirstDay, OpenDays},
      TwoOperands,
      RunDays},
     {"holidays",
      "YEAR [LAST_YEAR]",
      "every national holiday of those years, one\n"
      "yyyy/mm/dd<TAB>NAME line each, in date order",
-     {},
+     {Format},
      OneOrTwoOperands,
      RunHolidays},
     {"info",
@@ -146,9 +236,27 @@ constexpr CommandForm kForms[] = {
      "the date, its weekday, its era date, and whether\n"
      "courts and offices are open (開庁日) or closed\n"
      "(閉庁日) that day, and why",
-     {},
+     {Format},
      OneOperand,
      RunInfo},
+    {"due",
+     "DATE",
+     "DATE, or the next open day when courts and offices\n"
+     "are closed on it, as a due date moves (General Act\n"
+     "on National Taxes art. 10(2))",
+     {Long, Format, Closed},
+     OneOperand,
+     RunDue},
+    {"age",
+     "BIRTH [DATE]",
+     "the age on DATE (today by default), counted from\n"
+     "the day of birth as the Act on Age Calculation\n"
+     "does: a year of age is reached at the end of the\n"
+     "day before each birthday. With --reach=AGE, the day\n"
+     "at whose end AGE is reached",
+     {Format, Reach},
+     OneOrTwoOperands,
+     RunAge},
 };
 
 bool IsCommandName(std::string_view word) {

@@ -23,15 +23,27 @@ constexpr OptionSpec kOptions[] = {
      "after each end date, a tab, its weekday and its era\n"
      "date; for deadline, also from which day and why the\n"
      "end was moved"},
+    {Option::Format, "", "--format", "FORMAT",
+     "write each answer as a record that carries its\n"
+     "inputs: 'tsv' or 'csv' (RFC 4180), each with a\n"
+     "header line, or 'json', one object a line"},
     {Option::FirstDay, "", "--first-day", "WHEN",
-     "'excluded' (the default) leaves the first day out,\n"
-     "'included' counts it (a period that starts at\n"
-     "midnight)"},
+     "'included' counts the first day, 'excluded' leaves\n"
+     "it out; by default it counts when START is written\n"
+     "at 0:00 (a period that starts at midnight) and is\n"
+     "left out otherwise (Civil Code art. 140)"},
     {Option::Closed, "", "--closed", "DAYS",
      "'court' (the default) moves an end on a day courts\n"
      "and offices are closed to the next open day; 'none'\n"
-     "moves nothing"},
+     "moves nothing. With --before, a day before a period\n"
+     "moves to the open day before only when this is given"},
     {Option::OpenDays, "", "--open-days", "", "count only the days courts and offices are open"},
+    {Option::Before, "", "--before", "",
+     "START is the day a period must end before: print the\n"
+     "last day on which an act can be done so that the\n"
+     "whole PERIOD lies between it and START, neither\n"
+     "counted"},
+    {Option::Reach, "", "--reach", "AGE", "print the day at whose end AGE is reached"},
 };
 
 // A word that begins with '-' and is no option: "-" for standard input, and
@@ -60,6 +72,23 @@ std::optional<std::string> Apply(Option option, std::string_view value, Request&
         }
         case Option::Long:
             request.longForm = true;
+            break;
+        case Option::Format:
+            if (value == "tsv") {
+                request.format = RecordFormat::Tsv;
+            } else if (value == "csv") {
+                request.format = RecordFormat::Csv;
+            } else if (value == "json") {
+                request.format = RecordFormat::Json;
+            } else {
+                return "--format takes 'tsv', 'csv' or 'json', not '" + std::string(value) + "'";
+            }
+            break;
+        case Option::Before:
+            request.rules.direction = Direction::Before;
+            break;
+        case Option::Reach:
+            request.reach = value;
             break;
         case Option::FirstDay:
             if (value != "excluded" && value != "included") {

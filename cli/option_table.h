@@ -2,6 +2,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -9,11 +10,23 @@
 #include <vector>
 
 #include "cli/input_decoder.h"
+#include "format/record_text.h"
 #include "law/law_commands.h"
 
 namespace torvelin {
 
-enum class Option { Help, Version, Encoding, Long, FirstDay, Closed, OpenDays };
+enum class Option {
+    Help,
+    Version,
+    Encoding,
+    Long,
+    Format,
+    FirstDay,
+    Closed,
+    OpenDays,
+    Before,
+    Reach
+};
 
 // The options one command takes.
 class OptionSet {
@@ -50,8 +63,10 @@ struct Request {
     bool version = false;
     InputEncoding encoding = InputEncoding::Utf8;
     PeriodRules rules;
-    bool longForm = false;  // add the weekday, the era date and why an end moved
+    bool longForm = false;               // add the weekday, the era date and why an end moved
+    std::optional<RecordFormat> format;  // answers as records, with their inputs
     DaysCounted daysCounted = DaysCounted::All;
+    std::string_view reach;     // age --reach: the age whose day is asked for
     std::vector<Option> given;  // every option on the command line, in order
     std::vector<std::string_view> operands;
 };

@@ -43,6 +43,23 @@ Record Completed(Record record, const Outcome<Value>& outcome, AddValue addValue
     return record;
 }
 
+// The fields of a period's end after the inputs.
+Record WithPeriodEnd(Record inputs, const Outcome<PeriodEnd>& outcome) {
+    return Completed(std::move(inputs), outcome, [](Record& record, const PeriodEnd* end) {
+        const auto text = [end](auto write) {
+            return end ? std::optional(write(*end)) : std::nullopt;
+        };
+        record.push_back(
+            {"end", text([](const PeriodEnd& e) { return PeriodEndText(e, Form::Short); })});
+        AddDayFields(record, end ? std::optional(end->day) : std::nullopt);
+        record.push_back(
+            {"unmoved_end", text([](const PeriodEnd& e) { return DayText(e.unmovedDay); })});
+        record.push_back({"rule", text(CountingRuleText)});
+        record.push_back({"reason", text(ClosedDayText)});
+        record.push_back({"notes", text([](const PeriodEnd& e) { return Joined(e.notes); })});
+    });
+}
+
 }  // namespace
 
 Record CalculationRecord(std::string_view startText, std::string_view countText,
@@ -59,20 +76,29 @@ Record CalculationRecord(std::string_view startText, std::string_view countText,
 
 Record DeadlineRecord(std::string_view startText, std::string_view periodText,
                       const Outcome<PeriodEnd>& outcome) {
+    return WithPeriodEnd({Input("start", startText), Input("period", periodText)}, outcome);
+}
+
+Record DueRecord(std::string_view dateText, const Outcome<PeriodEnd>& outcome) {
+    return WithPeriodEnd({Input("date", dateText)}, outcome);
+}
+
+Record AgeRecord(std::string_view birthText, std::string_view dateText,
+                 const Outcome<std::int64_t>& outcome) {
     return Completed(
-        Record{Input("start", startText), Input("period", periodText)}, outcome,
-        [](Record& record, const PeriodEnd* end) {
-            const auto text = [end](auto write) {
-                return end ? std::optional(write(*end)) : std::nullopt;
-            };
-            record.push_back(
-                {"end", text([](const PeriodEnd& e) { return PeriodEndText(e, Form::Short); })});
-            AddDayFields(record, end ? std::optional(end->day) : std::nullopt);
-            record.push_back(
-                {"unmoved_end", text([](const PeriodEnd& e) { return DayText(e.unmovedDay); })});
-            record.push_back({"rule", text(CountingRuleText)});
-            record.push_back({"reason", text(ClosedDayText)});
-            record.push_back({"notes", text([](const PeriodEnd& e) { return Joined(e.notes); })});
+        Record{Input("birth", birthText), Input("date", dateText)}, outcome,
+        [](Record& record, const std::int64_t* age) {
+            record.push_back({"age", age ? std::optional(DayCountText(*age)) : std::nullopt, true});
+        });
+}
+
+Record ReachRecord(std::string_view birthText, std::string_view ageText,
+                   const Outcome<std::int64_t>& outcome) {
+    return Completed(
+        Record{Input("birth", birthText), Input("age", ageText)}, outcome,
+        [](Record& record, const std::int64_t* day) {
+            record.push_back({"day", day ? std::optional(DayText(*day)) : std::nullopt});
+            AddDayFields(record, day ? std::optional(*day) : std::nullopt);
         });
 }
 

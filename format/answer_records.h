@@ -23,6 +23,17 @@ Record CalculationRecord(std::string_view startText, std::string_view countText,
 Record DeadlineRecord(std::string_view startText, std::string_view periodText,
                       const Outcome<PeriodEnd>& outcome);
 
+// due: date, then the fields of a deadline from end to notes.
+Record DueRecord(std::string_view dateText, const Outcome<PeriodEnd>& outcome);
+
+// age: birth, date (empty for today), age.
+Record AgeRecord(std::string_view birthText, std::string_view dateText,
+                 const Outcome<std::int64_t>& outcome);
+
+// age --reach: birth, age, day.
+Record ReachRecord(std::string_view birthText, std::string_view ageText,
+                   const Outcome<std::int64_t>& outcome);
+
 // days: from, to, days.
 Record DaysRecord(std::string_view fromText, std::string_view toText,
                   const Outcome<std::int64_t>& outcome);

@@ -98,6 +98,9 @@ std::string CountingRuleText(const PeriodEnd& end) {
     if (end.direction == Direction::Before) {
         return "期間の前日（民法140条）";
     }
+    if (end.direction == Direction::Fixed) {
+        return "期限";
+    }
     switch (end.firstDayRule) {
         case FirstDayRule::LeftOut:
             return "初日不算入（民法140条）";
@@ -115,7 +118,9 @@ std::string ClosedDayText(const PeriodEnd& end) {
     }
     const std::string_view closed = end.closedDays == ClosedDays::Court ? "閉庁日" : "休業日";
     const std::string_view open = end.closedDays == ClosedDays::Court ? "開庁日" : "営業日";
-    std::string text = end.direction == Direction::After ? "末日" : "";
+    std::string text = end.direction == Direction::After   ? "末日"
+                       : end.direction == Direction::Fixed ? "期限"
+                                                           : "";
     text += DayWithWeekdayText(end.unmovedDay) + "は" + JoinedWithDots(end.unmovedDayReasons);
     if (!end.Moved()) {
         // Art. 142 moves only the end of a period counted forward.
@@ -134,7 +139,9 @@ std::string ClosedDayText(const PeriodEnd& end) {
     }
     text += "のため、";
     text += step > 0 ? "翌" : "前";
-    text += std::string(open) + (step > 0 ? "に満了" : "に繰り上げ");
+    text += std::string(open) + (end.direction == Direction::Fixed ? "が期限"
+                                 : step > 0                        ? "に満了"
+                                                                   : "に繰り上げ");
     if (!end.movedBy.empty()) {
         text += "（" + std::string(end.movedBy) + "）";
     }

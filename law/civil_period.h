@@ -44,6 +44,7 @@ enum class Direction {
     After,   // the period starts on the known day and its end is the answer
     Before,  // the period ends the day before the known day; the answer is the
              // last day before it on which an act can still be done
+    Fixed,   // no period: a due date, which only moves past closed days
 };
 
 // Which days off move the end of a period to the next day.

@@ -114,6 +114,7 @@ Outcome<PeriodEnd> DueDate(std::string_view dateText, ClosedDays closedDays,
     }
     try {
         PeriodEnd due = MovedToOpenDay(*day, closedDays, calendar);
+        due.direction = Direction::Fixed;
         if (due.Moved()) {
             due.movedBy = "国税通則法10条2項";
         }

@@ -251,7 +251,7 @@ TEST(CommandLine, HelpAndVersion) {
         // The man page is made from this text: option lines start with two blanks and a dash.
         for (const std::string_view option :
              {"\n  -h, --help  ", "\n  -V, --version  ", "\n      --encoding=NAME  ",
-              "\n  deadline START PERIOD  --long, --first-day, --closed\n", "longer than 1 MiB is",
+              "\n  deadline START PERIOD  --long, --format, --first-day, --closed, --before\n", "longer than 1 MiB is",
               "\nExit status:\n", "\n  4  the output", "SIGPIPE", "\nReport bugs to "}) {
             EXPECT_NE(run.output.find(option), std::string::npos) << option;
         }

@@ -47,6 +47,10 @@ TEST(AnswerText, SaysWhichRuleCountedAndWhyTheEndMoved) {
     for (const auto& [start, period, rules, expected] : cases) {
         EXPECT_EQ(text(start, period, rules), expected) << start << " " << period;
     }
+    const PeriodEnd due = std::get<PeriodEnd>(DueDate("2025/03/15", ClosedDays::Court, calendar));
+    EXPECT_EQ(CountingRuleText(due) + " " + ClosedDayText(due),
+              "期限 期限2025/03/15（土）は土曜日、3/16も閉庁日のため、翌開庁日が期限"
+              "（国税通則法10条2項）");
 }
 
 TEST(AnswerText, DescribesADayInFull) {
