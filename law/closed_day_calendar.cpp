@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: MIT
+#include "law/closed_day_calendar.h"
+
+#include <algorithm>
+#include <bitset>
+#include <set>
+#include <utility>
+
+#include "calc/runtime_error.h"
+
+namespace torvelin {
+
+struct ClosedDayCalendar::Year {
+    std::int64_t firstDay;
+    std::bitset<366> closed;  // by day of the year, 0 for 1/1
+    // Each closed day's reasons in the order they are listed, sorted by day.
+    std::vector<std::pair<std::int64_t, std::string_view>> reasons;
+};
+
+namespace {
+
+constexpr std::pair<CalendarKind, std::string_view> kNames[] = {
+    {CalendarKind::Court, "court"}, {CalendarKind::Bank, "bank"}, {CalendarKind::None, "none"}};
+
+using DayReason = std::pair<std::int64_t, std::string_view>;
+
+bool IsWithin(std::int64_t day, const ClosedDayRule& rule) {
+    return day >= DayNumberFromCivil(rule.from) && day <= DayNumberFromCivil(rule.until);
+}
+
+// The days of `year` a rule closes, each with its reason.
+void AddDaysOfRule(const ClosedDayRule& rule, int year, const std::vector<Holiday>& holidays,
+                   std::vector<DayReason>& out) {
+    const auto add = [&](std::int64_t day, std::string_view reason) {
+        if (IsWithin(day, rule)) {
+            out.emplace_back(day, reason);
+        }
+    };
+    if (const auto* weekdays = std::get_if<WeekdaysOfMonth>(&rule.days)) {
+        const std::int64_t nextYear = DayNumberFromCivil({year + 1, 1, 1});
+        for (std::int64_t day = DayNumberFromCivil({year, 1, 1}); day < nextYear; ++day) {
+            const int weekOfMonth = (CivilFromDayNumber(day).day - 1) / 7 + 1;
+            if (WeekdayOf(day) == weekdays->weekday && (weekdays->weeks >> weekOfMonth & 1u)) {
+                add(day, rule.reason);
+            }
+        }
+    } else if (const auto* days = std::get_if<MonthDays>(&rule.days)) {
+        for (int day = days->firstDay; day <= days->lastDay; ++day) {
+            add(DayNumberFromCivil({year, days->month, day}), rule.reason);
+        }
+    } else {
+        for (const Holiday& holiday : holidays) {
+            add(DayNumberFromCivil(holiday.date), holiday.name);
+        }
+    }
+}
+
+}  // namespace
+
+std::string_view CalendarKindName(CalendarKind kind) {
+    for (const auto& [known, name] : kNames) {
+        if (known == kind) {
+            return name;
+        }
+    }
+    return {};
+}
+
+std::optional<CalendarKind> CalendarKindFromName(std::string_view name) {
+    for (const auto& [kind, known] : kNames) {
+        if (known == name) {
+            return kind;
+        }
+    }
+    return std::nullopt;
+}
+
+ClosedDayCalendar::ClosedDayCalendar(CalendarKind kind, std::vector<OwnClosedDays> ownDays)
+    : kind_(kind),
+      ownDays_(std::move(ownDays)),
+      years_(kLastCivilDate.year - kFirstCivilDate.year + 1) {}
+ClosedDayCalendar::~ClosedDayCalendar() = default;
+
+const ClosedDayCalendar::Year& ClosedDayCalendar::YearOf(std::int64_t dayNumber) {
+    if (!IsDayNumberInRange(dayNumber)) {
+        throw RuntimeError(ErrorNumber::InvalidArgument);
+    }
+    const int year = CivilFromDayNumber(dayNumber).year;
+    std::unique_ptr<const Year>& slot =
+        years_[static_cast<std::size_t>(year - kFirstCivilDate.year)];
+    if (slot) {
+        return *slot;
+    }
+    auto built = std::make_unique<Year>();
+    built->firstDay = DayNumberFromCivil({year, 1, 1});
+    const std::int64_t lastDay = DayNumberFromCivil({year, 12, 31});
+    const std::vector<Holiday> holidays = NationalHolidaysOf(year);
+    std::vector<DayReason>& reasons = built->reasons;
+    for (const ClosedDayRule& rule : ClosedDayRules(kind_)) {
+        AddDaysOfRule(rule, year, holidays, reasons);
+    }
+    for (const OwnClosedDays& own : ownDays_) {
+        for (std::int64_t day = std::max(own.first, built->firstDay);
+             day <= std::min(own.last, lastDay); ++day) {
+            reasons.emplace_back(day, own.reason);
+        }
+    }
+    // Sorted by day, each day keeping the order of the rows and then of the
+    // user's lists; a reason given twice for one day is listed once.
+    std::stable_sort(reasons.begin(), reasons.end(),
+                     [](const DayReason& a, const DayReason& b) { return a.first < b.first; });
+    std::vector<DayReason> listed;
+    std::set<std::string_view> reasonsOfDay;
+    for (const DayReason& reason : reasons) {
+        if (!listed.empty() && listed.back().first != reason.first) {
+            reasonsOfDay.clear();
+        }
+        if (reasonsOfDay.insert(reason.second).second) {
+            listed.push_back(reason);
+            // set() checks the position: a day past the year's end is an
+            // error, not a write beside the table.
+            built->closed.set(static_cast<std::size_t>(reason.first - built->firstDay));
+        }
+    }
+    reasons = std::move(listed);
+    slot = std::move(built);
+    return *slot;
+}
+
+bool ClosedDayCalendar::IsClosed(std::int64_t dayNumber) {
+    const Year& year = YearOf(dayNumber);
+    return year.closed[static_cast<std::size_t>(dayNumber - year.firstDay)];
+}
+
+std::vector<std::string_view> ClosedDayCalendar::ClosedReasons(std::int64_t dayNumber) {
+    const Year& year = YearOf(dayNumber);
+    const auto [first, last] =
+        std::equal_range(year.reasons.begin(), year.reasons.end(), DayReason{dayNumber, {}},
+                         [](const DayReason& a, const DayReason& b) { return a.first < b.first; });
+    std::vector<std::string_view> reasons;
+    for (auto reason = first; reason != last; ++reason) {
+        reasons.push_back(reason->second);
+    }
+    return reasons;
+}
+
+}  // namespace torvelin

@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+
+#include "calc/runtime_error.h"
+#include "law/closed_day_calendar.h"
+#include "law/closed_day_file.h"
+
+namespace torvelin {
+namespace {
+
+using Reasons = std::vector<std::string_view>;
+using enum CalendarKind;
+
+std::int64_t Day(int year, int month, int day) {
+    return DayNumberFromCivil({year, month, day});
+}
+
+// Each step of each calendar's history, with its source.
+TEST(ClosedDayCalendar, ClosesTheDaysOfTheLawInForceOnEachDay) {
+    ClosedDayCalendar court(Court), bank(Bank), none(None);
+    const std::map<CalendarKind, ClosedDayCalendar*> calendars{
+        {Court, &court}, {Bank, &bank}, {None, &none}};
+    // clang-format off
+    const std::tuple<CalendarKind, CivilDate, Reasons> cases[] = {
+        // 民事訴訟法 156(2) before the Court Holidays Act: Saturdays open, 1/2 and
+        // 1/3 general holidays by custom, 12/29 not (昭和41年(ク)88号).
+        {Court, {1988, 12, 24}, {}}, {Court, {1987, 1, 2}, {"年末年始の休日"}}, {Court, {1988, 12, 29}, {}},
+        {Court, {1987, 1, 4}, {"日曜日"}}, {Court, {1987, 1, 15}, {"成人の日"}},
+        // 裁判所の休日に関する法律 (昭和63年法律第93号), from 1989/01/01: second and
+        // fourth Saturdays, 12/29 to 1/3.
+        {Court, {1989, 1, 14}, {"土曜日"}}, {Court, {1989, 1, 28}, {"土曜日"}}, {Court, {1989, 1, 7}, {}},
+        {Court, {1989, 1, 21}, {}}, {Court, {1989, 12, 29}, {"年末年始の休日"}},
+        // 平成4年法律第30号: every Saturday, from 1992/10/01 at the latest.
+        {Court, {1992, 9, 19}, {}}, {Court, {1992, 9, 26}, {"土曜日"}}, {Court, {1992, 10, 3}, {"土曜日"}},
+        {Court, {2024, 12, 29}, {"日曜日", "年末年始の休日"}}, {Court, {2025, 1, 1}, {"元日", "年末年始の休日"}},
+        {Court, {2025, 1, 3}, {"年末年始の休日"}}, {Court, {2024, 11, 4}, {"振替休日"}},
+        // 銀行法施行令 5(1): 12/31 to 1/3; second Saturdays from 1983/08/13, every
+        // Saturday from 1989/02/04.
+        {Bank, {1983, 8, 6}, {}}, {Bank, {1983, 8, 13}, {"土曜日"}}, {Bank, {1983, 8, 27}, {}},
+        {Bank, {1989, 1, 21}, {}}, {Bank, {1989, 2, 4}, {"土曜日"}}, {Bank, {1989, 2, 5}, {"日曜日"}},
+        {Bank, {2024, 12, 30}, {}}, {Bank, {2024, 12, 31}, {"年末年始の休日"}},
+        {Bank, {2025, 1, 1}, {"元日", "年末年始の休日"}}, {Bank, {2025, 1, 3}, {"年末年始の休日"}},
+        {None, {2024, 12, 29}, {}}, {None, {2025, 1, 1}, {}},
+    };
+    // clang-format on
+    for (const auto& [kind, date, reasons] : cases) {
+        ClosedDayCalendar& calendar = *calendars.at(kind);
+        const std::int64_t day = DayNumberFromCivil(date);
+        const std::string where = std::string(CalendarKindName(kind)) + " " +
+                                  std::to_string(date.year) + "/" + std::to_string(date.month) +
+                                  "/" + std::to_string(date.day);
+        EXPECT_EQ(calendar.ClosedReasons(day), reasons) << where;
+        EXPECT_EQ(calendar.IsClosed(day), !reasons.empty()) << where;
+    }
+    // 2024/12/20 + 10 days ends on Monday 12/30: open for banks; for courts
+    // the period runs on past the new year and the weekend.
+    for (const auto& [kind, end] : {std::pair{Bank, Day(2024, 12, 30)}, {Court, Day(2025, 1, 6)}}) {
+        std::int64_t day = Day(2024, 12, 20) + 10;
+        while (calendars.at(kind)->IsClosed(day)) {
+            ++day;
+        }
+        EXPECT_EQ(day, end) << CalendarKindName(kind);
+    }
+    EXPECT_THROW(court.IsClosed(kFirstDayNumber - 1), RuntimeError);
+    EXPECT_THROW(bank.ClosedReasons(kLastDayNumber + 1), RuntimeError);
+    EXPECT_TRUE(none.ClosedReasons(kLastDayNumber).empty());
+    for (const CalendarKind kind : {Court, Bank, None}) {
+        EXPECT_EQ(CalendarKindFromName(CalendarKindName(kind)), kind);
+    }
+    EXPECT_FALSE(CalendarKindFromName("Court"));
+}
+
+TEST(ClosedDayCalendar, ListsTheUsersReasonsAfterItsOwn) {
+    ClosedDayCalendar calendar(Court, {{Day(2024, 12, 27), Day(2025, 1, 6), "移転"},
+                                       {Day(2025, 1, 6), Day(2025, 1, 6), "移転"},
+                                       {Day(2024, 12, 29), Day(2024, 12, 29), "年末年始の休日"}});
+    EXPECT_EQ(calendar.ClosedReasons(Day(2024, 12, 26)), Reasons{});
+    EXPECT_EQ(calendar.ClosedReasons(Day(2024, 12, 27)), Reasons{"移転"});
+    EXPECT_EQ(calendar.ClosedReasons(Day(2024, 12, 29)),
+              (Reasons{"日曜日", "年末年始の休日", "移転"}));
+    EXPECT_EQ(calendar.ClosedReasons(Day(2025, 1, 6)), Reasons{"移転"});
+    EXPECT_FALSE(calendar.IsClosed(Day(2025, 1, 7)));
+}
+
+TEST(ClosedDayFile, ReadsDaysAndRangesAndRejectsAnyLineThatDoesNotRead) {
+    const auto read = ReadClosedDayText(
+        "\xEF\xBB\xBF# office\r\n\r\n2025/08/13\t夏季休業 \r\n  # indented\n"
+        "2025/12/30-2026/01/05\t年末年始\n2024/02/29\tうるう日",
+        "a.tsv");
+    ASSERT_TRUE(std::holds_alternative<std::vector<OwnClosedDays>>(read))
+        << ErrorText(std::get<1>(read));
+    EXPECT_EQ(std::get<0>(read),
+              (std::vector<OwnClosedDays>{{Day(2025, 8, 13), Day(2025, 8, 13), "夏季休業"},
+                                          {Day(2025, 12, 30), Day(2026, 1, 5), "年末年始"},
+                                          {Day(2024, 2, 29), Day(2024, 2, 29), "うるう日"}}));
+    const std::pair<std::string, std::string> bad[] = {
+        {"2025/08/13 夏季休業", "日付と理由の間にタブがありません"},
+        {"2025/8/13\t夏季休業",
+         "日付が 0100/01/01 から 9999/12/31 までの yyyy/mm/dd として読めません"},
+        {"2025/02/29\tx", "日付が 0100/01/01 から 9999/12/31 までの yyyy/mm/dd として読めません"},
+        {"0099/12/31\tx", "日付が 0100/01/01 から 9999/12/31 までの yyyy/mm/dd として読めません"},
+        {"2025/01/01-2025/1/2\tx",
+         "日付が 0100/01/01 から 9999/12/31 までの yyyy/mm/dd として読めません"},
+        {" 2025/01/01\tx", "日付が 0100/01/01 から 9999/12/31 までの yyyy/mm/dd として読めません"},
+        {"2025/01/02-2025/01/01\tx", "範囲の終わりが始まりより前です"},
+        {"2024/01/01-2025/01/01\tx", "範囲が 366 日を超えています"},
+        {"2025/01/01\t  ", "理由がありません"},
+        {"2025/01/01\ta\tb", "理由に制御文字があります"},
+        {"2025/01/01\t\xE3\x81", "UTF-8 として読めません"},
+        {"2025/01/01\t\xC0\xAF", "UTF-8 として読めません"},
+        {"2025/01/01\t\xED\xA0\x80", "UTF-8 として読めません"},
+    };
+    for (const auto& [line, problem] : bad) {
+        EXPECT_EQ(ReadClosedDayText("# ok\n2025/01/01\tok\n" + line + "\n", "b.tsv"),
+                  ClosedDayFileResult(ClosedDayFileError{"b.tsv", 3, problem}))
+            << line;
+    }
+    std::string many;
+    for (int year = 2000; year < 2274; ++year) {
+        many += std::to_string(year) + "/01/01-" + std::to_string(year) + "/12/31\tx\n";
+    }
+    EXPECT_EQ(std::get<1>(ReadClosedDayText(many, "d")).line, 274);  // 273 years fit in 100000 days
+    EXPECT_EQ(std::get<1>(ReadClosedDayText(std::string(kMaxClosedDayFileBytes + 1, '#'), "e")),
+              (ClosedDayFileError{"e", 0, "1 MiB を超えています"}));
+    EXPECT_EQ(ErrorText({"f", 0, "p"}), "f: p");
+    EXPECT_EQ(ErrorText({"f", 7, "p"}), "f:7: p");
+}
+
+TEST(ClosedDayFile, FindsAndReadsTheDefaultFile) {
+    EXPECT_EQ(DefaultClosedDayFilePath("/x", "/h"), "/x/torvelin/closed-days.tsv");
+    EXPECT_EQ(DefaultClosedDayFilePath(std::nullopt, "/h"), "/h/.config/torvelin/closed-days.tsv");
+    EXPECT_EQ(DefaultClosedDayFilePath("", "/h"), "/h/.config/torvelin/closed-days.tsv");
+    EXPECT_EQ(DefaultClosedDayFilePath("rel", "/h"), "/h/.config/torvelin/closed-days.tsv");
+    EXPECT_EQ(DefaultClosedDayFilePath(std::nullopt, std::nullopt), std::nullopt);
+
+    const std::filesystem::path root =
+        std::filesystem::path(::testing::TempDir()) / "closed-days-test";
+    std::filesystem::create_directories(root / "torvelin");
+    EXPECT_EQ(std::get<0>(ReadDefaultClosedDayFile(root.string(), std::nullopt)).size(), 0u);
+    std::ofstream(root / "torvelin" / "closed-days.tsv") << "2025/08/13\t夏季休業\n";
+    const auto read = ReadDefaultClosedDayFile(root.string(), std::nullopt);
+    ASSERT_EQ(std::get<0>(read).size(), 1u);
+    EXPECT_EQ(std::get<0>(read)[0].reason, "夏季休業");
+    EXPECT_EQ(std::get<1>(ReadClosedDayFile(root / "torvelin")).problem,
+              "通常のファイルではありません");
+    EXPECT_EQ(std::get<1>(ReadClosedDayFile(root / "none.tsv")).problem, "ファイルがありません");
+    std::filesystem::remove_all(root);
+}
+
+}  // namespace
+}  // namespace torvelin
