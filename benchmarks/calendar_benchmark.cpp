@@ -11,11 +11,12 @@
 
 namespace {
 
-using torvelin::HolidayCalendar;
+using torvelin::CalendarKind;
+using torvelin::ClosedDayCalendar;
 
 // Every day of 2024 in turn, so no single answer can be kept in a register.
 void IsClosedKnownYear(benchmark::State& state) {
-    HolidayCalendar calendar;
+    ClosedDayCalendar calendar(CalendarKind::Court);
     const std::int64_t first = torvelin::DayNumberFromCivil({2024, 1, 1});
     calendar.IsClosed(first);
     std::int64_t offset = 0;
@@ -38,13 +39,12 @@ BENCHMARK(WorkOutAYear);
 // Read the start and the period, find the end moved past closed days, and
 // write the long line, with a calendar kept across deadlines as callers do.
 void WholeDeadline(benchmark::State& state) {
-    HolidayCalendar calendar;
+    ClosedDayCalendar calendar(CalendarKind::Court);
     for (auto _ : state) {
         const auto start = torvelin::ReadDateText("2024/12/20");
         const auto period = torvelin::ReadPeriodText("10日");
-        const torvelin::PeriodEnd end =
-            torvelin::EndOfPeriod(start->DayNumber(), *period, torvelin::FirstDay::Excluded,
-                                  torvelin::ClosedDays::Court, calendar);
+        const torvelin::PeriodEnd end = torvelin::EndOfPeriod(
+            start->DayNumber(), *period, torvelin::FirstDay::Excluded, calendar);
         std::string line = torvelin::PeriodEndText(end, torvelin::Form::Long);
         benchmark::DoNotOptimize(line);
     }

@@ -2,7 +2,9 @@
 #include "cli/command_table.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <ctime>
+#include <memory>
 #include <optional>
 
 #include "calc/calculate.h"
@@ -12,6 +14,7 @@
 #include "cli/batch.h"
 #include "format/answer_records.h"
 #include "format/answer_text.h"
+#include "law/closed_day_file.h"
 #include "law/law_commands.h"
 
 namespace torvelin {
@@ -100,15 +103,40 @@ ExitStatus RunCalculationBatch(Operands operands, const Request& request,
                       BatchHeader(request, CalculationRecord("", "", WrongInput::StartDate)));
 }
 
+// The calendar the request chose, with the user's own closed days; null
+// after complaining when a closed-day file does not read.
+std::unique_ptr<ClosedDayCalendar> CalendarFor(const Request& request,
+                                               const StandardStreams& streams) {
+    const auto variable = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value ? std::optional<std::string_view>(value) : std::nullopt;
+    };
+    auto built = CalendarWithOwnDays(request.calendar, request.closedFiles,
+                                     variable("XDG_CONFIG_HOME"), variable("HOME"));
+    if (auto* error = std::get_if<ClosedDayFileError>(&built)) {
+        Complain(streams.errors, ErrorText(*error));
+        return nullptr;
+    }
+    return std::move(std::get<std::unique_ptr<ClosedDayCalendar>>(built));
+}
+
 ExitStatus RunDeadline(Operands operands, const Request& request, const StandardStreams& streams) {
-    HolidayCalendar calendar;
+    const std::unique_ptr<ClosedDayCalendar> owned = CalendarFor(request, streams);
+    if (!owned) {
+        return ExitStatus::InputFailed;
+    }
+    ClosedDayCalendar& calendar = *owned;
     const Outcome<PeriodEnd> outcome = Deadline(operands[0], operands[1], request.rules, calendar);
     return WriteOne(request, outcome, PeriodEndWriter(request),
                     DeadlineRecord(operands[0], operands[1], outcome), streams);
 }
 
 ExitStatus RunDeadlineBatch(Operands, const Request& request, const StandardStreams& streams) {
-    HolidayCalendar calendar;
+    const std::unique_ptr<ClosedDayCalendar> owned = CalendarFor(request, streams);
+    if (!owned) {
+        return ExitStatus::InputFailed;
+    }
+    ClosedDayCalendar& calendar = *owned;
     const LineAnswer answer = [&](std::string_view line, OutputBuffer& output) {
         const auto [start, period] = SplitAtTab(line);
         const Outcome<PeriodEnd> end = Deadline(start, period, request.rules, calendar);
@@ -123,7 +151,11 @@ ExitStatus RunDeadlineBatch(Operands, const Request& request, const StandardStre
 }
 
 ExitStatus RunDays(Operands operands, const Request& request, const StandardStreams& streams) {
-    HolidayCalendar calendar;
+    const std::unique_ptr<ClosedDayCalendar> owned = CalendarFor(request, streams);
+    if (!owned) {
+        return ExitStatus::InputFailed;
+    }
+    ClosedDayCalendar& calendar = *owned;
     const Outcome<std::int64_t> outcome =
         DaysFromTo(operands[0], operands[1], request.rules.firstDay.value_or(FirstDay::Excluded),
                    request.daysCounted, calendar);
@@ -148,15 +180,22 @@ ExitStatus RunHolidays(Operands operands, const Request& request, const Standard
 }
 
 ExitStatus RunInfo(Operands operands, const Request& request, const StandardStreams& streams) {
-    HolidayCalendar calendar;
+    const std::unique_ptr<ClosedDayCalendar> owned = CalendarFor(request, streams);
+    if (!owned) {
+        return ExitStatus::InputFailed;
+    }
+    ClosedDayCalendar& calendar = *owned;
     const Outcome<DayFacts> outcome = DayInfo(operands[0], calendar);
     return WriteOne(request, outcome, DayInfoText, InfoRecord(operands[0], outcome), streams);
 }
 
 ExitStatus RunDue(Operands operands, const Request& request, const StandardStreams& streams) {
-    HolidayCalendar calendar;
-    const Outcome<PeriodEnd> outcome =
-        DueDate(operands[0], request.rules.closedDays.value_or(ClosedDays::Court), calendar);
+    const std::unique_ptr<ClosedDayCalendar> owned = CalendarFor(request, streams);
+    if (!owned) {
+        return ExitStatus::InputFailed;
+    }
+    ClosedDayCalendar& calendar = *owned;
+    const Outcome<PeriodEnd> outcome = DueDate(operands[0], calendar);
     return WriteOne(request, outcome, PeriodEndWriter(request), DueRecord(operands[0], outcome),
                     streams);
 }
@@ -206,14 +245,14 @@ constexpr CommandForm kForms[] = {
      "same calendar; hours run from START's time and\n"
      "never move. With --before, counted back from START\n"
      "(a closed answer stays unless --closed is given).",
-     {Long, Format, FirstDay, Closed, Before},
+     {Long, Format, FirstDay, Closed, ClosedFile, Before},
      TwoOperands,
      RunDeadline},
     {"deadline",
      "",
      "answers START<TAB>PERIOD lines from standard\n"
      "input, one line each",
-     {Encoding, Long, Format, FirstDay, Closed, Before},
+     {Encoding, Long, Format, FirstDay, Closed, ClosedFile, Before},
      NoOperand,
      RunDeadlineBatch},
     {"days",
@@ -221,7 +260,7 @@ constexpr CommandForm kForms[] = {
      "the number of days from FROM to TO: TO counted,\n"
      "FROM too with --first-day=included; negative when\n"
      "TO comes before FROM",
-     {Format, FirstDay, OpenDays},
+     {Format, FirstDay, OpenDays, Closed, ClosedFile},
      TwoOperands,
      RunDays},
     {"holidays",
@@ -236,7 +275,7 @@ constexpr CommandForm kForms[] = {
      "the date, its weekday, its era date, and whether\n"
      "courts and offices are open (開庁日) or closed\n"
      "(閉庁日) that day, and why",
-     {Format},
+     {Format, Closed, ClosedFile},
      OneOperand,
      RunInfo},
     {"due",
@@ -244,7 +283,7 @@ constexpr CommandForm kForms[] = {
      "DATE, or the next open day when courts and offices\n"
      "are closed on it, as a due date moves (General Act\n"
      "on National Taxes art. 10(2))",
-     {Long, Format, Closed},
+     {Long, Format, Closed, ClosedFile},
      OneOperand,
      RunDue},
     {"age",
@@ -295,6 +334,9 @@ ExitStatus RunRequest(const Request& request, const StandardStreams& streams) {
             return UsageError(streams.errors, "option '" + std::string(SpecOf(option).longName) +
                                                   "' does not apply to " + FormLabel(*form));
         }
+    }
+    if (request.longForm && request.format) {
+        return UsageError(streams.errors, "--long and --format cannot be given together");
     }
     return form->run(operands, request, streams);
 }

@@ -33,10 +33,21 @@ constexpr OptionSpec kOptions[] = {
      "at 0:00 (a period that starts at midnight) and is\n"
      "left out otherwise (Civil Code art. 140)"},
     {Option::Closed, "", "--closed", "DAYS",
-     "'court' (the default) moves an end on a day courts\n"
-     "and offices are closed to the next open day; 'none'\n"
-     "moves nothing. With --before, a day before a period\n"
-     "moves to the open day before only when this is given"},
+     "which days are closed: 'court' (the default), the\n"
+     "days courts and offices are closed, as the law\n"
+     "closed them on each day; 'bank', the days banks\n"
+     "are closed (Saturdays, Sundays, national holidays,\n"
+     "12/31 to 1/3); 'none', no day. An end on a closed\n"
+     "day moves to the next open day. With --before, a\n"
+     "day before a period moves to the open day before\n"
+     "only when this or --closed-file is given"},
+    {Option::ClosedFile, "", "--closed-file", "FILE",
+     "add the closed days listed in FILE, one\n"
+     "yyyy/mm/dd<TAB>REASON or yyyy/mm/dd-yyyy/mm/dd<TAB>\n"
+     "REASON a line (# comments); may be given again.\n"
+     "~/.config/torvelin/closed-days.tsv (under\n"
+     "$XDG_CONFIG_HOME when set) is added too, when it\n"
+     "exists, unless --closed=none"},
     {Option::OpenDays, "", "--open-days", "", "count only the days courts and offices are open"},
     {Option::Before, "", "--before", "",
      "START is the day a period must end before: print the\n"
@@ -97,11 +108,18 @@ std::optional<std::string> Apply(Option option, std::string_view value, Request&
             }
             request.rules.firstDay = value == "included" ? FirstDay::Included : FirstDay::Excluded;
             break;
-        case Option::Closed:
-            if (value != "court" && value != "none") {
-                return "--closed takes 'court' or 'none', not '" + std::string(value) + "'";
+        case Option::Closed: {
+            const std::optional<CalendarKind> kind = CalendarKindFromName(value);
+            if (!kind) {
+                return "--closed takes 'court', 'bank' or 'none', not '" + std::string(value) + "'";
             }
-            request.rules.closedDays = value == "none" ? ClosedDays::None : ClosedDays::Court;
+            request.calendar = *kind;
+            request.rules.calendarChosen = true;
+            break;
+        }
+        case Option::ClosedFile:
+            request.closedFiles.push_back(value);
+            request.rules.calendarChosen = true;
             break;
         case Option::OpenDays:
             request.daysCounted = DaysCounted::OpenOnly;

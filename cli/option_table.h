@@ -23,6 +23,7 @@ enum class Option {
     Format,
     FirstDay,
     Closed,
+    ClosedFile,
     OpenDays,
     Before,
     Reach
@@ -66,8 +67,10 @@ struct Request {
     bool longForm = false;               // add the weekday, the era date and why an end moved
     std::optional<RecordFormat> format;  // answers as records, with their inputs
     DaysCounted daysCounted = DaysCounted::All;
-    std::string_view reach;     // age --reach: the age whose day is asked for
-    std::vector<Option> given;  // every option on the command line, in order
+    CalendarKind calendar = CalendarKind::Court;
+    std::vector<std::string_view> closedFiles;  // the user's own closed days
+    std::string_view reach;                     // age --reach: the age whose day is asked for
+    std::vector<Option> given;                  // every option on the command line, in order
     std::vector<std::string_view> operands;
 };
 

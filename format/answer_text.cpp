@@ -116,8 +116,9 @@ std::string ClosedDayText(const PeriodEnd& end) {
     if (end.unmovedDayReasons.empty()) {
         return {};
     }
-    const std::string_view closed = end.closedDays == ClosedDays::Court ? "閉庁日" : "休業日";
-    const std::string_view open = end.closedDays == ClosedDays::Court ? "開庁日" : "営業日";
+    const bool bank = end.calendar == CalendarKind::Bank;
+    const std::string_view closed = bank ? "休業日" : "閉庁日";
+    const std::string_view open = bank ? "営業日" : "開庁日";
     std::string text = end.direction == Direction::After   ? "末日"
                        : end.direction == Direction::Fixed ? "期限"
                                                            : "";

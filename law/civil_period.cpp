@@ -56,11 +56,11 @@ void CheckCount(Period period) {
 }
 
 // The count-th open day from first on, going by step (+1 or -1).
-std::int64_t NthOpenDay(std::int64_t first, std::int64_t count, int step, ClosedDays closedDays,
-                        HolidayCalendar& calendar) {
+std::int64_t NthOpenDay(std::int64_t first, std::int64_t count, int step,
+                        ClosedDayCalendar& calendar) {
     std::int64_t day = CheckedDay(first);
     for (;; day = CheckedDay(day + step)) {
-        if (closedDays == ClosedDays::None || !calendar.IsClosed(day)) {
+        if (!calendar.IsClosed(day)) {
             if (--count == 0) {
                 return day;
             }
@@ -100,28 +100,30 @@ std::int64_t LastDayOfPeriod(std::int64_t startDay, Period period, FirstDay firs
 }
 
 PeriodEnd EndOfPeriod(std::int64_t startDay, Period period, FirstDay firstDay,
-                      ClosedDays closedDays, HolidayCalendar& calendar) {
+                      ClosedDayCalendar& calendar) {
     std::int64_t last = 0;
     if (period.unit == PeriodUnit::OpenDays) {
         CheckedDay(startDay);
         CheckCount(period);
         last = NthOpenDay(firstDay == FirstDay::Excluded ? startDay + 1 : startDay, period.count, 1,
-                          closedDays, calendar);
+                          calendar);
     } else {
         last = LastDayOfPeriod(startDay, period, firstDay);
     }
-    PeriodEnd end = MovedToOpenDay(last, closedDays, calendar);
+    PeriodEnd end = MovedToOpenDay(last, calendar);
     end.firstDay = firstDay;
     if (end.Moved()) {
-        end.movedBy = "民事訴訟法95条3項";
+        // Periods of court proceedings end on the court's open days; others on
+        // the days the Civil Code's custom of closed days leaves.
+        end.movedBy = calendar.Kind() == CalendarKind::Court ? "民事訴訟法95条3項" : "民法142条";
     }
     return end;
 }
 
-PeriodEnd MovedToOpenDay(std::int64_t day, ClosedDays closedDays, HolidayCalendar& calendar) {
+PeriodEnd MovedToOpenDay(std::int64_t day, ClosedDayCalendar& calendar) {
     PeriodEnd end{CheckedDay(day), day, {}};
-    end.closedDays = closedDays;
-    if (closedDays == ClosedDays::Court && calendar.IsClosed(day)) {
+    end.calendar = calendar.Kind();
+    if (calendar.IsClosed(day)) {
         end.unmovedDayReasons = calendar.ClosedReasons(day);
         do {
             end.day = CheckedDay(end.day + 1);
@@ -135,11 +137,11 @@ PeriodEnd EndOfHours(CalendarDate start, std::int64_t hours) {
     const CalendarDate moment = MomentHoursFrom(start, hours);
     return {
         moment.DayNumber(),    moment.DayNumber(), {}, moment, Direction::After, FirstDay::Excluded,
-        FirstDayRule::AsGiven, ClosedDays::None};
+        FirstDayRule::AsGiven, CalendarKind::None};
 }
 
-PeriodEnd LastDayBeforePeriod(CalendarDate day, Period period, ClosedDays closedDays,
-                              MoveEarlier move, HolidayCalendar& calendar) {
+PeriodEnd LastDayBeforePeriod(CalendarDate day, Period period, MoveEarlier move,
+                              ClosedDayCalendar& calendar) {
     CheckCount(period);
     if (period.unit == PeriodUnit::Hours) {
         const CalendarDate moment = MomentHoursFrom(day, -period.count);
@@ -150,7 +152,7 @@ PeriodEnd LastDayBeforePeriod(CalendarDate day, Period period, ClosedDays closed
                 Direction::Before,
                 FirstDay::Excluded,
                 FirstDayRule::AsGiven,
-                ClosedDays::None};
+                CalendarKind::None};
     }
     const std::int64_t lastOfPeriod = CheckedDay(CheckedDay(day.DayNumber()) - 1);
     std::int64_t answer = 0;
@@ -168,17 +170,15 @@ PeriodEnd LastDayBeforePeriod(CalendarDate day, Period period, ClosedDays closed
             answer = LastDayBeforeMonths(lastOfPeriod + 1, period.count * 12);
             break;
         case PeriodUnit::OpenDays:
-            answer = NthOpenDay(lastOfPeriod, period.count, -1, closedDays, calendar) - 1;
+            answer = NthOpenDay(lastOfPeriod, period.count, -1, calendar) - 1;
             break;
         case PeriodUnit::Hours:
             break;
     }
     PeriodEnd end{CheckedDay(answer), answer, {}, {}, Direction::Before};
-    end.closedDays = closedDays;
-    if (closedDays == ClosedDays::Court) {
-        end.unmovedDayReasons = calendar.ClosedReasons(answer);
-    }
-    if (closedDays == ClosedDays::Court && move == MoveEarlier::Yes) {
+    end.calendar = calendar.Kind();
+    end.unmovedDayReasons = calendar.ClosedReasons(answer);
+    if (move == MoveEarlier::Yes) {
         while (calendar.IsClosed(end.day)) {
             end.day = CheckedDay(end.day - 1);
         }
@@ -193,7 +193,7 @@ std::int64_t DaysBetween(std::int64_t fromDay, std::int64_t toDay, FirstDay firs
 }
 
 std::int64_t OpenDaysBetween(std::int64_t fromDay, std::int64_t toDay, FirstDay firstDay,
-                             HolidayCalendar& calendar) {
+                             ClosedDayCalendar& calendar) {
     std::int64_t first = CheckedDay(std::min(fromDay, toDay));
     std::int64_t last = CheckedDay(std::max(fromDay, toDay));
     // The day counted from is left out, at whichever end it lies.

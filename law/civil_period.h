@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "calc/calendar_date.h"
-#include "law/holiday_calendar.h"
+#include "law/closed_day_calendar.h"
 
 namespace torvelin {
 
@@ -47,9 +47,6 @@ enum class Direction {
     Fixed,   // no period: a due date, which only moves past closed days
 };
 
-// Which days off move the end of a period to the next day.
-enum class ClosedDays { Court, None };
-
 struct PeriodEnd {
     std::int64_t day;         // the answer: the end of the period, or the day before it
     std::int64_t unmovedDay;  // the same before moving past closed days
@@ -60,8 +57,8 @@ struct PeriodEnd {
     Direction direction = Direction::After;
     FirstDay firstDay = FirstDay::Excluded;  // as the period was counted
     FirstDayRule firstDayRule = FirstDayRule::AsGiven;
-    ClosedDays closedDays = ClosedDays::Court;  // the calendar it was counted against
-    std::string_view movedBy = {};              // the provision that moved it, if moved
+    CalendarKind calendar = CalendarKind::Court;  // the calendar it was counted against
+    std::string_view movedBy = {};                // the provision that moved it, if moved
     std::vector<std::string_view> notes = {};  // what the answer rests on: 春分日は計算による
 
     bool Moved() const { return day != unmovedDay; }
@@ -76,16 +73,16 @@ struct PeriodEnd {
 std::int64_t LastDayOfPeriod(std::int64_t startDay, Period period, FirstDay firstDay);
 
 // The end of the period, moved to the next open day when it falls on a closed
-// day and closedDays is Court (Civil Code art. 142). A period in open days
+// day of the calendar (Civil Code art. 142). A period in open days
 // ends on its count-th open day. Throws as LastDayOfPeriod does, and when the
 // next open day lies after 9999/12/31. For a period in hours, see EndOfHours.
 PeriodEnd EndOfPeriod(std::int64_t startDay, Period period, FirstDay firstDay,
-                      ClosedDays closedDays, HolidayCalendar& calendar);
+                      ClosedDayCalendar& calendar);
 
-// A day moved to the next open day when it is closed and closedDays is
-// Court, as a due date is (General Act on National Taxes art. 10(2)). Throws
+// A day moved to the next open day of the calendar when it is closed, as a
+// due date is (General Act on National Taxes art. 10(2)). Throws
 // RuntimeError 5 outside the range.
-PeriodEnd MovedToOpenDay(std::int64_t day, ClosedDays closedDays, HolidayCalendar& calendar);
+PeriodEnd MovedToOpenDay(std::int64_t day, ClosedDayCalendar& calendar);
 
 // A period in hours from a moment (art. 139): it ends that many hours later,
 // on whatever day that is. Throws RuntimeError 5 outside the range.
@@ -97,12 +94,12 @@ enum class MoveEarlier { No, Yes };
 
 // The last day on which an act can be done so that the whole period, counted
 // forward from the day after it as EndOfPeriod counts, lies between it and
-// the given day, neither counted. Open days are those of closedDays. Art. 142
+// the given day, neither counted. Open days are those of the calendar. Art. 142
 // moves only the end of a forward period, so a closed answer stays, its
 // reasons given, unless moving is asked for. In hours, the moment that many
 // hours before. Throws RuntimeError 5 outside the range.
-PeriodEnd LastDayBeforePeriod(CalendarDate day, Period period, ClosedDays closedDays,
-                              MoveEarlier move, HolidayCalendar& calendar);
+PeriodEnd LastDayBeforePeriod(CalendarDate day, Period period, MoveEarlier move,
+                              ClosedDayCalendar& calendar);
 
 // The days from one date to another: the last counted, the first counted or
 // left out. Negative when toDay comes before fromDay: -17 is 17 days back.
@@ -111,6 +108,6 @@ std::int64_t DaysBetween(std::int64_t fromDay, std::int64_t toDay, FirstDay firs
 // How many of the days counted by DaysBetween are open days, with its sign.
 // Throws RuntimeError 5 for a day outside the range.
 std::int64_t OpenDaysBetween(std::int64_t fromDay, std::int64_t toDay, FirstDay firstDay,
-                             HolidayCalendar& calendar);
+                             ClosedDayCalendar& calendar);
 
 }  // namespace torvelin

@@ -2,6 +2,7 @@
 #include "law/closed_day_file.h"
 
 #include <fstream>
+#include <iterator>
 
 namespace torvelin {
 namespace {
@@ -217,6 +218,31 @@ ClosedDayFileResult ReadDefaultClosedDayFile(std::optional<std::string_view> xdg
         return std::vector<OwnClosedDays>{};
     }
     return ReadClosedDayFile(*path);
+}
+
+std::variant<std::unique_ptr<ClosedDayCalendar>, ClosedDayFileError> CalendarWithOwnDays(
+    CalendarKind kind, std::span<const std::string_view> files,
+    std::optional<std::string_view> xdgConfigHome, std::optional<std::string_view> home) {
+    std::vector<OwnClosedDays> ownDays;
+    const auto add = [&ownDays](ClosedDayFileResult read) -> std::optional<ClosedDayFileError> {
+        if (auto* error = std::get_if<ClosedDayFileError>(&read)) {
+            return std::move(*error);
+        }
+        auto& days = std::get<std::vector<OwnClosedDays>>(read);
+        std::move(days.begin(), days.end(), std::back_inserter(ownDays));
+        return std::nullopt;
+    };
+    if (kind != CalendarKind::None) {
+        if (auto error = add(ReadDefaultClosedDayFile(xdgConfigHome, home))) {
+            return *std::move(error);
+        }
+    }
+    for (const std::string_view file : files) {
+        if (auto error = add(ReadClosedDayFile(std::filesystem::path(file)))) {
+            return *std::move(error);
+        }
+    }
+    return std::make_unique<ClosedDayCalendar>(kind, std::move(ownDays));
 }
 
 }  // namespace torvelin

@@ -3,7 +3,9 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -60,5 +62,13 @@ std::optional<std::filesystem::path> DefaultClosedDayFilePath(
 // The default file's days, none when there is no such file.
 ClosedDayFileResult ReadDefaultClosedDayFile(std::optional<std::string_view> xdgConfigHome,
                                              std::optional<std::string_view> home);
+
+// A calendar of the given kind with the user's own closed days, as both front
+// ends build it: the default file's days (not for None, which closes no day
+// unless files are named), then each named file's, in order. The first file
+// that does not read is the answer instead; nothing of it is used.
+std::variant<std::unique_ptr<ClosedDayCalendar>, ClosedDayFileError> CalendarWithOwnDays(
+    CalendarKind kind, std::span<const std::string_view> files,
+    std::optional<std::string_view> xdgConfigHome, std::optional<std::string_view> home);
 
 }  // namespace torvelin

@@ -29,7 +29,7 @@ std::optional<int> ReadYear(std::string_view text) {
 
 // Where the days an answer was found among depend on a computed equinox.
 PeriodEnd WithNotes(PeriodEnd end) {
-    if (end.closedDays != ClosedDays::None && !end.moment) {
+    if (end.calendar != CalendarKind::None && !end.moment) {
         end.notes = ComputedEquinoxNotes(std::min(end.day, end.unmovedDay),
                                          std::max(end.day, end.unmovedDay));
     }
@@ -39,7 +39,7 @@ PeriodEnd WithNotes(PeriodEnd end) {
 }  // namespace
 
 Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodText,
-                            const PeriodRules& rules, HolidayCalendar& calendar) {
+                            const PeriodRules& rules, ClosedDayCalendar& calendar) {
     const std::optional<DateAndTime> start = ReadDateAndTime(startText);
     if (!start) {
         return WrongInput::StartDate;
@@ -52,10 +52,8 @@ Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodT
         if (rules.direction == Direction::Before) {
             // Art. 142 moves only a forward end: a day before a period moves
             // only when a calendar is asked for.
-            const MoveEarlier move = rules.closedDays ? MoveEarlier::Yes : MoveEarlier::No;
-            return WithNotes(LastDayBeforePeriod(start->moment, *period,
-                                                 rules.closedDays.value_or(ClosedDays::Court), move,
-                                                 calendar));
+            const MoveEarlier move = rules.calendarChosen ? MoveEarlier::Yes : MoveEarlier::No;
+            return WithNotes(LastDayBeforePeriod(start->moment, *period, move, calendar));
         }
         if (period->unit == PeriodUnit::Hours) {
             return EndOfHours(start->moment, period->count);
@@ -66,8 +64,7 @@ Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodT
                                                  : FirstDayRule::LeftOut;
         const FirstDay firstDay =
             rules.firstDay.value_or(atMidnight ? FirstDay::Included : FirstDay::Excluded);
-        PeriodEnd end = EndOfPeriod(start->moment.DayNumber(), *period, firstDay,
-                                    rules.closedDays.value_or(ClosedDays::Court), calendar);
+        PeriodEnd end = EndOfPeriod(start->moment.DayNumber(), *period, firstDay, calendar);
         end.firstDayRule = rule;
         return WithNotes(std::move(end));
     } catch (const RuntimeError& error) {
@@ -77,7 +74,7 @@ Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodT
 
 Outcome<std::int64_t> DaysFromTo(std::string_view fromText, std::string_view toText,
                                  FirstDay firstDay, DaysCounted counted,
-                                 HolidayCalendar& calendar) {
+                                 ClosedDayCalendar& calendar) {
     const std::optional<std::int64_t> from = ReadDay(fromText);
     if (!from) {
         return WrongInput::StartDate;
@@ -106,14 +103,13 @@ Outcome<std::vector<Holiday>> HolidaysOfYears(std::string_view firstYearText,
     return holidays;
 }
 
-Outcome<PeriodEnd> DueDate(std::string_view dateText, ClosedDays closedDays,
-                           HolidayCalendar& calendar) {
+Outcome<PeriodEnd> DueDate(std::string_view dateText, ClosedDayCalendar& calendar) {
     const std::optional<std::int64_t> day = ReadDay(dateText);
     if (!day) {
         return WrongInput::Date;
     }
     try {
-        PeriodEnd due = MovedToOpenDay(*day, closedDays, calendar);
+        PeriodEnd due = MovedToOpenDay(*day, calendar);
         due.direction = Direction::Fixed;
         if (due.Moved()) {
             due.movedBy = "国税通則法10条2項";
@@ -157,7 +153,7 @@ Outcome<std::int64_t> DayAgeReached(std::string_view birthText, std::string_view
     }
 }
 
-Outcome<DayFacts> DayInfo(std::string_view dateText, HolidayCalendar& calendar) {
+Outcome<DayFacts> DayInfo(std::string_view dateText, ClosedDayCalendar& calendar) {
     const std::optional<std::int64_t> day = ReadDay(dateText);
     if (!day) {
         return WrongInput::Date;
@@ -165,7 +161,7 @@ Outcome<DayFacts> DayInfo(std::string_view dateText, HolidayCalendar& calendar) 
     return FactsOfDay(*day, calendar);
 }
 
-DayFacts FactsOfDay(std::int64_t day, HolidayCalendar& calendar) {
+DayFacts FactsOfDay(std::int64_t day, ClosedDayCalendar& calendar) {
     return {day, calendar.ClosedReasons(day), ComputedEquinoxNotes(day, day)};
 }
 

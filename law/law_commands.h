@@ -8,6 +8,7 @@
 
 #include "calc/outcome.h"
 #include "law/civil_period.h"
+#include "law/closed_day_calendar.h"
 #include "law/holiday_calendar.h"
 
 namespace torvelin {
@@ -19,9 +20,9 @@ namespace torvelin {
 struct PeriodRules {
     // Unset: counted when the start is written at 0:00, left out otherwise.
     std::optional<FirstDay> firstDay = std::nullopt;
-    // Unset: an end after the start moves past closed days, a day before a
-    // known day stays where it falls.
-    std::optional<ClosedDays> closedDays = std::nullopt;
+    // Whether the user chose the calendar: a day before a known day moves to
+    // the open day before only then (art. 142 moves only a forward end).
+    bool calendarChosen = false;
     Direction direction = Direction::After;
 };
 
@@ -39,11 +40,12 @@ struct DayFacts {
 // with Direction::Before, START is the known day and the answer the last day
 // before the period.
 Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodText,
-                            const PeriodRules& rules, HolidayCalendar& calendar);
+                            const PeriodRules& rules, ClosedDayCalendar& calendar);
 
 // days FROM TO: how many days, or open days, from one date to the other.
 Outcome<std::int64_t> DaysFromTo(std::string_view fromText, std::string_view toText,
-                                 FirstDay firstDay, DaysCounted counted, HolidayCalendar& calendar);
+                                 FirstDay firstDay, DaysCounted counted,
+                                 ClosedDayCalendar& calendar);
 
 // holidays YEAR [LAST_YEAR]: the national holidays of those years in date
 // order; two holidays on one day are two entries.
@@ -53,8 +55,7 @@ Outcome<std::vector<Holiday>> HolidaysOfYears(std::string_view firstYearText,
 
 // due DATE: the day, or the next open day when it is closed, as due dates
 // move (General Act on National Taxes art. 10(2)).
-Outcome<PeriodEnd> DueDate(std::string_view dateText, ClosedDays closedDays,
-                           HolidayCalendar& calendar);
+Outcome<PeriodEnd> DueDate(std::string_view dateText, ClosedDayCalendar& calendar);
 
 // age BIRTH [DATE]: the age during DATE, or during today when it is not given.
 Outcome<std::int64_t> AgeOnDate(std::string_view birthText,
@@ -64,9 +65,9 @@ Outcome<std::int64_t> AgeOnDate(std::string_view birthText,
 Outcome<std::int64_t> DayAgeReached(std::string_view birthText, std::string_view ageText);
 
 // info DATE: the day and why it is closed.
-Outcome<DayFacts> DayInfo(std::string_view dateText, HolidayCalendar& calendar);
+Outcome<DayFacts> DayInfo(std::string_view dateText, ClosedDayCalendar& calendar);
 
 // The same for a day already known. Throws RuntimeError 5 outside the range.
-DayFacts FactsOfDay(std::int64_t day, HolidayCalendar& calendar);
+DayFacts FactsOfDay(std::int64_t day, ClosedDayCalendar& calendar);
 
 }  // namespace torvelin

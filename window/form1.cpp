@@ -100,7 +100,8 @@ Form1::Form1(MessageBoxes& messages, WindowPrinter& printer, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       messages_(messages),
-      printer_(printer) {
+      printer_(printer),
+      calendar_(CalendarKind::Court) {
     // The layout: 15 twips to a logical pixel, labels stacked by tab index
     // under the entry boxes and buttons. The entry boxes have no length limit
     // (a pasted text is read whole, and rejected whole if it is no date).

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "calc/calendar_date.h"
-#include "law/holiday_calendar.h"
+#include "law/closed_day_calendar.h"
 
 class QLabel;
 class QLineEdit;
@@ -47,7 +47,7 @@ private:
 
     MessageBoxes& messages_;
     WindowPrinter& printer_;
-    HolidayCalendar calendar_;  // keeps each year's holidays once worked out
+    ClosedDayCalendar calendar_;  // keeps each year's closed days once worked out
 
     // The controls the handlers read and write.
     QLineEdit* Text1;       // start date

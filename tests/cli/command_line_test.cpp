@@ -142,13 +142,22 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{"holidays", "9999", "10000"}, "", "", complaint, SomeNotComputed},
         {{"holidays", "2019.5"}, "", "", complaint, SomeNotComputed},
         {{"info", "令和6年12月29日"}, "", "2024/12/29\t日\t令和6年12月29日\t閉庁日\t日曜日・年末年始の休日\n", "", AllResults},
+        {{"deadline", "--closed=bank", "2024/12/20", "10日"}, "", "2024/12/30\n", "", AllResults},
+        {{"deadline", "--before", "2024/06/27", "2週間"}, "", "2024/06/12\n", "", AllResults},
+        {{"due", "2025/03/15"}, "", "2025/03/17\n", "", AllResults},
+        {{"age", "2006/04/01", "2024/03/31"}, "", "17\n", "", AllResults},
+        {{"age", "--reach", "18", "2006/04/01"}, "", "2024/03/31\n", "", AllResults},
+        {{"days", "--format=csv", "2025/01/06", "2024/12/20"}, "", "from,to,days,status,message\r\n2025/01/06,2024/12/20,-17,ok,\r\n", "", AllResults},
+        {{"deadline", "--format=tsv"}, "x\t1日\n", "start\tperiod\tend\tweekday\tera_date\tunmoved_end\trule\treason\tnotes\tstatus\tmessage\n"
+         "x\t1日\t\t\t\t\t\t\t\tinput\t" + kStart, "", SomeNotComputed},
+        {{"deadline", "--closed-file=/nonexistent/closed.tsv", "2024/12/20", "10日"}, "", "", complaint + "/nonexistent/closed.tsv", InputFailed},
         // Usage errors.
         {{"--days", "1"}, "", "", complaint + "unrecognized option '--days'\n", UsageError},
         {{"-x"}, "", "", complaint + "unrecognized option '-x'\n", UsageError},
         {{"2013/10/28", "--encoding", "sjis", "0"}, "", "", notApplying + "--encoding' does not apply to START COUNT\n", UsageError},
         {{"deadline", "--open-days", "2024/12/20", "10日"}, "", "", notApplying + "--open-days' does not apply to deadline START PERIOD\n", UsageError},
         {{"deadline", "--encoding=sjis", "2024/12/20", "10日"}, "", "", notApplying + "--encoding' does not apply to deadline", UsageError},
-        {{"days", "--closed=none", "2024/12/20", "2025/01/06"}, "", "", notApplying + "--closed' does not apply to days", UsageError},
+        {{"days", "--before", "2024/12/20", "2025/01/06"}, "", "", notApplying + "--before' does not apply to days", UsageError},
         {{"days", "--long", "2024/12/20", "2025/01/06"}, "", "", notApplying + "--long' does not apply to days", UsageError},
         {{"holidays", "2019", "--long"}, "", "", notApplying + "--long' does not apply to holidays", UsageError},
         {{"--first-day=included"}, "", "", notApplying + "--first-day' does not apply to [FILE]", UsageError},
@@ -161,6 +170,9 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{"days", "2024/12/20"}, "", "", complaint + "wrong number", UsageError},
         {{"deadline", "--first-day=maybe", "2024/12/20", "10日"}, "", "", complaint + "--first-day takes", UsageError},
         {{"deadline", "--closed=all", "2024/12/20", "10日"}, "", "", complaint + "--closed takes", UsageError},
+        {{"info", "--long", "--format=json", "2024/12/20"}, "", "", notApplying + "--long' does not apply", UsageError},
+        {{"deadline", "--long", "--format=json", "2024/12/20", "1日"}, "", "", complaint + "--long and --format", UsageError},
+        {{"age", "--reach=18", "2006/04/01", "2024/01/01"}, "", "", complaint + "age --reach", UsageError},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -251,8 +263,10 @@ TEST(CommandLine, HelpAndVersion) {
         // The man page is made from this text: option lines start with two blanks and a dash.
         for (const std::string_view option :
              {"\n  -h, --help  ", "\n  -V, --version  ", "\n      --encoding=NAME  ",
-              "\n  deadline START PERIOD  --long, --format, --first-day, --closed, --before\n", "longer than 1 MiB is",
-              "\nExit status:\n", "\n  4  the output", "SIGPIPE", "\nReport bugs to "}) {
+              "\n  deadline START PERIOD  --long, --format, --first-day, --closed, --closed-file, "
+              "--before\n",
+              "longer than 1 MiB is", "\nExit status:\n", "\n  4  the output", "SIGPIPE",
+              "\nReport bugs to "}) {
             EXPECT_NE(run.output.find(option), std::string::npos) << option;
         }
     }

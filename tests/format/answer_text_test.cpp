@@ -20,7 +20,7 @@ TEST(AnswerText, WritesTheLongFormOfAnEndDate) {
 // The rule that counted a period and why its answer is where it is, as a legal
 // reader writes them, for each way a period is counted.
 TEST(AnswerText, SaysWhichRuleCountedAndWhyTheEndMoved) {
-    HolidayCalendar calendar;
+    ClosedDayCalendar calendar(CalendarKind::Court);
     const auto text = [&](const char* start, const char* period, PeriodRules rules) {
         const PeriodEnd end = std::get<PeriodEnd>(Deadline(start, period, rules, calendar));
         return CountingRuleText(end) + " " + ClosedDayText(end);
@@ -40,21 +40,21 @@ TEST(AnswerText, SaysWhichRuleCountedAndWhyTheEndMoved) {
         {"2024/03/04 9:00", "48時間", after, "時間による期間（民法139条） "},
         {"2024/06/24", "2週間", before, "期間の前日（民法140条） 2024/06/09（日）は日曜日"
                                         "（閉庁日、期間の末日ではないため繰り上げない）"},
-        {"2024/06/24", "2週間", {.closedDays = ClosedDays::Court, .direction = Direction::Before},
+        {"2024/06/24", "2週間", {.calendarChosen = true, .direction = Direction::Before},
          "期間の前日（民法140条） 2024/06/09（日）は日曜日、6/8も閉庁日のため、前開庁日に繰り上げ"},
     };
     // clang-format on
     for (const auto& [start, period, rules, expected] : cases) {
         EXPECT_EQ(text(start, period, rules), expected) << start << " " << period;
     }
-    const PeriodEnd due = std::get<PeriodEnd>(DueDate("2025/03/15", ClosedDays::Court, calendar));
+    const PeriodEnd due = std::get<PeriodEnd>(DueDate("2025/03/15", calendar));
     EXPECT_EQ(CountingRuleText(due) + " " + ClosedDayText(due),
               "期限 期限2025/03/15（土）は土曜日、3/16も閉庁日のため、翌開庁日が期限"
               "（国税通則法10条2項）");
 }
 
 TEST(AnswerText, DescribesADayInFull) {
-    HolidayCalendar calendar;
+    ClosedDayCalendar calendar(CalendarKind::Court);
     const auto description = [&](std::int64_t day) {
         return DayDescription(FactsOfDay(day, calendar));
     };
@@ -62,7 +62,7 @@ TEST(AnswerText, DescribesADayInFull) {
     EXPECT_EQ(description(Day(2024, 12, 29)),
               "2024年12月29日（日）　令和6年12月29日　日曜日・年末年始の休日");
     EXPECT_EQ(description(Day(1872, 12, 10)), "1872年12月10日（火）");
-    EXPECT_EQ(description(Day(100, 1, 2)), "100年1月2日（土）　土曜日・年末年始の休日");
+    EXPECT_EQ(description(Day(100, 1, 2)), "100年1月2日（土）　年末年始の休日");
     EXPECT_EQ(DayInfoText(FactsOfDay(Day(2014, 2, 24), calendar)),
               "2014/02/24\t月\t平成26年2月24日\t開庁日");
 }

@@ -30,7 +30,7 @@ TEST(RecordText, QuotesAndEscapesWhatEachFormatMust) {
 }
 
 TEST(AnswerRecords, CarryTheirInputsAndKeepTheirColumns) {
-    HolidayCalendar calendar;
+    ClosedDayCalendar calendar(CalendarKind::Court);
     const Record ok =
         DeadlineRecord("2024/12/20", "10日", Deadline("2024/12/20", "10日", {}, calendar));
     const Record wrong = DeadlineRecord("x", "10日", Deadline("x", "10日", {}, calendar));

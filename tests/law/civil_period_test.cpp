@@ -46,7 +46,8 @@ TEST(CivilPeriod, EndsEachUnitByTheCalendar) {
 }
 
 TEST(CivilPeriod, MovesAnEndOnAClosedDayToTheNextOpenDay) {
-    HolidayCalendar calendar;
+    ClosedDayCalendar court(CalendarKind::Court);
+    ClosedDayCalendar none(CalendarKind::None);
     // Start, period, last day, the day it moves to and why ("" when kept).
     // clang-format off
     const std::tuple<CivilDate, Period, CivilDate, CivilDate, const char*> cases[] = {
@@ -60,33 +61,34 @@ TEST(CivilPeriod, MovesAnEndOnAClosedDayToTheNextOpenDay) {
     // clang-format on
     for (const auto& [start, period, unmoved, moved, reason] : cases) {
         const std::int64_t first = DayNumberFromCivil(start);
-        const PeriodEnd end = EndOfPeriod(first, period, kOut, ClosedDays::Court, calendar);
+        const PeriodEnd end = EndOfPeriod(first, period, kOut, court);
         EXPECT_EQ(CivilFromDayNumber(end.unmovedDay), unmoved) << start.month;
         EXPECT_EQ(CivilFromDayNumber(end.day), moved) << start.month;
         EXPECT_EQ(end.unmovedDayReasons.empty() ? "" : end.unmovedDayReasons.front(), reason);
         EXPECT_EQ(end.Moved(), *reason != '\0');
-        const PeriodEnd kept = EndOfPeriod(first, period, kOut, ClosedDays::None, calendar);
+        const PeriodEnd kept = EndOfPeriod(first, period, kOut, none);
         EXPECT_EQ(CivilFromDayNumber(kept.day), unmoved);
         EXPECT_FALSE(kept.Moved());
     }
 }
 
 TEST(CivilPeriod, RaisesError5OutsideTheRange) {
-    HolidayCalendar calendar;
+    ClosedDayCalendar court(CalendarKind::Court);
+    ClosedDayCalendar none(CalendarKind::None);
     // clang-format off
-    constexpr auto kNone = ClosedDays::None;
-    const std::tuple<std::int64_t, Period, FirstDay, ClosedDays> cases[] = {
+    constexpr auto kNone = CalendarKind::None;
+    const std::tuple<std::int64_t, Period, FirstDay, CalendarKind> cases[] = {
         {kLastDayNumber, {1, Days}, kOut, kNone}, {Day(9999, 12, 20), {1, Months}, kOut, kNone},
         {Day(9999, 1, 1), {1, Years}, kOut, kNone}, {Day(2024, 1, 1), {8000, Years}, kIn, kNone},
         {kFirstDayNumber - 1, {1, Days}, kOut, kNone},
-        {Day(9999, 12, 21), {10, Days}, kOut, ClosedDays::Court},  // closed, no open day after
+        {Day(9999, 12, 21), {10, Days}, kOut, CalendarKind::Court},  // closed, no open day after
         {Day(2024, 1, 1), {0, Days}, kOut, kNone}, {Day(2024, 1, 1), {-3, Months}, kOut, kNone},
         {Day(2024, 1, 1), {kLastDayNumber, Days}, kIn, kNone},
     };
     // clang-format on
     for (const auto& [start, period, firstDay, closed] : cases) {
         try {
-            EndOfPeriod(start, period, firstDay, closed, calendar);
+            EndOfPeriod(start, period, firstDay, closed == kNone ? none : court);
             ADD_FAILURE() << start << " " << period.count;
         } catch (const RuntimeError& error) {
             EXPECT_EQ(error.Number(), ErrorNumber::InvalidArgument);
@@ -98,7 +100,7 @@ TEST(CivilPeriod, RaisesError5OutsideTheRange) {
 }
 
 TEST(CivilPeriod, CountsDaysAndOpenDaysBetweenTwoDates) {
-    HolidayCalendar calendar;
+    ClosedDayCalendar calendar(CalendarKind::Court);
     EXPECT_EQ(DaysBetween(Day(2024, 1, 1), Day(2024, 12, 31), kIn), 366);
     EXPECT_EQ(DaysBetween(Day(2024, 12, 31), Day(2024, 1, 1), kOut), -365);
     EXPECT_EQ(DaysBetween(Day(2024, 1, 1), Day(2024, 1, 1), kIn), 1);

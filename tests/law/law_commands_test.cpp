@@ -26,7 +26,7 @@ struct DeadlineCase {
 TEST(Deadline, CountsAsTheCivilCodeDoes) {
     constexpr PeriodRules kAfter{};
     constexpr PeriodRules kBefore{.direction = Before};
-    constexpr PeriodRules kBeforeMoved{.closedDays = ClosedDays::Court, .direction = Before};
+    constexpr PeriodRules kBeforeMoved{.calendarChosen = true, .direction = Before};
     // clang-format off
     const DeadlineCase cases[] = {
         // Art. 140: a period from 0:00 counts its first day, any other time not.
@@ -56,7 +56,7 @@ TEST(Deadline, CountsAsTheCivilCodeDoes) {
         {"2024/03/04 15:30", "16時間", kBefore, {2024, 3, 3}, {2024, 3, 3}},
     };
     // clang-format on
-    HolidayCalendar calendar;
+    ClosedDayCalendar calendar(CalendarKind::Court);
     for (const DeadlineCase& c : cases) {
         const Outcome<PeriodEnd> outcome = Deadline(c.start, c.period, c.rules, calendar);
         ASSERT_TRUE(std::holds_alternative<PeriodEnd>(outcome)) << c.start << " " << c.period;
@@ -87,7 +87,7 @@ TEST(Deadline, CountsAsTheCivilCodeDoes) {
 }
 
 TEST(Deadline, NamesTheWrongInputOrTheError) {
-    HolidayCalendar calendar;
+    ClosedDayCalendar calendar(CalendarKind::Court);
     EXPECT_EQ(Deadline("2024/02/30", "1日", {}, calendar),
               Outcome<PeriodEnd>(WrongInput::StartDate));
     EXPECT_EQ(Deadline("2024/02/03", "1", {}, calendar), Outcome<PeriodEnd>(WrongInput::Period));
@@ -103,10 +103,9 @@ TEST(Deadline, NamesTheWrongInputOrTheError) {
 
 // The examples of the Act on Age Calculation's practice and of due dates.
 TEST(DueAndAge, CountAsTheActsDo) {
-    HolidayCalendar calendar;
+    ClosedDayCalendar calendar(CalendarKind::Court);
     const auto due = [&](const char* date) {
-        return CivilFromDayNumber(
-            std::get<PeriodEnd>(DueDate(date, ClosedDays::Court, calendar)).day);
+        return CivilFromDayNumber(std::get<PeriodEnd>(DueDate(date, calendar)).day);
     };
     EXPECT_EQ(due("2025/03/15"), (CivilDate{2025, 3, 17}));  // a Saturday
     EXPECT_EQ(due("2025/03/17"), (CivilDate{2025, 3, 17}));
