@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "format/record_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace torvelin {
@@ -42,77 +43,103 @@ std::size_t SequenceLength(std::string_view text) {
     return length;
 }
 
-std::string ValidUtf8(std::string_view text) {
-    std::string valid;
-    valid.reserve(text.size());
-    while (!text.empty()) {
-        const std::size_t length = SequenceLength(text);
-        if (length == 0) {
-            valid += kReplacement;
-            text.remove_prefix(1);
+// How many bytes from the start of text are well-formed UTF-8; kana, kanji
+// and ASCII are checked inline, the rest by SequenceLength.
+std::size_t ValidPrefixLength(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    while (i < size) {
+        const unsigned char lead = bytes[i];
+        if (lead < 0x80) {
+            ++i;
+        } else if (lead >= 0xE1 && lead <= 0xEC && i + 2 < size && (bytes[i + 1] & 0xC0) == 0x80 &&
+                   (bytes[i + 2] & 0xC0) == 0x80) {
+            i += 3;
+        } else if (const std::size_t length = SequenceLength(text.substr(i)); length != 0) {
+            i += length;
         } else {
-            valid += text.substr(0, length);
-            text.remove_prefix(length);
+            break;
         }
     }
-    return valid;
+    return i;
 }
 
-std::string TsvValue(std::string_view text) {
-    std::string value = ValidUtf8(text);
-    for (char& c : value) {
-        if (c == '\t' || c == '\n' || c == '\r') {
-            c = ' ';
-        }
+// Appends text with each byte that starts no well-formed sequence replaced.
+void AppendValidUtf8(std::string& out, std::string_view text) {
+    for (std::size_t valid; (valid = ValidPrefixLength(text)) < text.size();) {
+        out.append(text.substr(0, valid));
+        out += kReplacement;
+        text.remove_prefix(valid + 1);
     }
-    return value;
+    out.append(text);
 }
 
-std::string CsvValue(std::string_view text) {
-    const std::string value = ValidUtf8(text);
-    if (value.find_first_of(",\"\r\n") == std::string::npos) {
-        return value;
-    }
-    std::string quoted = "\"";
-    for (const char c : value) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
+void AppendTsvValue(std::string& out, std::string_view text) {
+    const std::size_t start = out.size();
+    AppendValidUtf8(out, text);
+    for (std::size_t i = start; i < out.size(); ++i) {
+        if (out[i] == '\t' || out[i] == '\n' || out[i] == '\r') {
+            out[i] = ' ';
         }
     }
-    return quoted + '"';
 }
 
-std::string JsonString(std::string_view text) {
-    std::string json = "\"";
-    for (const char c : ValidUtf8(text)) {
-        switch (c) {
-            case '"':
-                json += "\\\"";
-                break;
-            case '\\':
-                json += "\\\\";
-                break;
-            case '\n':
-                json += "\\n";
-                break;
-            case '\r':
-                json += "\\r";
-                break;
-            case '\t':
-                json += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char escaped[7];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                    json += escaped;
-                } else {
-                    json += c;
-                }
+void AppendCsvValue(std::string& out, std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        AppendValidUtf8(out, text);
+        return;
+    }
+    out += '"';
+    for (std::size_t quote; (quote = text.find('"')) != std::string_view::npos;) {
+        AppendValidUtf8(out, text.substr(0, quote + 1));
+        out += '"';
+        text.remove_prefix(quote + 1);
+    }
+    AppendValidUtf8(out, text);
+    out += '"';
+}
+
+void AppendJsonString(std::string& out, std::string_view text) {
+    out += '"';
+    const std::size_t start = out.size();
+    AppendValidUtf8(out, text);
+    // Escapes are rare: only then is the text rewritten.
+    const auto needsEscape = [](char c) {
+        return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+    };
+    if (std::any_of(text.begin(), text.end(), needsEscape)) {
+        const std::string valid = out.substr(start);
+        out.resize(start);
+        for (const char c : valid) {
+            switch (c) {
+                case '"':
+                    out += "\\\"";
+                    break;
+                case '\\':
+                    out += "\\\\";
+                    break;
+                case '\n':
+                    out += "\\n";
+                    break;
+                case '\r':
+                    out += "\\r";
+                    break;
+                case '\t':
+                    out += "\\t";
+                    break;
+                default:
+                    if (static_cast<unsigned char>(c) < 0x20) {
+                        char escaped[7];
+                        std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                        out += escaped;
+                    } else {
+                        out += c;
+                    }
+            }
         }
     }
-    return json + '"';
+    out += '"';
 }
 
 }  // namespace
@@ -133,13 +160,19 @@ std::string HeaderLine(const Record& record, RecordFormat format) {
 
 std::string RecordLine(const Record& record, RecordFormat format) {
     std::string line;
+    line.reserve(256);
     if (format == RecordFormat::Json) {
         for (const Field& field : record) {
-            line += line.empty() ? "{" : ",";
-            line += JsonString(field.name) + ':';
-            line += !field.value     ? "null"
-                    : field.isNumber ? *field.value
-                                     : JsonString(*field.value);
+            line += line.empty() ? '{' : ',';
+            AppendJsonString(line, field.name);
+            line += ':';
+            if (!field.value) {
+                line += "null";
+            } else if (field.isNumber) {
+                line += *field.value;
+            } else {
+                AppendJsonString(line, *field.value);
+            }
         }
         return (line.empty() ? "{" : line) + "}\n";
     }
@@ -150,7 +183,11 @@ std::string RecordLine(const Record& record, RecordFormat format) {
         }
         first = false;
         const std::string_view value = field.value ? std::string_view(*field.value) : "";
-        line += format == RecordFormat::Tsv ? TsvValue(value) : CsvValue(value);
+        if (format == RecordFormat::Tsv) {
+            AppendTsvValue(line, value);
+        } else {
+            AppendCsvValue(line, value);
+        }
     }
     return line + (format == RecordFormat::Csv ? "\r\n" : "\n");
 }

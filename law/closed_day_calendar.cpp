@@ -12,6 +12,7 @@ namespace torvelin {
 
 struct ClosedDayCalendar::Year {
     std::int64_t firstDay;
+    std::int64_t lastDay;
     std::bitset<366> closed;  // by day of the year, 0 for 1/1
     // Each closed day's reasons in the order they are listed, sorted by day.
     std::vector<std::pair<std::int64_t, std::string_view>> reasons;
@@ -82,6 +83,10 @@ ClosedDayCalendar::ClosedDayCalendar(CalendarKind kind, std::vector<OwnClosedDay
 ClosedDayCalendar::~ClosedDayCalendar() = default;
 
 const ClosedDayCalendar::Year& ClosedDayCalendar::YearOf(std::int64_t dayNumber) {
+    // Most questions are about the year asked about last.
+    if (lastYear_ && dayNumber >= lastYear_->firstDay && dayNumber <= lastYear_->lastDay) {
+        return *lastYear_;
+    }
     if (!IsDayNumberInRange(dayNumber)) {
         throw RuntimeError(ErrorNumber::InvalidArgument);
     }
@@ -89,11 +94,13 @@ const ClosedDayCalendar::Year& ClosedDayCalendar::YearOf(std::int64_t dayNumber)
     std::unique_ptr<const Year>& slot =
         years_[static_cast<std::size_t>(year - kFirstCivilDate.year)];
     if (slot) {
+        lastYear_ = slot.get();
         return *slot;
     }
     auto built = std::make_unique<Year>();
     built->firstDay = DayNumberFromCivil({year, 1, 1});
-    const std::int64_t lastDay = DayNumberFromCivil({year, 12, 31});
+    built->lastDay = DayNumberFromCivil({year, 12, 31});
+    const std::int64_t lastDay = built->lastDay;
     const std::vector<Holiday> holidays = NationalHolidaysOf(year);
     std::vector<DayReason>& reasons = built->reasons;
     for (const ClosedDayRule& rule : ClosedDayRules(kind_)) {
@@ -124,6 +131,7 @@ const ClosedDayCalendar::Year& ClosedDayCalendar::YearOf(std::int64_t dayNumber)
     }
     reasons = std::move(listed);
     slot = std::move(built);
+    lastYear_ = slot.get();
     return *slot;
 }
 

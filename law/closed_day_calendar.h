@@ -87,6 +87,7 @@ private:
     CalendarKind kind_;
     std::vector<OwnClosedDays> ownDays_;
     std::vector<std::unique_ptr<const Year>> years_;
+    const Year* lastYear_ = nullptr;
 };
 
 }  // namespace torvelin

@@ -3,9 +3,11 @@
 # How fast torvelin-calc answers a batch, against GNU `date -f` converting the
 # same dates, both run from this script in the same run: 300,000 dates (the
 # target is torvelin-calc at least 3 times faster), then 3,000,000 to show
-# that the peak resident memory stays flat whatever the input size.
-# torvelin-calc works out START + 120 days for each line; `date -f` only
-# reads each date and prints it back as yyyy/mm/dd.
+# that the peak resident memory stays flat whatever the input size. Then the
+# deadline batch on the same 300,000 dates with a period of ten days, for each
+# calendar and as records (the target is at least 10 times faster).
+# torvelin-calc works out START + 120 days, or the deadline, for each line;
+# `date -f` only reads each date and prints it back as yyyy/mm/dd.
 # Prints the median wall time of RUNS runs, the ratio and the peak RSS.
 # Usage: benchmarks/batch/measure.sh [RUNS]
 set -euo pipefail
@@ -27,13 +29,15 @@ for _ in $(seq 10); do cat "$work/dates-300k"; done >"$work/dates-3M"
 for size in 300k 3M; do
     awk '{ print $0 "\t120" }' "$work/dates-$size" >"$work/batch-$size"
 done
+awk '{ print $0 "\t10日" }' "$work/dates-300k" >"$work/deadlines-300k"
 
 # Prints "SECONDS KIB": the median wall time of the runs and the largest peak RSS.
+# Each run reads the file named by $input (none by default) as standard input.
 measure() {
     local times=() peak=0 start end rss
     for _ in $(seq "$runs"); do
         start=$EPOCHREALTIME
-        /usr/bin/time -f %M -o "$work/rss" "$@" >/dev/null
+        /usr/bin/time -f %M -o "$work/rss" "$@" <"${input:-/dev/null}" >/dev/null
         end=$EPOCHREALTIME
         times+=("$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.4f", e - s }')")
         rss=$(tail -1 "$work/rss")
@@ -51,4 +55,12 @@ for size in 300k 3M; do
         -v their_rss="$their_rss" 'BEGIN {
         printf "%4s lines   torvelin-calc %7.3f s %6d KiB   date -f %7.3f s %6d KiB   %.1f times faster\n",
             size, ours, our_rss, theirs, their_rss, theirs / ours }'
+done
+read -r theirs their_rss < <(measure date -f "$work/dates-300k" +%Y/%m/%d)
+for options in "" "--closed=bank" "--closed=none" "--long" "--format=csv" "--format=json"; do
+    # shellcheck disable=SC2086 # the options are words
+    read -r ours our_rss < <(input="$work/deadlines-300k" measure "$calc" deadline $options)
+    awk -v options="${options:-(court)}" -v ours="$ours" -v theirs="$theirs" -v our_rss="$our_rss" \
+        'BEGIN { printf "300k deadlines %-14s %7.3f s %6d KiB   %.1f times faster than date -f\n",
+            options, ours, our_rss, theirs / ours }'
 done
