@@ -202,6 +202,7 @@ Form1::Form1(MessageBoxes& messages, WindowPrinter& printer, QWidget* parent)
     Label13->addAction(copy);
     Label13->setContextMenuPolicy(Qt::ActionsContextMenu);
     resultNotice_ = new QObject(this);
+    resultNotice_->setObjectName(QStringLiteral("resultNotice"));
     QAccessible::registerAccessibleInterface(new AccessibleResultNotice(resultNotice_));
     // The form opens with a worked example whose caption is written as the
     // form gives it; only its description is added.
