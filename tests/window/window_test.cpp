@@ -339,41 +339,37 @@ private slots:
         }
     }
 
-    // Selected by mouse and keyboard, copied with Ctrl+C; its menu copies
-    // the selection or, with none, the whole end date.
+    // Its menu copies the selection or, with none, the whole end date; it is
+    // selected by mouse and keyboard and copied with Ctrl+C.
     void result_canBeSelectedAndCopied() {
         auto* result = Find<QLabel>("Label13");
         QClipboard* clipboard = QGuiApplication::clipboard();
+        QAction* copy = result->actions().value(0);
+        QVERIFY(copy->text() == QStringLiteral("コピー(&C)") &&
+                result->contextMenuPolicy() == Qt::ActionsContextMenu);
+        copy->trigger();
+        QCOMPARE(clipboard->text(), kInitialResult);
+        result->setSelection(5, 2);
+        copy->trigger();
+        QCOMPARE(clipboard->text(), QStringLiteral("2/"));
         QTest::mouseClick(result, Qt::LeftButton, {}, QPoint(1, 5));
         QTest::keyClick(result, Qt::Key_End, Qt::ShiftModifier);
         QTest::keyClick(result, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clipboard->text(), kInitialResult);
-        QCOMPARE(result->contextMenuPolicy(), Qt::ActionsContextMenu);
-        QAction* copy = result->actions().value(0);
-        QCOMPARE(copy->text(), QStringLiteral("コピー(&C)"));
-        result->setSelection(5, 2);
-        copy->trigger();
-        QCOMPARE(clipboard->text(), QStringLiteral("2/"));
-        result->setSelection(0, 0);
-        copy->trigger();
-        QCOMPARE(clipboard->text(), kInitialResult);
     }
 
-    // A focused button shows a frame that stands out, two pixels wide all
-    // round, where the style alone changes a one-pixel outline.
+    // Two pixels wide all round, where the style alone changes an outline.
     void focusedButton_showsAFrame() {
         auto* button = Find("Command3");
         const QImage atRest = button->grab().toImage();
         button->setFocus(Qt::MouseFocusReason);
         const QImage focused = button->grab().toImage();
         int changed = 0;
-        for (int y = 0; y < atRest.height(); ++y) {
-            for (int x = 0; x < atRest.width(); ++x) {
-                changed += qAbs(qGray(atRest.pixel(x, y)) - qGray(focused.pixel(x, y))) > 96;
-            }
+        for (int i = 0; i < atRest.width() * atRest.height(); ++i) {
+            const QPoint at(i % atRest.width(), i / atRest.width());
+            changed += qAbs(qGray(atRest.pixel(at)) - qGray(focused.pixel(at))) > 96;
         }
-        QVERIFY2(changed > 3 * (button->width() + button->height()),
-                 qPrintable(QString::number(changed)));
+        QVERIFY(changed > 3 * (button->width() + button->height()));
     }
 
     void print_leavesThePrintButtonAndTheSelectionOffThePaper() {
@@ -399,11 +395,8 @@ private slots:
         QCOMPARE(colours("Command4", 4), QSet<QRgb>{kBackground.rgb()});
         QVERIFY(colours("Command3", 4) != QSet<QRgb>{kBackground.rgb()});
         for (const char* control : {"Text1", "Label13"}) {
-            const QPalette& palette = Find(control)->palette();
-            for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-                QVERIFY(
-                    !colours(control, 1).contains(palette.color(group, QPalette::Highlight).rgb()));
-            }
+            const QRgb selection = Find(control)->palette().color(QPalette::Highlight).rgb();
+            QVERIFY(!colours(control, 1).contains(selection));
         }
         QVERIFY(messages.shown.empty());
     }
@@ -495,8 +488,6 @@ private slots:
             QVERIFY(service.listen(QHostAddress::LocalHost));
             qputenv("CUPS_SERVER", "127.0.0.1:" + QByteArray::number(service.serverPort()));
         }
-        QElapsedTimer clock;
-        clock.start();
         std::optional<std::exception_ptr> failure;
         realPrinter.Print(*window, QStringLiteral("Torvelin"),
                           [&](std::exception_ptr failed) { failure = failed; });
@@ -508,7 +499,6 @@ private slots:
         } catch (const torvelin::RuntimeError& caught) {
             QCOMPARE(caught.Number(), error);
         }
-        qInfo("print failed after %lld ms", static_cast<long long>(clock.elapsed()));
     }
 };
 
