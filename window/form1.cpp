@@ -2,15 +2,21 @@
 #include "window/form1.h"
 
 #include <QAccessible>
+#include <QAccessibleObject>
 #include <QAccessibleWidget>
-#include <QCoreApplication>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
-#include <QScopeGuard>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <array>
 
 #include "calc/calculate.h"
@@ -86,6 +92,59 @@ QAccessibleInterface* AccessibleForm1For(const QString&, QObject* object) {
     return window ? new AccessibleForm1(window) : nullptr;
 }
 
+// A new result as screen readers hear of it: a notification, which they speak
+// as it is shown. A changed label away from the focus (which stays on the
+// Calculate button) goes unspoken. It says what the result's description says.
+class AccessibleResultNotice final : public QAccessibleObject {
+public:
+    using QAccessibleObject::QAccessibleObject;
+
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return {}; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(object()->parent());
+    }
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text kind) const override {
+        const auto* result = object()->parent()->findChild<QLabel*>(QStringLiteral("Label13"));
+        return kind == QAccessible::Name && result ? result->accessibleDescription() : QString();
+    }
+};
+
+// Draws a frame that stands out inside the push button that has the focus;
+// all else as the program's style draws it, which shows the focus only as a
+// slightly darker outline.
+class FocusFrameStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        if (element == CE_PushButton && (option->state & State_HasFocus)) {
+            painter->save();
+            painter->setPen(QPen(option->palette.color(QPalette::ButtonText), kFrameWidth));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(QRectF(option->rect).adjusted(kInset, kInset, -kInset, -kInset));
+            painter->restore();
+        }
+    }
+
+private:
+    static constexpr qreal kFrameWidth = 2;
+    static constexpr qreal kInset = 4;  // from the outer edge to the frame's middle
+};
+
+// "12時00分00秒" for an end date with a time of day; empty for a date alone.
+QString TimeOfDayText(CalendarDate end) {
+    const QStringList time =
+        QString::fromStdString(EndDateText(end, Form::Short)).section(u' ', 1).split(u':');
+    return time.size() == 3 ? QStringLiteral("%1時%2分%3秒").arg(time[0], time[1], time[2])
+                            : QString();
+}
+
 // Form files keep whole point sizes only.
 void SetPointSize(QWidget* control, qreal points) {
     QFont font = control->font();
@@ -118,15 +177,34 @@ Form1::Form1(MessageBoxes& messages, WindowPrinter& printer, QWidget* parent)
     setWindowIcon(ProgramIcon());
 
     const auto onClick = [this](QPushButton* button, void (Form1::*handler)()) {
-        connect(button, &QPushButton::clicked, this, [this, handler] { Dispatch(handler); });
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { Dispatch([this, handler] { (this->*handler)(); }); });
     };
     onClick(form.Command1, &Form1::Command1_Click);
     onClick(form.Command2, &Form1::Command2_Click);
     onClick(form.Command3, &Form1::Command3_Click);
     onClick(form.Command4, &Form1::Command4_Click);
+    auto* focusFrame = new FocusFrameStyle(QStyleFactory::create(style()->name()));
+    focusFrame->setParent(this);
     for (QPushButton* button : {form.Command1, form.Command2, form.Command3, form.Command4}) {
         button->installEventFilter(this);
+        button->setStyle(focusFrame);
     }
+    // A result belongs to the inputs beside it, also on paper.
+    for (QLineEdit* box : {Text1, Text2}) {
+        connect(box, &QLineEdit::textEdited, this, [this] { ShowResult(std::nullopt); });
+    }
+    // The end date can be selected and copied; its look at rest is unchanged,
+    // and Tab passes it by as before.
+    Label13->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Label13->setFocusPolicy(Qt::ClickFocus);
+    auto* copy = new QAction(QStringLiteral("コピー(&C)"), Label13);
+    connect(copy, &QAction::triggered, this, &Form1::CopyResult);
+    Label13->addAction(copy);
+    Label13->setContextMenuPolicy(Qt::ActionsContextMenu);
+    resultNotice_ = new QObject(this);
+    resultNotice_->setObjectName(QStringLiteral("resultNotice"));
+    QAccessible::registerAccessibleInterface(new AccessibleResultNotice(resultNotice_));
     // The form opens with a worked example whose caption is written as the
     // form gives it; only its description is added.
     DescribeResult(ReadDateText(Label13->text().toStdString()));
@@ -138,8 +216,13 @@ void Form1::paintEvent(QPaintEvent*) {
 }
 
 // Enter presses the focused button as Space does. No button is the default,
-// so Enter in an entry box presses nothing.
+// so Enter in an entry box presses nothing. While printing, this watches the
+// whole program, and the window takes no clicks or keys.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (printing_) {
+        const auto* control = qobject_cast<QWidget*>(watched);
+        return event->isInputEvent() && control && control->window() == this;
+    }
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -156,6 +239,7 @@ void Form1::Command1_Click() {
     if (const CalendarDate* end = std::get_if<CalendarDate>(&outcome)) {
         ShowResult(*end);
     } else if (const WrongInput* input = std::get_if<WrongInput>(&outcome)) {
+        ShowResult(std::nullopt);
         messages_.ShowMessage(QString::fromUtf8(MessageFor(*input)));
     } else {
         // No end date for this input: the one before it would be a wrong answer.
@@ -177,27 +261,44 @@ void Form1::Command3_Click() {
 
 void Form1::Command4_Click() {
     // The Print button stays off the paper; the focus passes on to Text1,
-    // which selects its text. The paper shows neither that selection nor a
-    // focus frame: while printing, the window itself holds the focus (Text1
-    // drops its selection as it loses it), also if the window is activated
-    // again meanwhile. Then the focus goes back to Text1.
+    // which selects its text. The paper shows neither that selection, nor the
+    // result's, nor a focus frame: while printing, the window itself holds
+    // the focus (Text1 drops its selection as it loses it), also if the
+    // window is activated again meanwhile. Then the focus goes back to Text1.
     Command4->hide();
+    Label13->setSelection(0, 0);
     QWidget* focus = focusWidget();
     setFocus(Qt::OtherFocusReason);
-    const auto showPrintButton = qScopeGuard([this, focus] {
-        Command4->show();
-        if (focus) {
-            focus->setFocus(Qt::OtherFocusReason);
-        }
-    });
+    printing_ = true;
+    qApp->installEventFilter(this);
     // Plain ASCII: print services turn other characters of a job name into
     // escapes in queue listings and file names.
-    printer_.Print(*this, QStringLiteral("Torvelin %1").arg(Label13->text()).trimmed());
+    const QString documentName = QStringLiteral("Torvelin %1").arg(Label13->text()).trimmed();
+    try {
+        printer_.Print(*this, documentName,
+                       [this, focus = QPointer<QWidget>(focus)](std::exception_ptr failure) {
+                           EndPrinting(focus, failure);
+                       });
+    } catch (...) {
+        EndPrinting(focus, std::current_exception());
+    }
 }
 
-void Form1::Dispatch(void (Form1::*handler)()) {
+void Form1::EndPrinting(QWidget* focus, std::exception_ptr failure) {
+    qApp->removeEventFilter(this);
+    printing_ = false;
+    Command4->show();
+    if (focus) {
+        focus->setFocus(Qt::OtherFocusReason);
+    }
+    if (failure) {
+        Dispatch([failure] { std::rethrow_exception(failure); });
+    }
+}
+
+void Form1::Dispatch(const std::function<void()>& action) {
     try {
-        (this->*handler)();
+        action();
     } catch (const RuntimeError& error) {
         messages_.ShowError(static_cast<int>(error.Number()),
                             QString::fromUtf8(error.Description()));
@@ -212,14 +313,28 @@ void Form1::Dispatch(void (Form1::*handler)()) {
 void Form1::ShowResult(std::optional<CalendarDate> end) {
     Label13->setText(end ? QString::fromStdString(EndDateText(*end, Form::Short)) : QString());
     DescribeResult(end);
+    if (end) {
+        QAccessibleEvent shown(resultNotice_, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
+}
+
+void Form1::CopyResult() {
+    QGuiApplication::clipboard()->setText(Label13->hasSelectedText() ? Label13->selectedText()
+                                                                     : Label13->text());
 }
 
 void Form1::DescribeResult(std::optional<CalendarDate> end) {
     // "2014年2月24日（月）　平成26年2月24日", with why courts and offices are
-    // closed on a closed day.
-    const QString description =
+    // closed on a closed day; a time of day follows the weekday.
+    QString description =
         end ? QString::fromStdString(DayDescription(FactsOfDay(end->DayNumber(), calendar_)))
             : QString();
+    if (end) {
+        const qsizetype afterWeekday = description.indexOf(u'）') + 1;
+        description.insert(afterWeekday > 0 ? afterWeekday : description.size(),
+                           TimeOfDayText(*end));
+    }
     Label13->setToolTip(description);
     Label13->setAccessibleDescription(description.isEmpty() ? QStringLiteral("終期暦日")
                                                             : description);

@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+#include <exception>
+#include <functional>
 #include <optional>
 
 #include "calc/calendar_date.h"
@@ -35,25 +37,33 @@ private:
     void Command3_Click();  // Clear
     void Command4_Click();  // Print
 
-    // Runs a click handler. The known errors (a failed print) are reported and
-    // the window carries on; anything else is reported and ends the program.
-    void Dispatch(void (Form1::*handler)());
+    // Runs a click handler, or what comes of one later. The known errors (a
+    // failed print) are reported and the window carries on; anything else is
+    // reported and ends the program.
+    void Dispatch(const std::function<void()>& action);
+    // Puts the window back as it was before Print was pressed, and reports a
+    // failed print.
+    void EndPrinting(QWidget* focus, std::exception_ptr failure);
     void ReportFatalError(const QString& description);
     // Sets the result label's caption to the end date, or empties it.
     void ShowResult(std::optional<CalendarDate> end);
     // Gives the end date in full as the result's tooltip and its description
     // for screen readers.
     void DescribeResult(std::optional<CalendarDate> end);
+    // Copies the selected part of the result, or all of it.
+    void CopyResult();
 
     MessageBoxes& messages_;
     WindowPrinter& printer_;
     ClosedDayCalendar calendar_;  // keeps each year's closed days once worked out
 
     // The controls the handlers read and write.
-    QLineEdit* Text1;       // start date
-    QLineEdit* Text2;       // day count
-    QLabel* Label13;        // the end date
-    QPushButton* Command4;  // Print
+    QLineEdit* Text1;        // start date
+    QLineEdit* Text2;        // day count
+    QLabel* Label13;         // the end date
+    QPushButton* Command4;   // Print
+    QObject* resultNotice_;  // what screen readers are told of a new result
+    bool printing_ = false;  // clicks and keys wait for the print service
 };
 
 }  // namespace torvelin

@@ -2,10 +2,10 @@
 #include "window/qt_window_printer.h"
 
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QImage>
 #include <QLibrary>
 #include <QPainter>
+#include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QThread>
@@ -119,26 +119,8 @@ PrintServiceAnswer AskForDefaultPrinter() {
     return answer;
 }
 
-// Asks on another thread while the window goes on painting; clicks and keys
-// wait until the answer is in.
-PrintServiceAnswer AskForDefaultPrinterWhilePainting() {
-    PrintServiceAnswer answer;
-    QEventLoop waiting;
-    const std::unique_ptr<QThread> asking(
-        QThread::create([&answer] { answer = AskForDefaultPrinter(); }));
-    QObject::connect(asking.get(), &QThread::finished, &waiting, &QEventLoop::quit);
-    asking->start();
-    waiting.exec(QEventLoop::ExcludeUserInputEvents);
-    // The loop also ends when the program is told to quit; the answer is
-    // bounded, so waiting for it here is short.
-    asking->wait();
-    return answer;
-}
-
-}  // namespace
-
-void QtWindowPrinter::Print(QWidget& window, const QString& documentName) {
-    const PrintServiceAnswer answer = AskForDefaultPrinterWhilePainting();
+// Prints once the print service has answered; throws as Print says.
+void PrintAnswered(QWidget& window, const QString& documentName, const PrintServiceAnswer& answer) {
     switch (answer.kind) {
         case PrintServiceAnswer::Kind::NotAnswering:
             throw RuntimeError(ErrorNumber::PrintServiceNotAnswering);
@@ -185,6 +167,39 @@ void QtWindowPrinter::Print(QWidget& window, const QString& documentName) {
         printer.printerState() == QPrinter::Aborted) {
         throw failed();
     }
+}
+
+}  // namespace
+
+QtWindowPrinter::QtWindowPrinter() = default;
+
+QtWindowPrinter::~QtWindowPrinter() {
+    if (asking_) {
+        asking_->wait();
+    }
+}
+
+void QtWindowPrinter::Print(QWidget& window, const QString& documentName, Finished finished) {
+    auto answer = std::make_shared<PrintServiceAnswer>();
+    asking_.reset(QThread::create([answer] { *answer = AskForDefaultPrinter(); }));
+    // Runs here, in the window's thread, when the question is answered or its
+    // time is up; the window paints meanwhile.
+    QObject::connect(asking_.get(), &QThread::finished, asking_.get(),
+                     [this, target = QPointer<QWidget>(&window), documentName, answer, finished] {
+                         asking_->wait();  // it signals just before it ends
+                         asking_.release()->deleteLater();
+                         if (!target) {
+                             return;
+                         }
+                         std::exception_ptr failure;
+                         try {
+                             PrintAnswered(*target, documentName, *answer);
+                         } catch (...) {
+                             failure = std::current_exception();
+                         }
+                         finished(failure);
+                     });
+    asking_->start();
 }
 
 }  // namespace torvelin
