@@ -90,18 +90,12 @@ std::string StartTextOf(const DeadlineQuestion& question) {
 }
 
 PeriodRules RulesFor(const DeadlineQuestion& question) {
-    PeriodRules rules{question.firstDay, std::nullopt, question.direction};
-    // Bank days off are not yet a calendar of their own: banks count as courts.
-    switch (question.calendar) {
-        case CalendarChoice::Court:
-        case CalendarChoice::Bank:
-            rules.closedDays = ClosedDays::Court;
-            break;
-        case CalendarChoice::None:
-            rules.closedDays = ClosedDays::None;
-            break;
-    }
-    return rules;
+    // Unset, the core's own rules apply: an end after the start moves past the
+    // closed days of courts, a day before a period stays where it falls. Bank
+    // days off are those of courts until banks have a calendar of their own.
+    const std::optional<ClosedDays> closedDays =
+        question.calendar == CalendarChoice::None ? std::optional(ClosedDays::None) : std::nullopt;
+    return {question.firstDay, closedDays, question.direction};
 }
 
 DeadlineAnswer AnswerTo(const DeadlineQuestion& question, HolidayCalendar& calendar) {
