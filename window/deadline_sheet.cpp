@@ -43,27 +43,29 @@ void DrawSheet(const DeadlineSheet& sheet, QPagedPaintDevice& device) {
     const double width = page.width();
     QPointF at(0, 0);
 
+    // Fonts are sized for the device, under the scale that is already applied.
+    const double fontScale = kPointsPerInch / device.logicalDpiY();
     QFont font = painter.font();
-    font.setPointSizeF(16);
+    font.setPointSizeF(16 * fontScale);
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(Qt::black);
     painter.drawText(QRectF(at, QSizeF(width, 24)), Qt::AlignLeft, QStringLiteral("期限計算"));
-    font.setPointSizeF(9);
+    font.setPointSizeF(9 * fontScale);
     font.setBold(false);
     painter.setFont(font);
     painter.drawText(QRectF(at, QSizeF(width, 24)), Qt::AlignRight,
                      QStringLiteral("印刷日 ") + sheet.printedOn);
     at.ry() += 36;
 
-    font.setPointSizeF(10.5);
+    font.setPointSizeF(10.5 * fontScale);
     painter.setFont(font);
     at.ry() += DrawLines(painter, sheet.question, at, width) + 12;
     painter.drawLine(QPointF(0, at.y() - 6), QPointF(width, at.y() - 6));
     at.ry() += DrawLines(painter, sheet.answer, at, width) + 12;
 
     if (!sheet.months.empty()) {
-        font.setPointSizeF(9);
+        font.setPointSizeF(9 * fontScale);
         painter.setFont(font);
         const double cellWidth = width / (7 * 3 + 2 * 0.6);
         PaintMonths(painter, at, QSizeF(cellWidth, cellWidth * 0.7), sheet.months);
