@@ -246,6 +246,8 @@ void DeadlineWindow::BuildForm() {
     error_ = new QLabel;
     error_->setObjectName(QStringLiteral("error"));
     error_->setWordWrap(true);
+    moved_->installEventFilter(this);
+    error_->installEventFilter(this);
     for (QLabel* label : {endDetails_, rule_, moved_, days_, error_}) {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
@@ -384,6 +386,7 @@ void DeadlineWindow::ShowAnswer() {
         }
     }
     moved_->setVisible(!moved_->text().isEmpty());
+    FitWrappedLines();
     months_->SetMonths(answer_.months);
     for (QPushButton* button : answerButtons_) {
         button->setEnabled(end != nullptr);
@@ -396,6 +399,15 @@ void DeadlineWindow::ShowAnswer() {
         end_->setAccessibleName(name);
         QAccessibleEvent event(end_, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);
+    }
+}
+
+void DeadlineWindow::FitWrappedLines() {
+    // The layout gives a wrapped label the height of one line when the window
+    // is no taller than its minimum; reserve the lines it wraps to.
+    for (QLabel* label : {moved_, error_}) {
+        label->setMinimumHeight(label->text().isEmpty() ? 0
+                                                        : label->heightForWidth(label->width()));
     }
 }
 
@@ -505,6 +517,9 @@ void DeadlineWindow::MarkCalendarMonth(int year, int month) {
 }
 
 bool DeadlineWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && (watched == moved_ || watched == error_)) {
+        FitWrappedLines();
+    }
     if (event->type() == QEvent::ToolTip && watched->objectName() == u"pickerDays") {
         const auto* help = static_cast<QHelpEvent*>(event);
         const auto* view = qobject_cast<QTableView*>(watched->parent());

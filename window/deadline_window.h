@@ -54,6 +54,7 @@ private:
     void BuildForm();
     void Recalculate();
     void ShowAnswer();
+    void FitWrappedLines();
     void MarkCalendarMonth(int year, int month);
     void AddClosedDayFiles();
     void SaveSheetAs();

@@ -166,6 +166,10 @@ void MonthView::paintEvent(QPaintEvent*) {
 }
 
 bool MonthView::event(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::Polish) {
+        // The size follows the font, which the style may set only now.
+        updateGeometry();
+    }
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         if (const std::optional<std::int64_t> day = DayAt(help->pos())) {

@@ -225,6 +225,9 @@ private slots:
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
+        // A wrapped line of the answer takes no room from the months.
+        auto* months = window.findChild<QWidget*>("months");
+        QCOMPARE(months->height(), months->sizeHint().height());
         window.findChild<QPushButton*>("print")->setFocus();
         QApplication::clipboard()->clear();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
