@@ -62,6 +62,9 @@ QSizeF MonthsSize(QSizeF cell, int monthCount) {
 
 void PaintMonths(QPainter& painter, QPointF topLeft, QSizeF cell,
                  const std::vector<MarkedMonth>& months) {
+    if (months.empty()) {
+        return;
+    }
     painter.save();
     const QColor text = painter.pen().color();
     for (int index = 0; index < static_cast<int>(months.size()); ++index) {
