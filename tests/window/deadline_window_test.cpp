@@ -202,10 +202,16 @@ private slots:
         QCOMPARE(MarkOn(answer, 2025, 1, 5), DayMark::PassedOver);
         QCOMPARE(MarkOn(answer, 2025, 1, 6), DayMark::End);
         QVERIFY(answer.months[1].closed[4] && !answer.months[1].closed[5]);
-        Ask(window, "2024/12/16", "", "2", 3);
+        Ask(window, "2024/12/16", "", "6", 2);  // seven months, one too many
         QCOMPARE(window.Answer().months.size(), std::size_t(kMostMonthsShown));
         QCOMPARE(window.Answer().months.front().month, 12);
-        QCOMPARE(window.Answer().months.back().year, 2026);
+        QCOMPARE(window.Answer().months[1].month, 2);
+        // Back a week: the period lies between the answer and the known day.
+        Ask(window, "2025/1/6", "", "1", 1, 1);
+        QCOMPARE(MarkOn(window.Answer(), 2024, 12, 28), DayMark::Outside);
+        QCOMPARE(MarkOn(window.Answer(), 2024, 12, 29), DayMark::End);
+        QCOMPARE(MarkOn(window.Answer(), 2025, 1, 5), DayMark::Counted);
+        QCOMPARE(MarkOn(window.Answer(), 2025, 1, 6), DayMark::Known);
     }
 
     void picker_marksClosedDays() {
