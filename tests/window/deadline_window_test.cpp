@@ -1,0 +1,292 @@
+// SPDX-License-Identifier: MIT
+// The deadline window as a user meets it, on Qt's offscreen platform.
+#include <QAccessible>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "window/deadline_window.h"
+
+using namespace torvelin;
+
+namespace {
+
+struct RecordingSheetPrinter final : SheetPrinter {
+    void Print(const DeadlineSheet& sheet, QWidget&) override { printed.push_back(sheet); }
+    std::vector<DeadlineSheet> printed;
+};
+
+// Types the question into the window, field by field as a user would.
+void Ask(DeadlineWindow& window, const QString& start, const QString& time, const QString& count,
+         int unit, int direction = 0, int calendar = 0) {
+    window.findChild<QComboBox*>("unit")->setCurrentIndex(unit);
+    window.findChild<QComboBox*>("direction")->setCurrentIndex(direction);
+    window.findChild<QComboBox*>("calendar")->setCurrentIndex(calendar);
+    for (auto [name, text] : {std::pair{"start", start}, {"time", time}, {"count", count}}) {
+        auto* edit = window.findChild<QLineEdit*>(name);
+        edit->clear();
+        edit->insert(text);
+    }
+}
+
+QString Shown(const DeadlineWindow& window, const char* name) {
+    return window.findChild<QLabel*>(name)->text();
+}
+
+DayMark MarkOn(const DeadlineAnswer& answer, int year, int month, int day) {
+    for (const MarkedMonth& shown : answer.months) {
+        if (shown.year == year && shown.month == month) {
+            return shown.marks[day - 1];
+        }
+    }
+    return DayMark::Outside;
+}
+
+}  // namespace
+
+class DeadlineWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void typing_answersEachUnitWayAndCalendar_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<int>("calendar");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("days");
+        QTest::addColumn<QString>("moved");
+        // The end falls in the year-end days off and moves past them.
+        QTest::newRow("days, moved") << "2024/12/16"
+                                     << ""
+                                     << "14" << 0 << 0 << 0 << "2025年1月6日（月）"
+                                     << "期間の日数 21日（うち開庁日 10日）"
+                                     << "末日2024/12/30（月）は年末年始の休日";
+        QTest::newRow("kanji count, era, full width")
+            << "令和６年１２月１６日"
+            << ""
+            << "十四" << 0 << 0 << 1 << "2025年1月6日（月）"
+            << "期間の日数 21日（うち開庁日 10日）"
+            << "末日2024/12/30（月）";
+        QTest::newRow("no calendar") << "2024/12/16"
+                                     << ""
+                                     << "14" << 0 << 0 << 2 << "2024年12月30日（月）"
+                                     << "期間の日数 14日（うち開庁日 14日）"
+                                     << "";
+        QTest::newRow("from midnight") << "2025/1/6"
+                                       << "0:00"
+                                       << "10" << 0 << 0 << 0 << "2025年1月15日（水）"
+                                       << "期間の日数 10日"
+                                       << "";
+        QTest::newRow("weeks") << "2025/1/6"
+                               << ""
+                               << "2" << 1 << 0 << 0 << "2025年1月20日（月）"
+                               << "期間の日数 14日"
+                               << "";
+        QTest::newRow("months, short month") << "2025/1/31"
+                                             << ""
+                                             << "1" << 2 << 0 << 0 << "2025年2月28日（金）"
+                                             << "期間の日数 28日"
+                                             << "";
+        QTest::newRow("years") << "2024/2/29"
+                               << ""
+                               << "1" << 3 << 0 << 0 << "2025年2月28日（金）"
+                               << "期間の日数 365日"
+                               << "";
+        QTest::newRow("open days") << "2025/1/6"
+                                   << ""
+                                   << "5" << 4 << 0 << 0 << "2025年1月14日（火）"
+                                   << "（うち開庁日 5日）"
+                                   << "";
+        QTest::newRow("hours") << "2025/1/6"
+                               << "9:30"
+                               << "48" << 5 << 0 << 0 << "2025年1月8日（水） 9:30:00"
+                               << "期間の日数 2日"
+                               << "";
+        // Back from a known day: the day before the period stays on a closed day.
+        QTest::newRow("back") << "2025/1/6"
+                              << ""
+                              << "1" << 1 << 1 << 0 << "2024年12月29日（日）"
+                              << "期間の前の日までの日数 7日（うち開庁日 0日）"
+                              << "2024/12/29（日）は日曜日・年末年始の休日";
+    }
+    void typing_answersEachUnitWayAndCalendar() {
+        QFETCH(QString, start);
+        QFETCH(QString, time);
+        QFETCH(QString, count);
+        QFETCH(int, unit);
+        QFETCH(int, direction);
+        QFETCH(int, calendar);
+        QFETCH(QString, end);
+        QFETCH(QString, days);
+        DeadlineWindow window;
+        Ask(window, start, time, count, unit, direction, calendar);
+        QCOMPARE(Shown(window, "end"), end);
+        QVERIFY2(Shown(window, "days").contains(days), qPrintable(Shown(window, "days")));
+        QFETCH(QString, moved);
+        QCOMPARE(Shown(window, "moved").isEmpty(), moved.isEmpty());
+        QVERIFY2(Shown(window, "moved").contains(moved), qPrintable(Shown(window, "moved")));
+        QCOMPARE(window.EndDateCopy(), Shown(window, "end"));
+    }
+
+    void wrongInput_marksItsFieldAndEmptiesTheAnswer_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("start") << "2025/2/30"
+                               << ""
+                               << "14"
+                               << "start"
+                               << "「始期」の日付";
+        QTest::newRow("time") << "2025/1/6"
+                              << "25:99"
+                              << "14"
+                              << "time"
+                              << "時刻を";
+        QTest::newRow("count") << "2025/1/6"
+                               << ""
+                               << "十四日"
+                               << "count"
+                               << "「期間」を";
+        QTest::newRow("out of range") << "9999/12/30"
+                                      << ""
+                                      << "14"
+                                      << ""
+                                      << "error 5";
+    }
+    void wrongInput_marksItsFieldAndEmptiesTheAnswer() {
+        QFETCH(QString, start);
+        QFETCH(QString, time);
+        QFETCH(QString, count);
+        QFETCH(QString, field);
+        QFETCH(QString, message);
+        DeadlineWindow window;
+        Ask(window, "2024/12/16", "", "14", 0);
+        QVERIFY(!Shown(window, "end").isEmpty());
+        Ask(window, start, time, count, 0);
+        QVERIFY(Shown(window, "end").isEmpty());
+        QVERIFY(window.Answer().months.empty());
+        QVERIFY(!window.findChild<QPushButton*>("copyEnd")->isEnabled());
+        for (const char* name : {"start", "time", "count"}) {
+            QCOMPARE(window.findChild<QLineEdit*>(name)->property("wrongInput").toBool(),
+                     field == name);
+        }
+        QStringList shown;
+        for (QLabel* label : window.findChildren<QLabel*>()) {
+            if (label->isVisibleTo(&window) && label->text().contains(message)) {
+                shown << label->objectName();
+            }
+        }
+        QCOMPARE(shown, QStringList{field.isEmpty() ? "error" : "message"});
+    }
+
+    void monthView_marksThePeriodAndKeepsFewMonths() {
+        DeadlineWindow window(QStringLiteral("2024/12/16"));
+        Ask(window, "2024/12/16", "", "14", 0);
+        const DeadlineAnswer& answer = window.Answer();
+        QCOMPARE(answer.months.size(), 2u);
+        QCOMPARE(MarkOn(answer, 2024, 12, 15), DayMark::Outside);
+        QCOMPARE(MarkOn(answer, 2024, 12, 16), DayMark::Known);
+        QCOMPARE(MarkOn(answer, 2024, 12, 29), DayMark::Counted);
+        QCOMPARE(MarkOn(answer, 2024, 12, 30), DayMark::PassedOver);
+        QCOMPARE(MarkOn(answer, 2025, 1, 5), DayMark::PassedOver);
+        QCOMPARE(MarkOn(answer, 2025, 1, 6), DayMark::End);
+        QVERIFY(answer.months[1].closed[4] && !answer.months[1].closed[5]);
+        Ask(window, "2024/12/16", "", "6", 2);  // seven months, one too many
+        QCOMPARE(window.Answer().months.size(), std::size_t(kMostMonthsShown));
+        QCOMPARE(window.Answer().months.front().month, 12);
+        QCOMPARE(window.Answer().months[1].month, 2);
+        // Back a week: the period lies between the answer and the known day.
+        Ask(window, "2025/1/6", "", "1", 1, 1);
+        QCOMPARE(MarkOn(window.Answer(), 2024, 12, 28), DayMark::Outside);
+        QCOMPARE(MarkOn(window.Answer(), 2024, 12, 29), DayMark::End);
+        QCOMPARE(MarkOn(window.Answer(), 2025, 1, 5), DayMark::Counted);
+        QCOMPARE(MarkOn(window.Answer(), 2025, 1, 6), DayMark::Known);
+    }
+
+    void picker_marksClosedDays() {
+        DeadlineWindow window;
+        auto* picker = window.findChild<QCalendarWidget*>("picker");
+        picker->setCurrentPage(2025, 1);
+        QCOMPARE(picker->dateTextFormat(QDate(2025, 1, 13)).foreground().color(),
+                 QColor(198, 40, 40));
+        QCOMPARE(picker->dateTextFormat(QDate(2025, 1, 11)).foreground().color(),
+                 QColor(21, 101, 192));
+        QCOMPARE(picker->dateTextFormat(QDate(2025, 1, 14)).foreground().style(), Qt::NoBrush);
+    }
+
+    void copy_givesTheEndDateAndTheWholeAnswer() {
+        DeadlineWindow window;
+        Ask(window, "2024/12/16", "", "14", 0);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // A wrapped line of the answer takes no room from the months.
+        auto* months = window.findChild<QWidget*>("months");
+        QCOMPARE(months->height(), months->sizeHint().height());
+        window.findChild<QPushButton*>("print")->setFocus();
+        QApplication::clipboard()->clear();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2025年1月6日（月）"));
+        window.findChild<QPushButton*>("copyAnswer")->click();
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("2025/01/06\t月\t令和7年1月6日\t初日不算入（民法140条）\t末日2024/"
+                                "12/30（月）は年末年始の休日、12/31〜1/5も閉庁日のため、翌開庁"
+                                "日に満了（民事訴訟法95条3項）"));
+    }
+
+    void accessibility_namesEveryFieldAndTheAnswer() {
+        DeadlineWindow window;
+        window.show();
+        Ask(window, "2024/12/16", "", "14", 0);
+        QVERIFY(QAccessible::queryAccessibleInterface(window.findChild<QLabel*>("end"))
+                    ->text(QAccessible::Name)
+                    .contains(QStringLiteral("2025/01/06")));
+        for (QWidget* field : window.findChildren<QWidget*>()) {
+            if (field->focusPolicy() & Qt::TabFocus && field->isVisibleTo(&window) &&
+                !field->objectName().startsWith(u"qt_")) {
+                QVERIFY2(!QAccessible::queryAccessibleInterface(field)
+                              ->text(QAccessible::Name)
+                              .isEmpty(),
+                         qPrintable(field->objectName()));
+            }
+        }
+    }
+
+    void sheet_printsAndSavesAsPdf() {
+        auto printer = std::make_unique<RecordingSheetPrinter>();
+        RecordingSheetPrinter& recorded = *printer;
+        DeadlineWindow window(QStringLiteral("2024/12/16"), std::move(printer));
+        Ask(window, "2024/12/16", "", "14", 0);
+        window.findChild<QPushButton*>("print")->click();
+        QCOMPARE(recorded.printed.size(), 1u);
+        const DeadlineSheet& sheet = recorded.printed.front();
+        QCOMPARE(sheet.months.size(), 2u);
+        QCOMPARE(sheet.printedOn, QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+        QVERIFY(sheet.answer.contains(
+            {QStringLiteral("計算の根拠"), QStringLiteral("初日不算入（民法140条）")}));
+        QVERIFY(sheet.question.contains({QStringLiteral("期間"), QStringLiteral("14日")}));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+        QVERIFY(window.SaveSheet(path));
+        QVERIFY(QFileInfo(path).size() > 1000);
+        QVERIFY(!window.SaveSheet(dir.filePath(QStringLiteral("no/such/folder.pdf"))));
+        if (qEnvironmentVariableIsSet("DEADLINE_SHEET_COPY")) {
+            QFile::copy(path, qEnvironmentVariable("DEADLINE_SHEET_COPY"));
+        }
+    }
+};
+
+QTEST_MAIN(DeadlineWindowTest)
+#include "deadline_window_test.moc"

@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: MIT
+#include "window/deadline_question.h"
+
+#include <algorithm>
+
+#include "calc/date_text.h"
+#include "format/answer_text.h"
+
+namespace torvelin {
+namespace {
+
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+DayMark MarkOf(std::int64_t day, std::int64_t known, const PeriodEnd& end) {
+    if (day == end.day) {
+        return DayMark::End;
+    }
+    if (day == known) {
+        return DayMark::Known;
+    }
+    if (end.direction == Direction::Before) {
+        if (day > end.day && day <= end.unmovedDay) {
+            return DayMark::PassedOver;
+        }
+        return day > end.unmovedDay && day < known ? DayMark::Counted : DayMark::Outside;
+    }
+    if (day >= end.unmovedDay && day < end.day) {
+        return DayMark::PassedOver;
+    }
+    const std::int64_t firstCounted = known + (end.firstDay == FirstDay::Included ? 0 : 1);
+    return day >= firstCounted && day <= end.unmovedDay ? DayMark::Counted : DayMark::Outside;
+}
+
+// The months from the one holding firstDay to the one holding lastDay: all
+// of them when they are few, else the first and the last ones.
+std::vector<MarkedMonth> MonthsOf(std::int64_t firstDay, std::int64_t lastDay, std::int64_t known,
+                                  const PeriodEnd& end, bool marksClosed,
+                                  HolidayCalendar& calendar) {
+    const CivilDate first = CivilFromDayNumber(firstDay);
+    const CivilDate last = CivilFromDayNumber(lastDay);
+    const int firstIndex = first.year * 12 + first.month - 1;
+    const int lastIndex = last.year * 12 + last.month - 1;
+    std::vector<MarkedMonth> months;
+    for (int index = firstIndex; index <= lastIndex; ++index) {
+        if (index != firstIndex && lastIndex - index >= kMostMonthsShown - 1) {
+            index = lastIndex - (kMostMonthsShown - 1) + 1;
+        }
+        MarkedMonth month{index / 12, index % 12 + 1};
+        const std::int64_t dayOne = DayNumberFromCivil({month.year, month.month, 1});
+        for (int day = 0; day < DaysInMonth(month.year, month.month); ++day) {
+            month.marks[day] = MarkOf(dayOne + day, known, end);
+            month.closed[day] = marksClosed && calendar.IsClosed(dayOne + day);
+        }
+        months.push_back(month);
+    }
+    return months;
+}
+
+}  // namespace
+
+std::string_view UnitText(PeriodUnit unit) {
+    switch (unit) {
+        case PeriodUnit::Days:
+            return "日";
+        case PeriodUnit::Weeks:
+            return "週間";
+        case PeriodUnit::Months:
+            return "か月";
+        case PeriodUnit::Years:
+            return "年";
+        case PeriodUnit::OpenDays:
+            return "営業日";
+        case PeriodUnit::Hours:
+            return "時間";
+    }
+    return "日";
+}
+
+std::string PeriodTextOf(const DeadlineQuestion& question) {
+    return question.countText + std::string(UnitText(question.unit));
+}
+
+std::string StartTextOf(const DeadlineQuestion& question) {
+    if (IsBlank(question.timeText)) {
+        return question.startText;
+    }
+    return question.startText + " " + question.timeText;
+}
+
+PeriodRules RulesFor(const DeadlineQuestion& question) {
+    // Unset, the core's own rules apply: an end after the start moves past the
+    // closed days of courts, a day before a period stays where it falls. Bank
+    // days off are those of courts until banks have a calendar of their own.
+    const std::optional<ClosedDays> closedDays =
+        question.calendar == CalendarChoice::None ? std::optional(ClosedDays::None) : std::nullopt;
+    return {question.firstDay, closedDays, question.direction};
+}
+
+DeadlineAnswer AnswerTo(const DeadlineQuestion& question, HolidayCalendar& calendar) {
+    DeadlineAnswer answer;
+    const std::optional<DateAndTime> start = ReadDateAndTime(question.startText);
+    if (!start) {
+        return answer;
+    }
+    if (!ReadDateAndTime(StartTextOf(question))) {
+        answer.wrongField = WrongField::TimeOfDay;
+        return answer;
+    }
+    answer.end =
+        Deadline(StartTextOf(question), PeriodTextOf(question), RulesFor(question), calendar);
+    const PeriodEnd* end = std::get_if<PeriodEnd>(&answer.end);
+    if (!end) {
+        const bool wrongPeriod = std::holds_alternative<WrongInput>(answer.end);
+        answer.wrongField = wrongPeriod ? WrongField::Count : WrongField::None;
+        return answer;
+    }
+    answer.wrongField = WrongField::None;
+    answer.knownDay = start->moment.DayNumber();
+    const bool marksClosed = end->closedDays != ClosedDays::None;
+    const std::int64_t first = std::min(answer.knownDay, end->day);
+    const std::int64_t last = std::max(answer.knownDay, end->day);
+    try {
+        if (end->direction == Direction::After) {
+            answer.calendarDays = DaysBetween(answer.knownDay, end->day, end->firstDay);
+            answer.openDays =
+                marksClosed ? OpenDaysBetween(answer.knownDay, end->day, end->firstDay, calendar)
+                            : answer.calendarDays;
+        } else {
+            // The period lies between the answer and the known day, neither counted.
+            answer.calendarDays = DaysBetween(end->day, answer.knownDay - 1, FirstDay::Excluded);
+            answer.openDays = marksClosed ? OpenDaysBetween(end->day, answer.knownDay - 1,
+                                                            FirstDay::Excluded, calendar)
+                                          : answer.calendarDays;
+        }
+        answer.months = MonthsOf(first, last, answer.knownDay, *end, marksClosed, calendar);
+    } catch (const RuntimeError& error) {
+        answer.end = error.Number();
+        answer.months.clear();
+    }
+    return answer;
+}
+
+std::string EndDateCopyText(const PeriodEnd& end) {
+    std::string text = DayDescription({end.day, {}});
+    text = text.substr(0, text.find("\u3000"));
+    if (end.moment) {
+        const std::string moment = DateToText(*end.moment);
+        if (const std::size_t blank = moment.find(' '); blank != std::string::npos) {
+            text += moment.substr(blank);
+        }
+    }
+    return text;
+}
+
+}  // namespace torvelin

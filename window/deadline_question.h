@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/outcome.h"
+#include "law/civil_period.h"
+#include "law/holiday_calendar.h"
+#include "law/law_commands.h"
+
+namespace torvelin {
+
+// The calendars a user can count against.
+enum class CalendarChoice { Court, Bank, None };
+
+// What the deadline window asks, as the user typed it (UTF-8).
+struct DeadlineQuestion {
+    std::string startText;  // 2025/1/6, 令和7年1月6日, full-width digits
+    std::string timeText;   // empty, or "0:00", "9:30"
+    std::string countText;  // 14 or 十四
+    PeriodUnit unit = PeriodUnit::Days;
+    Direction direction = Direction::After;
+    std::optional<FirstDay> firstDay = std::nullopt;  // unset: by the time of day
+    CalendarChoice calendar = CalendarChoice::Court;
+};
+
+// The unit as it follows a count in a period text: 日, 週間, か月, 年, 営業日, 時間.
+std::string_view UnitText(PeriodUnit unit);
+
+// "十四" and Days: "十四日".
+std::string PeriodTextOf(const DeadlineQuestion& question);
+
+// The start with its time of day, when one is given: "2025/1/6 9:30".
+std::string StartTextOf(const DeadlineQuestion& question);
+
+// The rules the core counts the question by; the one place that maps the
+// calendar choice to the core's calendars.
+PeriodRules RulesFor(const DeadlineQuestion& question);
+
+// Which field of the question does not read.
+enum class WrongField { None, StartDate, TimeOfDay, Count };
+
+// How a day of the month view is marked.
+enum class DayMark : std::uint8_t {
+    Outside,     // not part of the period
+    Known,       // the start, or the known day a period runs back from
+    Counted,     // a day of the period
+    PassedOver,  // a closed day the end moved past
+    End,         // the answer
+};
+
+// One month of the month view: each day's mark and whether it is closed.
+struct MarkedMonth {
+    int year;
+    int month;
+    std::array<DayMark, 31> marks{};
+    std::array<bool, 31> closed{};
+};
+
+// At most this many months are shown: the first, then the last ones.
+inline constexpr int kMostMonthsShown = 6;
+
+// The answer to a question, everything the window shows.
+struct DeadlineAnswer {
+    Outcome<PeriodEnd> end = WrongInput::StartDate;
+    WrongField wrongField = WrongField::StartDate;
+    std::int64_t knownDay = 0;      // the start, or the day a period runs back from
+    std::int64_t calendarDays = 0;  // days in the period
+    std::int64_t openDays = 0;      // of them, open days of the calendar
+    std::vector<MarkedMonth> months;
+};
+
+DeadlineAnswer AnswerTo(const DeadlineQuestion& question, HolidayCalendar& calendar);
+
+// "2025年1月6日（月）", followed by the time for a period in hours.
+std::string EndDateCopyText(const PeriodEnd& end);
+
+}  // namespace torvelin

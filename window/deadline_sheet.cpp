@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+#include "window/deadline_sheet.h"
+
+#include <QFile>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "window/month_view.h"
+
+namespace torvelin {
+namespace {
+
+// The sheet is laid out in points, 72 to the inch.
+constexpr double kPointsPerInch = 72.0;
+constexpr double kCaptionWidth = 120.0;
+constexpr double kLineGap = 4.0;
+
+// Draws caption and text pairs from the top; the height they took.
+double DrawLines(QPainter& painter, const DeadlineSheet::Lines& lines, QPointF at, double width) {
+    double y = at.y();
+    for (const auto& [caption, text] : lines) {
+        const QRectF textArea(at.x() + kCaptionWidth, y, width - kCaptionWidth, 1000);
+        const QRectF used = painter.boundingRect(textArea, Qt::AlignLeft | Qt::TextWordWrap, text);
+        painter.drawText(QRectF(at.x(), y, kCaptionWidth, used.height()), Qt::AlignLeft, caption);
+        painter.drawText(textArea, Qt::AlignLeft | Qt::TextWordWrap, text);
+        y += std::max(used.height(), painter.fontMetrics().height() * 1.0) + kLineGap;
+    }
+    return y - at.y();
+}
+
+}  // namespace
+
+void DrawSheet(const DeadlineSheet& sheet, QPagedPaintDevice& device) {
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(50, 50, 50, 50), QPageLayout::Point));
+    QPainter painter(&device);
+    const double scale = device.logicalDpiX() / kPointsPerInch;
+    painter.scale(scale, device.logicalDpiY() / kPointsPerInch);
+    const QRectF page = QRectF(device.pageLayout().paintRect(QPageLayout::Point));
+    const double width = page.width();
+    QPointF at(0, 0);
+
+    // Fonts are sized for the device, under the scale that is already applied.
+    const double fontScale = kPointsPerInch / device.logicalDpiY();
+    QFont font = painter.font();
+    font.setPointSizeF(16 * fontScale);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(at, QSizeF(width, 24)), Qt::AlignLeft, QStringLiteral("期限計算"));
+    font.setPointSizeF(9 * fontScale);
+    font.setBold(false);
+    painter.setFont(font);
+    painter.drawText(QRectF(at, QSizeF(width, 24)), Qt::AlignRight,
+                     QStringLiteral("印刷日 ") + sheet.printedOn);
+    at.ry() += 36;
+
+    font.setPointSizeF(10.5 * fontScale);
+    painter.setFont(font);
+    at.ry() += DrawLines(painter, sheet.question, at, width) + 12;
+    painter.drawLine(QPointF(0, at.y() - 6), QPointF(width, at.y() - 6));
+    at.ry() += DrawLines(painter, sheet.answer, at, width) + 12;
+
+    if (!sheet.months.empty()) {
+        font.setPointSizeF(9 * fontScale);
+        painter.setFont(font);
+        const double cellWidth = width / (7 * 3 + 2 * 0.6);
+        PaintMonths(painter, at, QSizeF(cellWidth, cellWidth * 0.7), sheet.months);
+    }
+}
+
+bool SaveSheetAsPdf(const DeadlineSheet& sheet, const QString& path) {
+    {
+        QFile probe(path);
+        if (!probe.open(QIODevice::WriteOnly)) {
+            return false;
+        }
+    }
+    QPdfWriter writer(path);
+    writer.setResolution(300);
+    writer.setTitle(QStringLiteral("期限計算"));
+    writer.setCreator(QStringLiteral("Torvelin"));
+    DrawSheet(sheet, writer);
+    return QFile(path).size() > 0;
+}
+
+void DialogSheetPrinter::Print(const DeadlineSheet& sheet, QWidget& parent) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("期限計算"));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintDialog dialog(&printer, &parent);
+    dialog.setWindowTitle(QStringLiteral("期限計算表の印刷"));
+    if (dialog.exec() == QDialog::Accepted) {
+        DrawSheet(sheet, printer);
+    }
+}
+
+}  // namespace torvelin

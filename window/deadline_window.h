@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+#include "law/holiday_calendar.h"
+#include "window/deadline_question.h"
+#include "window/deadline_sheet.h"
+
+class QCalendarWidget;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QToolButton;
+
+namespace torvelin {
+
+class MonthView;
+
+// The deadline window: a start, a period and the rules to count it by; the
+// end of the period, why it falls there and the months it spans, worked out
+// as the user types. The end and the answer can be copied, printed on a sheet
+// or saved as PDF.
+class DeadlineWindow final : public QWidget {
+public:
+    explicit DeadlineWindow(const QString& startText = {},
+                            std::unique_ptr<SheetPrinter> printer = nullptr,
+                            QWidget* parent = nullptr);
+    ~DeadlineWindow() override;
+
+    DeadlineQuestion Question() const;
+    const DeadlineAnswer& Answer() const { return answer_; }
+    QStringList ClosedDayFiles() const;
+    // The sheet as printed now.
+    DeadlineSheet Sheet() const;
+    // The end as "2025年1月6日（月）", and the whole answer on one line with
+    // its parts tab-separated; empty when there is no answer.
+    QString EndDateCopy() const;
+    QString AnswerCopy() const;
+
+    void CopyEndDate();
+    void CopyAnswer();
+    void PrintSheet();
+    bool SaveSheet(const QString& path);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildForm();
+    void Recalculate();
+    void ShowAnswer();
+    void FitWrappedLines();
+    void MarkCalendarMonth(int year, int month);
+    void AddClosedDayFiles();
+    void SaveSheetAs();
+
+    std::unique_ptr<SheetPrinter> printer_;
+    HolidayCalendar calendar_;
+    DeadlineAnswer answer_;
+
+    QLineEdit* start_ = nullptr;
+    QToolButton* pickDate_ = nullptr;
+    QCalendarWidget* picker_ = nullptr;
+    QLineEdit* time_ = nullptr;
+    QLineEdit* count_ = nullptr;
+    QComboBox* unit_ = nullptr;
+    QComboBox* direction_ = nullptr;
+    QComboBox* firstDay_ = nullptr;
+    QComboBox* calendarChoice_ = nullptr;
+    QListWidget* files_ = nullptr;
+    QLabel* startMessage_ = nullptr;
+    QLabel* timeMessage_ = nullptr;
+    QLabel* countMessage_ = nullptr;
+    QLabel* end_ = nullptr;
+    QLabel* endDetails_ = nullptr;
+    QLabel* rule_ = nullptr;
+    QLabel* moved_ = nullptr;
+    QLabel* days_ = nullptr;
+    QLabel* error_ = nullptr;
+    MonthView* months_ = nullptr;
+    QList<QPushButton*> answerButtons_;
+};
+
+}  // namespace torvelin

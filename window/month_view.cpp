@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: MIT
+#include "window/month_view.h"
+
+#include <QHelpEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <algorithm>
+
+#include "calc/weekday.h"
+
+namespace torvelin {
+namespace {
+
+constexpr int kMonthsPerRow = 3;
+constexpr int kRowsPerMonth = 8;  // the title, the weekdays, six weeks
+constexpr double kGapInCells = 0.6;
+const QColor kEndFill(31, 78, 153);
+const QColor kCountedFill(220, 232, 248);
+const QColor kPassedOverFill(253, 222, 184);
+const QColor kClosedText(198, 40, 40);
+const QColor kKnownFrame(0, 0, 0);
+
+struct Legend {
+    QColor fill;
+    const char* text;
+};
+const Legend kLegend[] = {
+    {kCountedFill, "期間"},
+    {kPassedOverFill, "越えた休日"},
+    {kEndFill, "満了日"},
+};
+
+QSizeF MonthSize(QSizeF cell) {
+    return {cell.width() * 7, cell.height() * kRowsPerMonth};
+}
+
+QPointF MonthOrigin(QPointF topLeft, QSizeF cell, int index) {
+    const QSizeF month = MonthSize(cell);
+    const double gap = cell.width() * kGapInCells;
+    return topLeft + QPointF((index % kMonthsPerRow) * (month.width() + gap),
+                             (index / kMonthsPerRow) * (month.height() + gap));
+}
+
+// Where day (1-based) of the month at index is drawn.
+QRectF DayCell(QPointF topLeft, QSizeF cell, const MarkedMonth& month, int index, int day) {
+    const int firstColumn = static_cast<int>(WeekdayOf(CivilDate{month.year, month.month, 1}));
+    const int slot = firstColumn + day - 1;
+    const QPointF origin = MonthOrigin(topLeft, cell, index);
+    return {origin + QPointF((slot % 7) * cell.width(), (2 + slot / 7) * cell.height()), cell};
+}
+
+}  // namespace
+
+QSizeF MonthsSize(QSizeF cell, int monthCount) {
+    const int columns = std::clamp(monthCount, 1, kMonthsPerRow);
+    const int rows = std::max(1, (monthCount + kMonthsPerRow - 1) / kMonthsPerRow);
+    const QSizeF month = MonthSize(cell);
+    const double gap = cell.width() * kGapInCells;
+    return {columns * month.width() + (columns - 1) * gap,
+            rows * month.height() + (rows - 1) * gap + gap + cell.height()};
+}
+
+void PaintMonths(QPainter& painter, QPointF topLeft, QSizeF cell,
+                 const std::vector<MarkedMonth>& months) {
+    if (months.empty()) {
+        return;
+    }
+    painter.save();
+    const QColor text = painter.pen().color();
+    for (int index = 0; index < static_cast<int>(months.size()); ++index) {
+        const MarkedMonth& month = months[index];
+        const QPointF origin = MonthOrigin(topLeft, cell, index);
+        painter.setPen(text);
+        painter.drawText(QRectF(origin, QSizeF(cell.width() * 7, cell.height())), Qt::AlignCenter,
+                         QStringLiteral("%1年%2月").arg(month.year).arg(month.month));
+        for (int column = 0; column < 7; ++column) {
+            painter.setPen(column == 0 || column == 6 ? kClosedText : text);
+            painter.drawText(QRectF(origin + QPointF(column * cell.width(), cell.height()), cell),
+                             Qt::AlignCenter,
+                             QString::fromUtf8(WeekdayName(static_cast<Weekday>(column))));
+        }
+        for (int day = 1; day <= DaysInMonth(month.year, month.month); ++day) {
+            const QRectF rect = DayCell(topLeft, cell, month, index, day).adjusted(1, 1, -1, -1);
+            const DayMark mark = month.marks[day - 1];
+            if (mark == DayMark::End || mark == DayMark::Counted || mark == DayMark::PassedOver) {
+                painter.fillRect(rect, mark == DayMark::End       ? kEndFill
+                                       : mark == DayMark::Counted ? kCountedFill
+                                                                  : kPassedOverFill);
+            }
+            if (mark == DayMark::Known) {
+                painter.setPen(QPen(kKnownFrame, 2));
+                painter.drawRect(rect.adjusted(1, 1, -1, -1));
+            }
+            painter.setPen(mark == DayMark::End    ? QColor(Qt::white)
+                           : month.closed[day - 1] ? kClosedText
+                                                   : text);
+            painter.drawText(rect, Qt::AlignCenter, QString::number(day));
+        }
+    }
+    // The legend, below the months.
+    const QSizeF size = MonthsSize(cell, static_cast<int>(months.size()));
+    QPointF at = topLeft + QPointF(0, size.height() - cell.height());
+    for (const Legend& legend : kLegend) {
+        const QRectF swatch(at, QSizeF(cell.width() * 0.8, cell.height() * 0.8));
+        painter.fillRect(swatch, legend.fill);
+        painter.setPen(text);
+        const QString caption = QString::fromUtf8(legend.text);
+        const QRectF label(at + QPointF(cell.width(), 0),
+                           QSizeF(cell.width() * 3.5, cell.height()));
+        painter.drawText(label, Qt::AlignLeft | Qt::AlignTop, caption);
+        at += QPointF(cell.width() * 4.5, 0);
+    }
+    QRectF known(at, QSizeF(cell.width() * 0.8, cell.height() * 0.8));
+    painter.setPen(QPen(kKnownFrame, 2));
+    painter.drawRect(known);
+    painter.setPen(text);
+    painter.drawText(
+        QRectF(at + QPointF(cell.width(), 0), QSizeF(cell.width() * 3.5, cell.height())),
+        Qt::AlignLeft | Qt::AlignTop, QStringLiteral("起算日"));
+    at += QPointF(cell.width() * 4.5, 0);
+    painter.setPen(kClosedText);
+    painter.drawText(QRectF(at, QSizeF(cell.width() * 4, cell.height())),
+                     Qt::AlignLeft | Qt::AlignTop, QStringLiteral("赤字は休日"));
+    painter.restore();
+}
+
+MonthView::MonthView(DayDescriber describeDay, QWidget* parent)
+    : QWidget(parent), describeDay_(std::move(describeDay)) {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+void MonthView::SetMonths(std::vector<MarkedMonth> months) {
+    const bool resized = months.size() != months_.size();
+    months_ = std::move(months);
+    if (resized) {
+        updateGeometry();
+    }
+    update();
+}
+
+QSizeF MonthView::CellSize() const {
+    const QFontMetricsF metrics(font());
+    return {metrics.horizontalAdvance(QStringLiteral("000")), metrics.height() * 1.5};
+}
+
+QSize MonthView::sizeHint() const {
+    // Room for a whole row of months even before there are any, so that the
+    // window does not jump as the first answer comes.
+    const int count = std::max(static_cast<int>(months_.size()), kMonthsPerRow);
+    return MonthsSize(CellSize(), count).toSize() + QSize(2, 2);
+}
+
+std::optional<std::int64_t> MonthView::DayAt(QPoint point) const {
+    for (int index = 0; index < static_cast<int>(months_.size()); ++index) {
+        const MarkedMonth& month = months_[index];
+        for (int day = 1; day <= DaysInMonth(month.year, month.month); ++day) {
+            if (DayCell(QPointF(1, 1), CellSize(), month, index, day).contains(point)) {
+                return DayNumberFromCivil({month.year, month.month, day});
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+void MonthView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    PaintMonths(painter, QPointF(1, 1), CellSize(), months_);
+}
+
+bool MonthView::event(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::Polish) {
+        // The size follows the font, which the style may set only now.
+        updateGeometry();
+    }
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (const std::optional<std::int64_t> day = DayAt(help->pos())) {
+            QToolTip::showText(help->globalPos(), describeDay_(*day), this);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+}  // namespace torvelin
