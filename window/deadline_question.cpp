@@ -37,7 +37,7 @@ DayMark MarkOf(std::int64_t day, std::int64_t known, const PeriodEnd& end) {
 // of them when they are few, else the first and the last ones.
 std::vector<MarkedMonth> MonthsOf(std::int64_t firstDay, std::int64_t lastDay, std::int64_t known,
                                   const PeriodEnd& end, bool marksClosed,
-                                  HolidayCalendar& calendar) {
+                                  ClosedDayCalendar& calendar) {
     const CivilDate first = CivilFromDayNumber(firstDay);
     const CivilDate last = CivilFromDayNumber(lastDay);
     const int firstIndex = first.year * 12 + first.month - 1;
@@ -90,15 +90,14 @@ std::string StartTextOf(const DeadlineQuestion& question) {
 }
 
 PeriodRules RulesFor(const DeadlineQuestion& question) {
-    // Unset, the core's own rules apply: an end after the start moves past the
-    // closed days of courts, a day before a period stays where it falls. Bank
-    // days off are those of courts until banks have a calendar of their own.
-    const std::optional<ClosedDays> closedDays =
-        question.calendar == CalendarChoice::None ? std::optional(ClosedDays::None) : std::nullopt;
-    return {question.firstDay, closedDays, question.direction};
+    // As on the command line, a day before a period moves to the open day
+    // before it only when the user chose a calendar other than the default,
+    // here another choice than the courts' or closed-day files of their own.
+    const bool chosen = question.calendar != CalendarKind::Court || question.hasClosedDayFiles;
+    return {question.firstDay, chosen, question.direction};
 }
 
-DeadlineAnswer AnswerTo(const DeadlineQuestion& question, HolidayCalendar& calendar) {
+DeadlineAnswer AnswerTo(const DeadlineQuestion& question, ClosedDayCalendar& calendar) {
     DeadlineAnswer answer;
     const std::optional<DateAndTime> start = ReadDateAndTime(question.startText);
     if (!start) {
@@ -118,7 +117,7 @@ DeadlineAnswer AnswerTo(const DeadlineQuestion& question, HolidayCalendar& calen
     }
     answer.wrongField = WrongField::None;
     answer.knownDay = start->moment.DayNumber();
-    const bool marksClosed = end->closedDays != ClosedDays::None;
+    const bool marksClosed = end->calendar != CalendarKind::None;
     const std::int64_t first = std::min(answer.knownDay, end->day);
     const std::int64_t last = std::max(answer.knownDay, end->day);
     try {

@@ -10,13 +10,10 @@
 
 #include "calc/outcome.h"
 #include "law/civil_period.h"
-#include "law/holiday_calendar.h"
+#include "law/closed_day_calendar.h"
 #include "law/law_commands.h"
 
 namespace torvelin {
-
-// The calendars a user can count against.
-enum class CalendarChoice { Court, Bank, None };
 
 // What the deadline window asks, as the user typed it (UTF-8).
 struct DeadlineQuestion {
@@ -26,7 +23,8 @@ struct DeadlineQuestion {
     PeriodUnit unit = PeriodUnit::Days;
     Direction direction = Direction::After;
     std::optional<FirstDay> firstDay = std::nullopt;  // unset: by the time of day
-    CalendarChoice calendar = CalendarChoice::Court;
+    CalendarKind calendar = CalendarKind::Court;
+    bool hasClosedDayFiles = false;  // the user's own closed days were added
 };
 
 // The unit as it follows a count in a period text: 日, 週間, か月, 年, 営業日, 時間.
@@ -75,7 +73,7 @@ struct DeadlineAnswer {
     std::vector<MarkedMonth> months;
 };
 
-DeadlineAnswer AnswerTo(const DeadlineQuestion& question, HolidayCalendar& calendar);
+DeadlineAnswer AnswerTo(const DeadlineQuestion& question, ClosedDayCalendar& calendar);
 
 // "2025年1月6日（月）", followed by the time for a period in hours.
 std::string EndDateCopyText(const PeriodEnd& end);

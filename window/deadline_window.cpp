@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "window/deadline_window.h"
 
+#include <cstdlib>
+
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -28,6 +30,7 @@
 
 #include "calc/date_text.h"
 #include "format/answer_text.h"
+#include "law/closed_day_file.h"
 #include "window/month_view.h"
 
 namespace torvelin {
@@ -251,8 +254,9 @@ void DeadlineWindow::BuildForm() {
     for (QLabel* label : {endDetails_, rule_, moved_, days_, error_}) {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
-    months_ = new MonthView(
-        [this](std::int64_t day) { return FromUtf8(DayDescription(FactsOfDay(day, calendar_))); });
+    months_ = new MonthView([this](std::int64_t day) {
+        return calendar_ ? FromUtf8(DayDescription(FactsOfDay(day, *calendar_))) : QString();
+    });
     months_->setObjectName(QStringLiteral("months"));
     months_->setAccessibleName(QStringLiteral("期間の暦"));
 
@@ -300,15 +304,20 @@ void DeadlineWindow::BuildForm() {
     connect(addFiles, &QPushButton::clicked, this, &DeadlineWindow::AddClosedDayFiles);
     connect(removeFile, &QPushButton::clicked, this, [this] {
         delete files_->currentItem();
+        ChooseCalendar();
         Recalculate();
     });
 
     for (QLineEdit* edit : {start_, time_, count_}) {
         connect(edit, &QLineEdit::textChanged, this, &DeadlineWindow::Recalculate);
     }
-    for (QComboBox* combo : {unit_, direction_, firstDay_, calendarChoice_}) {
+    for (QComboBox* combo : {unit_, direction_, firstDay_}) {
         connect(combo, &QComboBox::currentIndexChanged, this, &DeadlineWindow::Recalculate);
     }
+    connect(calendarChoice_, &QComboBox::currentIndexChanged, this, [this] {
+        ChooseCalendar();
+        Recalculate();
+    });
     const QList<QWidget*> tabOrder = {start_,     pickDate_, time_,           count_, unit_,
                                       direction_, firstDay_, calendarChoice_, files_, addFiles,
                                       removeFile, copyEnd,   copyAnswer,      print,  savePdf};
@@ -322,15 +331,16 @@ DeadlineQuestion DeadlineWindow::Question() const {
                                      PeriodUnit::Years, PeriodUnit::OpenDays, PeriodUnit::Hours};
     constexpr std::optional<FirstDay> kFirstDays[] = {std::nullopt, FirstDay::Included,
                                                       FirstDay::Excluded};
-    constexpr CalendarChoice kCalendars[] = {CalendarChoice::Court, CalendarChoice::Bank,
-                                             CalendarChoice::None};
+    constexpr CalendarKind kCalendars[] = {CalendarKind::Court, CalendarKind::Bank,
+                                           CalendarKind::None};
     return {ToUtf8(start_->text()),
             ToUtf8(time_->text()),
             ToUtf8(count_->text()),
             kUnits[unit_->currentIndex()],
             direction_->currentIndex() == 0 ? Direction::After : Direction::Before,
             kFirstDays[firstDay_->currentIndex()],
-            kCalendars[calendarChoice_->currentIndex()]};
+            kCalendars[calendarChoice_->currentIndex()],
+            files_->count() > 0};
 }
 
 QStringList DeadlineWindow::ClosedDayFiles() const {
@@ -341,9 +351,39 @@ QStringList DeadlineWindow::ClosedDayFiles() const {
     return paths;
 }
 
+void DeadlineWindow::ChooseCalendar() {
+    const DeadlineQuestion question = Question();
+    std::vector<std::string> paths;
+    for (const QString& path : ClosedDayFiles()) {
+        paths.push_back(ToUtf8(path));
+    }
+    const std::vector<std::string_view> files(paths.begin(), paths.end());
+    const auto variable = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value ? std::optional<std::string_view>(value) : std::nullopt;
+    };
+    // The same calendar torvelin-calc builds from the same choice and files.
+    auto built = CalendarWithOwnDays(question.calendar, files, variable("XDG_CONFIG_HOME"),
+                                     variable("HOME"));
+    if (auto* error = std::get_if<ClosedDayFileError>(&built)) {
+        calendar_.reset();
+        calendarError_ = FromUtf8(ErrorText(*error));
+    } else {
+        calendar_ = std::move(std::get<std::unique_ptr<ClosedDayCalendar>>(built));
+        calendarError_.clear();
+    }
+}
+
 void DeadlineWindow::Recalculate() {
-    answer_ = AnswerTo(Question(), calendar_);
+    if (!calendar_ && calendarError_.isEmpty()) {
+        ChooseCalendar();
+    }
+    answer_ = calendar_ ? AnswerTo(Question(), *calendar_) : DeadlineAnswer{};
     ShowAnswer();
+    if (!calendar_) {
+        error_->setText(calendarError_);  // no answer while a file of closed days does not read
+        error_->setVisible(true);
+    }
 }
 
 void DeadlineWindow::ShowAnswer() {
@@ -369,7 +409,7 @@ void DeadlineWindow::ShowAnswer() {
     error_->setVisible(error != nullptr);
     if (end) {
         end_->setText(FromUtf8(EndDateCopyText(*end)));
-        const DayFacts facts = FactsOfDay(end->day, calendar_);
+        const DayFacts facts = FactsOfDay(end->day, *calendar_);
         const std::string description = DayDescription(facts);
         endDetails_->setText(FromUtf8(description).section(QChar(0x3000), 1));
         rule_->setText(FromUtf8(CountingRuleText(*end)));
@@ -493,6 +533,7 @@ void DeadlineWindow::AddClosedDayFiles() {
         }
         files_->addItem(path);
     }
+    ChooseCalendar();
     Recalculate();
 }
 
@@ -505,7 +546,8 @@ void DeadlineWindow::MarkCalendarMonth(int year, int month) {
             continue;
         }
         QTextCharFormat format;
-        const std::vector<std::string_view> reasons = calendar_.ClosedReasons(DayOfDate(date));
+        const std::vector<std::string_view> reasons =
+            calendar_ ? calendar_->ClosedReasons(DayOfDate(date)) : std::vector<std::string_view>{};
         if (date.dayOfWeek() == Qt::Saturday) {
             format.setForeground(kSaturdayText);
         }
@@ -525,9 +567,11 @@ bool DeadlineWindow::eventFilter(QObject* watched, QEvent* event) {
         const auto* view = qobject_cast<QTableView*>(watched->parent());
         const QDate date = view ? DateInCalendar(*picker_, *view, help->pos()) : QDate();
         if (date.isValid() && date >= picker_->minimumDate() && date <= picker_->maximumDate()) {
-            QToolTip::showText(help->globalPos(),
-                               FromUtf8(DayDescription(FactsOfDay(DayOfDate(date), calendar_))),
-                               picker_);
+            QToolTip::showText(
+                help->globalPos(),
+                calendar_ ? FromUtf8(DayDescription(FactsOfDay(DayOfDate(date), *calendar_)))
+                          : QString(),
+                picker_);
         } else {
             QToolTip::hideText();
         }

@@ -5,7 +5,9 @@
 #include <QWidget>
 #include <memory>
 
-#include "law/holiday_calendar.h"
+#include <memory>
+
+#include "law/closed_day_calendar.h"
 #include "window/deadline_question.h"
 #include "window/deadline_sheet.h"
 
@@ -60,7 +62,12 @@ private:
     void SaveSheetAs();
 
     std::unique_ptr<SheetPrinter> printer_;
-    HolidayCalendar calendar_;
+    // The chosen calendar with the user's closed-day files; null while one of
+    // the files does not read, which calendarError_ then says.
+    std::unique_ptr<ClosedDayCalendar> calendar_;
+    QString calendarError_;
+    // Builds calendar_ anew from the choice and the files.
+    void ChooseCalendar();
     DeadlineAnswer answer_;
 
     QLineEdit* start_ = nullptr;

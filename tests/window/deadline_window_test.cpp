@@ -70,12 +70,13 @@ private slots:
                                      << "14" << 0 << 0 << 0 << "2025年1月6日（月）"
                                      << "期間の日数 21日（うち開庁日 10日）"
                                      << "末日2024/12/30（月）は年末年始の休日";
-        QTest::newRow("kanji count, era, full width")
+        // Banks are open on 12/30, so the bank calendar's end stays there.
+        QTest::newRow("kanji count, era, full width, bank")
             << "令和６年１２月１６日"
             << ""
-            << "十四" << 0 << 0 << 1 << "2025年1月6日（月）"
-            << "期間の日数 21日（うち開庁日 10日）"
-            << "末日2024/12/30（月）";
+            << "十四" << 0 << 0 << 1 << "2024年12月30日（月）"
+            << "期間の日数 14日（うち開庁日 10日）"
+            << "";
         QTest::newRow("no calendar") << "2024/12/16"
                                      << ""
                                      << "14" << 0 << 0 << 2 << "2024年12月30日（月）"
