@@ -113,7 +113,7 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{}, "\n\n2013/10/28\t1\n\n", kStart + kStart + "2013/10/28\n", "", SomeNotComputed},
         {{}, "\xEF\xBB\xBF\r\n", "", "", AllResults},
         // A lone CR ends a line, and CR LF is one line end even when cut between reads.
-        {{}, "2013/10/28\t1\r2013/10/28\t120\r\r2013/10/28\t0\r", "2013/10/28\n2014/02/24\n" + kStart + "2013/10/27\n", "", SomeNotComputed},
+        {{}, "2013/10/28\t1\r2013/10/28\t120\r\r2013/10/28\t0\r\n\n2013/10/28\t1", "2013/10/28\n2014/02/24\n" + kStart + "2013/10/27\n" + kStart + "2013/10/28\n", "", SomeNotComputed},
         {{}, cutReturn + "2013/10/28\t0\n", "2013/10/28\n2013/10/27\n", "", AllResults},
         // A line too long to keep is a wrong start date; its rest is read past.
         {{}, longest + "\n" + longest + " \r\n2013/10/28\t0\n" + longest + std::string(3 << 20, '1'),
@@ -265,8 +265,8 @@ TEST(CommandLine, HelpAndVersion) {
              {"\n  -h, --help  ", "\n  -V, --version  ", "\n      --encoding=NAME  ",
               "\n  deadline START PERIOD  --long, --format, --first-day, --closed, --closed-file, "
               "--before\n",
-              "longer than 1 MiB is", "\nExit status:\n", "\n  4  the output", "SIGPIPE",
-              "\nReport bugs to "}) {
+              "\n  deadline START PERIOD  the last day of PERIOD", "longer than 1 MiB is",
+              "\nExit status:\n", "\n  4  the output", "SIGPIPE", "\nReport bugs to "}) {
             EXPECT_NE(run.output.find(option), std::string::npos) << option;
         }
     }
