@@ -25,6 +25,7 @@ for part in "$@"; do
         test)
             packages+=("${build[@]}" "${window_assets[@]}" googletest libgtest-dev libgmock-dev python3
                        xvfb x11-utils xdotool imagemagick poppler-utils ghostscript
+                       dbus-daemon at-spi2-core
                        desktop-file-utils appstream man-db "${print_service[@]}") ;;
         bench) packages+=("${build[@]}" "${window_assets[@]}" libbenchmark-dev xvfb x11-utils procps
                           libx11-dev time) ;;
