@@ -58,16 +58,10 @@ struct RecordingPrinter final : WindowPrinter {
         image = window.grab().toImage();
         focusAtPrint = window.focusWidget() ? window.focusWidget()->objectName() : QString();
         documentName = name;
-        std::exception_ptr error;
-        try {
-            failure ? failure() : void();
-        } catch (...) {
-            error = std::current_exception();
-        }
-        answer = [finished, error] { finished(error); };
+        answer = [finished, error = failure] { finished(error); };
         answerLater ? void() : answer();
     }
-    std::function<void()> failure;
+    std::exception_ptr failure;
     bool answerLater = false;
     std::function<void()> answer;
     QImage image;
@@ -418,7 +412,8 @@ private slots:
     }
 
     void failedPrint_isReportedAndTheWindowCarriesOn() {
-        printer.failure = [] { throw RuntimeError(ErrorNumber::PrinterFailed, "紙切れ"); };
+        printer.failure =
+            std::make_exception_ptr(RuntimeError(ErrorNumber::PrinterFailed, "紙切れ"));
         QCOMPARE(ExitStatusAfter([this] { Click("Command4"); }), kStillRunning);
         QCOMPARE(messages.shown, QStringList{QStringLiteral("error 482: 紙切れ")});
         QVERIFY(Find("Command4")->isVisible() && window->isVisible());
@@ -426,7 +421,7 @@ private slots:
     }
 
     void unknownError_isReportedAndEndsTheProgram() {
-        printer.failure = [] { throw std::logic_error("unexpected"); };
+        printer.failure = std::make_exception_ptr(std::logic_error("unexpected"));
         const int status = ExitStatusAfter([this] { Click("Command4"); });
         QVERIFY(status != 0 && status != kStillRunning);
         QCOMPARE(messages.shown.size(), 1);
