@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "window/application_setup.h"
+#include "window/deadline_window.h"
 #include "window/form1.h"
 #include "window/qt_message_boxes.h"
 #include "window/qt_window_printer.h"
@@ -26,11 +27,17 @@ int WriteToTerminal(const QString& text) {
     return 0;
 }
 
-// Answers --help and --version on the terminal, with the exit status; nothing
-// when the window is wanted. Read before the window system is reached, so that
+// Which window to open, or the exit status of an answer given on the terminal.
+struct Start {
+    std::optional<int> answered;
+    bool deadlineWindow = false;
+};
+
+// Answers --help and --version on the terminal, with the exit status; else
+// says which window is wanted. Read before the window system is reached, so that
 // they work without a display. Any other argument is left to Qt, which takes
 // its own options (-platform, -style and others) and ignores the rest.
-std::optional<int> AnswerOnTheTerminal(int argc, char* argv[]) {
+Start ReadArguments(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("torvelin"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(torvelin::kApplicationVersion));
@@ -44,28 +51,39 @@ std::optional<int> AnswerOnTheTerminal(int argc, char* argv[]) {
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Displays this help and exits."));
     parser.addOption(help);
+    const QCommandLineOption deadline(
+        QStringLiteral("deadline"),
+        QStringLiteral("Opens the deadline window (期限計算) instead: a period in days, weeks,\n"
+                       "months, years, open days or hours, counted as the Civil Code counts it."));
+    parser.addOption(deadline);
     const QCommandLineOption version = parser.addVersionOption();
     parser.parse(QCoreApplication::arguments());
     if (parser.isSet(help)) {
-        return WriteToTerminal(parser.helpText());
+        return {WriteToTerminal(parser.helpText())};
     }
     if (parser.isSet(version)) {
-        return WriteToTerminal(QStringLiteral("torvelin %1\n"
-                                              "Copyright (c) 2026 The Torvelin developers\n"
-                                              "License: MIT\n")
-                                   .arg(QString::fromLatin1(torvelin::kApplicationVersion)));
+        return {WriteToTerminal(QStringLiteral("torvelin %1\n"
+                                               "Copyright (c) 2026 The Torvelin developers\n"
+                                               "License: MIT\n")
+                                    .arg(QString::fromLatin1(torvelin::kApplicationVersion)))};
     }
-    return std::nullopt;
+    return {std::nullopt, parser.isSet(deadline)};
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (const std::optional<int> status = AnswerOnTheTerminal(argc, argv)) {
-        return *status;
+    const Start start = ReadArguments(argc, argv);
+    if (start.answered) {
+        return *start.answered;
     }
     QApplication application(argc, argv);
     torvelin::SetUpApplication();
+    if (start.deadlineWindow) {
+        torvelin::DeadlineWindow window;
+        window.show();
+        return QApplication::exec();
+    }
 
     torvelin::QtMessageBoxes messages;
     torvelin::QtWindowPrinter printer;

@@ -7,10 +7,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
@@ -24,6 +26,7 @@
 #include "calc/runtime_error.h"
 #include "format/answer_text.h"
 #include "ui_form1.h"
+#include "window/deadline_window.h"
 #include "window/message_boxes.h"
 #include "window/window_printer.h"
 
@@ -231,6 +234,18 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("期限計算…"), this, &Form1::OpenDeadlineWindow);
+    menu.exec(event->globalPos());
+}
+
+void Form1::OpenDeadlineWindow() {
+    auto* window = new DeadlineWindow(Text1->text());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
 }
 
 void Form1::Command1_Click() {

@@ -30,12 +30,16 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The window's background offers 「期限計算…」, which opens the deadline
+    // window with this window's start date; nothing of it shows at rest.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void Command1_Click();  // Calculate
     void Command2_Click();  // Close
     void Command3_Click();  // Clear
     void Command4_Click();  // Print
+    void OpenDeadlineWindow();
 
     // Runs a click handler, or what comes of one later. The known errors (a
     // failed print) are reported and the window carries on; anything else is

@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QFontInfo>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTcpServer>
+#include <QTimer>
 #include <QtTest>
 #include <algorithm>
 #include <functional>
@@ -23,6 +25,7 @@
 #include "calc/date_text.h"
 #include "calc/runtime_error.h"
 #include "window/application_setup.h"
+#include "window/deadline_window.h"
 #include "window/form1.h"
 #include "window/message_boxes.h"
 #include "window/qt_message_boxes.h"
@@ -354,6 +357,28 @@ private slots:
     }
 
     // Two pixels wide all round, where the style alone changes an outline.
+    // The background's menu opens the deadline window with this start date.
+    void contextMenu_opensTheDeadlineWindowWithTheStart() {
+        Find<QLineEdit>("Text1")->setText(QStringLiteral("令和6年12月20日"));
+        QTimer::singleShot(0, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QCOMPARE(menu->actions().front()->text(), QStringLiteral("期限計算…"));
+            menu->actions().front()->trigger();
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4),
+                                window->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(window.get(), &event);
+        DeadlineWindow* opened = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            opened = opened ? opened : dynamic_cast<DeadlineWindow*>(widget);
+        }
+        QVERIFY(opened);
+        QCOMPARE(opened->Question().startText, std::string("令和6年12月20日"));
+        delete opened;
+    }
+
     void focusedButton_showsAFrame() {
         auto* button = Find("Command3");
         const QImage atRest = button->grab().toImage();
