@@ -54,12 +54,12 @@ std::vector<std::string> WordsOf(std::string_view line) {
     return words;
 }
 
-// The records of one input as the batch counts them: lines end in LF, a CR
-// before it is no text, a byte-order mark before the first line is skipped,
-// blank lines at the end are no records. UTF-16 is chosen by its mark; an LF
-// byte is always a line break in UTF-8 and in code page 932, and only in
-// UTF-8 do the bytes EF BB BF make the mark.
-std::size_t RecordsOf(std::string_view input, bool utf8) {
+// The records of one input as the batch counts them: a line ends in LF, CR
+// LF or a CR alone, a byte-order mark before the first line is skipped (a
+// UTF-8 one whatever the encoding asked for), blank lines at the end are no
+// records. UTF-16 is chosen by its mark; LF and CR bytes are always line ends
+// in UTF-8 and in code page 932.
+std::size_t RecordsOf(std::string_view input) {
     std::vector<std::uint32_t> units;
     const bool littleEndian = input.starts_with("\xFF\xFE");
     if (littleEndian || input.starts_with("\xFE\xFF")) {
@@ -75,7 +75,7 @@ std::size_t RecordsOf(std::string_view input, bool utf8) {
             units.erase(units.begin());
         }
     } else {
-        if (utf8 && input.starts_with("\xEF\xBB\xBF")) {
+        if (input.starts_with("\xEF\xBB\xBF")) {
             input.remove_prefix(3);
         }
         for (const char byte : input) {
@@ -83,16 +83,21 @@ std::size_t RecordsOf(std::string_view input, bool utf8) {
         }
     }
     std::size_t records = 0;
-    for (auto [start, lines] = std::pair(units.begin(), std::size_t{1});; ++lines) {
-        const auto end = std::find(start, units.end(), std::uint32_t{'\n'});
-        if (end - start > 1 || (end - start == 1 && *start != '\r')) {
-            records = lines;
+    std::size_t lines = 1;
+    bool blank = true;
+    for (std::size_t at = 0; at < units.size(); ++at) {
+        if (units[at] == '\n' || units[at] == '\r') {
+            if (units[at] == '\r' && at + 1 < units.size() && units[at + 1] == '\n') {
+                ++at;
+            }
+            records = blank ? records : lines;
+            blank = true;
+            ++lines;
+        } else {
+            blank = false;
         }
-        if (end == units.end()) {
-            return records;
-        }
-        start = std::next(end);
     }
+    return blank ? records : lines;
 }
 
 // What must hold: a documented exit status, no output for a usage error, and
@@ -107,18 +112,19 @@ bool Holds(const std::vector<std::string>& words, std::string_view input, int st
         return output.empty();
     }
     const bool deadline = !words.empty() && words.front() == "deadline";
-    bool mayNameEncoding = false;
+    bool header = false;
     for (auto word = words.begin() + (deadline ? 1 : 0); word != words.end(); ++word) {
         const bool option = word->size() > 2 && word->starts_with("--") && *word != "--help" &&
                             *word != "--version";
         if (!option && (deadline || *word != "-")) {
             return true;  // not such a batch
         }
-        mayNameEncoding |= word->starts_with("--e");
+        // TSV and CSV records start with a header line.
+        header |= *word == "--format=tsv" || *word == "--format=csv";
     }
     const auto lines = static_cast<std::size_t>(std::ranges::count(output, '\n'));
     return status > static_cast<int>(ExitStatus::SomeNotComputed) ||
-           lines == RecordsOf(input, true) || (mayNameEncoding && lines == RecordsOf(input, false));
+           lines == RecordsOf(input) + (header ? 1 : 0);
 }
 
 }  // namespace
