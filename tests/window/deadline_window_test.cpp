@@ -5,12 +5,20 @@
 #include <QCalendarWidget>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include "cli/command_line.h"
+#include "format/answer_text.h"
 #include "window/deadline_window.h"
 
 using namespace torvelin;
@@ -48,12 +56,71 @@ DayMark MarkOn(const DeadlineAnswer& answer, int year, int month, int day) {
     return DayMark::Outside;
 }
 
+// What torvelin-calc writes for the same question, its line end dropped.
+std::string CommandLineAnswer(std::vector<std::string_view> arguments) {
+    const auto memory = [] { return memfd_create("answer", MFD_CLOEXEC); };
+    const int in = memory(), out = memory(), err = memory();
+    RunCommandLine(arguments, {in, out, err});
+    std::string text(static_cast<std::size_t>(lseek(out, 0, SEEK_END)), '\0');
+    pread(out, text.data(), text.size(), 0);
+    for (const int fd : {in, out, err}) {
+        close(fd);
+    }
+    return text.empty() ? text : text.substr(0, text.size() - 1);
+}
+
 }  // namespace
 
 class DeadlineWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The window and torvelin-calc give the same answer to the same question,
+    // the user's own closed-day file included: 2025/01/06 is closed in it.
+    void answers_agreeWithTheCommandLine() {
+        QTemporaryDir config;
+        QVERIFY(QDir(config.path()).mkpath("torvelin"));
+        QFile file(config.filePath("torvelin/closed-days.tsv"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("2025/01/06\t事務所の休業日\n");
+        file.close();
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const auto restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", oldConfig); });
+        const char* const kUnits[] = {"日", "週間", "か月", "年", "営業日", "時間"};
+        const char* const kCalendars[] = {nullptr, "--closed=bank", "--closed=none"};
+        // start, time, count, unit, back, calendar
+        const std::tuple<const char*, const char*, const char*, int, bool, int> cases[] = {
+            {"2024/12/20", "", "10", 0, false, 0},    {"2024/12/20", "", "10", 0, false, 1},
+            {"2024/12/20", "", "10", 0, false, 2},    {"2024/12/16", "", "三", 1, false, 0},
+            {"2024/1/31", "", "1", 2, false, 0},      {"2024/2/29", "0:00", "1", 3, false, 0},
+            {"2024/12/20", "", "5", 4, false, 0},     {"2024/12/20", "", "5", 4, false, 1},
+            {"2024/3/4", "15:30", "48", 5, false, 0}, {"2025/1/7", "", "2", 1, true, 0},
+            {"2024/4/1", "", "1", 2, true, 1},        {"2025/1/7", "", "1", 4, true, 0},
+        };
+        bool fileRead = false;
+        for (const auto& [start, time, count, unit, back, calendar] : cases) {
+            DeadlineWindow window;
+            Ask(window, start, time, count, unit, back ? 1 : 0, calendar);
+            const PeriodEnd* end = std::get_if<PeriodEnd>(&window.Answer().end);
+            QVERIFY2(end, start);
+            const std::string startText = *time ? std::string(start) + " " + time : start;
+            const std::string period = std::string(count) + kUnits[unit];
+            std::vector<std::string_view> arguments{"deadline", "--long"};
+            if (back) {
+                arguments.push_back("--before");
+            }
+            if (kCalendars[calendar]) {
+                arguments.push_back(kCalendars[calendar]);
+            }
+            arguments.insert(arguments.end(), {startText, period});
+            const QString answer = QString::fromStdString(PeriodEndText(*end, Form::Long));
+            QCOMPARE(answer, QString::fromStdString(CommandLineAnswer(arguments)));
+            fileRead |= answer.contains(QStringLiteral("事務所の休業日"));
+        }
+        QVERIFY(fileRead);
+    }
+
     void typing_answersEachUnitWayAndCalendar_data() {
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("time");
