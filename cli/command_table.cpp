@@ -172,8 +172,10 @@ ExitStatus RunHolidays(Operands operands, const Request& request, const Standard
     if (!request.format || !holidays) {
         return WriteAnswer(outcome, HolidayListText, streams);
     }
-    std::string text = HeaderLine(HolidayRecords({{{2000, 1, 1}, ""}}).front(), *request.format);
-    for (const Record& record : HolidayRecords(*holidays)) {
+    // No holidays, no lines: not even the header, as without --format.
+    const std::vector<Record> records = HolidayRecords(*holidays);
+    std::string text = records.empty() ? "" : HeaderLine(records.front(), *request.format);
+    for (const Record& record : records) {
         text += RecordLine(record, *request.format);
     }
     return WriteRecordsText(true, text, streams);

@@ -147,6 +147,8 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{"due", "2025/03/15"}, "", "2025/03/17\n", "", AllResults},
         {{"age", "2006/04/01", "2024/03/31"}, "", "17\n", "", AllResults},
         {{"age", "--reach", "18", "2006/04/01"}, "", "2024/03/31\n", "", AllResults},
+        {{"age", "--format=csv", "2006/04/01", "2024/03/31"}, "", "birth,date,age,status,message\r\n2006/04/01,2024/03/31,17,ok,\r\n", "", AllResults},
+        {{"holidays", "--format=csv", "100"}, "", "", "", AllResults},  // no holidays, no header
         {{"days", "--format=csv", "2025/01/06", "2024/12/20"}, "", "from,to,days,status,message\r\n2025/01/06,2024/12/20,-17,ok,\r\n", "", AllResults},
         {{"deadline", "--format=tsv"}, "x\t1日\n", "start\tperiod\tend\tweekday\tera_date\tunmoved_end\trule\treason\tnotes\tstatus\tmessage\n"
          "x\t1日\t\t\t\t\t\t\t\tinput\t" + kStart, "", SomeNotComputed},
