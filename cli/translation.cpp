@@ -37,6 +37,9 @@ std::filesystem::path CatalogueFolder(const std::filesystem::path& program) {
 }
 
 std::string Translated(std::string_view english) {
+    if (english.empty()) {
+        return {};  // gettext would give the catalogue's header
+    }
     const std::string key(english);
     return dgettext(kDomain, key.c_str());
 }
