@@ -10,6 +10,8 @@
 #include <new>
 #include <string>
 
+#include "cli/translation.h"
+
 namespace torvelin {
 
 void Complain(int fd, std::string_view message) {
@@ -18,13 +20,15 @@ void Complain(int fd, std::string_view message) {
 }
 
 ExitStatus UsageError(int fd, std::string_view message) {
-    Complain(fd, std::string(message) + "\nTry 'torvelin-calc --help' for more information.");
+    Complain(fd, std::string(message) + "\n" +
+                     Translated("Try 'torvelin-calc --help' for more information."));
     return ExitStatus::UsageError;
 }
 
 ExitStatus Finish(OutputBuffer& output, int errors, ExitStatus status) {
     if (!output.Flush()) {
-        Complain(errors, std::string("write error: ") + std::strerror(output.WriteError()));
+        Complain(errors,
+                 Filled(Translated("write error: {}"), {std::strerror(output.WriteError())}));
         return ExitStatus::WriteFailed;
     }
     return status;
@@ -65,7 +69,8 @@ ExitStatus RunBatches(std::span<const std::string_view> names, InputEncoding enc
     };
     for (const std::string_view name : names) {
         const bool standardInput = name == "-";
-        const std::string shownName = standardInput ? "standard input" : std::string(name);
+        const std::string shownName =
+            standardInput ? Translated("standard input") : std::string(name);
         const int fd =
             standardInput ? streams.input : open(std::string(name).c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
@@ -76,10 +81,11 @@ ExitStatus RunBatches(std::span<const std::string_view> names, InputEncoding enc
             LineReader lines(fd, encoding, [&output] { output.Flush(); });
             allResults &= AnswerLines(lines, output, answer);
             if (lines.ReadError() != 0) {
-                complain("read error: " + shownName + ": " + std::strerror(lines.ReadError()));
+                complain(Filled(Translated("read error: {}: {}"),
+                                {shownName, std::strerror(lines.ReadError())}));
             }
         } catch (const std::bad_alloc&) {
-            complain(shownName + ": out of memory");
+            complain(Filled(Translated("{}: out of memory"), {shownName}));
         } catch (const std::exception& error) {
             complain(shownName + ": " + error.what());
         }

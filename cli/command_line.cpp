@@ -11,6 +11,7 @@
 #include "cli/help_text.h"
 #include "cli/option_table.h"
 #include "cli/output_buffer.h"
+#include "cli/translation.h"
 
 namespace torvelin {
 
@@ -29,7 +30,8 @@ ExitStatus RunCommandLine(std::span<const std::string_view> arguments,
         }
         return RunRequest(request, streams);
     } catch (const std::bad_alloc&) {
-        Complain(streams.errors, "out of memory");  // batches write their answers before this
+        Complain(streams.errors,
+                 Translated("out of memory"));  // batches write their answers before this
     } catch (const std::exception& error) {
         Complain(streams.errors, error.what());
     }

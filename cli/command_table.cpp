@@ -12,6 +12,7 @@
 #include "calc/number_text.h"
 #include "cli/answer_writing.h"
 #include "cli/batch.h"
+#include "cli/translation.h"
 #include "format/answer_records.h"
 #include "format/answer_text.h"
 #include "law/closed_day_file.h"
@@ -214,7 +215,7 @@ ExitStatus RunAge(Operands operands, const Request& request, const StandardStrea
     if (!request.reach.empty()) {
         const Outcome<std::int64_t> day = DayAgeReached(operands[0], request.reach);
         if (operands.size() != 1) {
-            return UsageError(streams.errors, "age --reach=AGE takes BIRTH alone");
+            return UsageError(streams.errors, Translated("age --reach=AGE takes BIRTH alone"));
         }
         return WriteOne(request, day, DayText, ReachRecord(operands[0], request.reach, day),
                         streams);
@@ -229,72 +230,72 @@ ExitStatus RunAge(Operands operands, const Request& request, const StandardStrea
 using enum Option;
 
 constexpr CommandForm kForms[] = {
-    {"", "START COUNT", "", {Long, Format}, StartAndCount, RunCalculation},
-    {"", "[FILE]...", "", {Encoding, Long, Format}, AnyOperands, RunCalculationBatch},
+    {"", Translatable("START COUNT"), "", {Long, Format}, StartAndCount, RunCalculation},
+    {"", Translatable("[FILE]..."), "", {Encoding, Long, Format}, AnyOperands, RunCalculationBatch},
     {"deadline",
-     "START PERIOD",
-     "the last day of PERIOD from START: 10日 (10日間),\n"
-     "2週間, 3か月 (ヶ月, ケ月, カ月, 箇月, 3月), 1年,\n"
-     "1年6か月, 5営業日 (開庁日), 48時間, or 10d, 2w, 3m,\n"
-     "1y, 5b, 48h; the count also in kanji (十四日). The\n"
-     "first day is left out unless START is written at\n"
-     "0:00; a period in weeks, months or years ends on\n"
-     "the day before the day that corresponds to its\n"
-     "start (the month's last day where there is none);\n"
-     "an end on a Saturday, Sunday, national holiday or\n"
-     "12/29 to 1/3 moves to the next day that is none\n"
-     "of these (art. 142); open days are counted on the\n"
-     "same calendar; hours run from START's time and\n"
-     "never move. With --before, counted back from START\n"
-     "(a closed answer stays unless --closed is given).",
+     Translatable("START PERIOD"),
+     Translatable("the last day of PERIOD from START: 10日 (10日間),\n"
+                  "2週間, 3か月 (ヶ月, ケ月, カ月, 箇月, 3月), 1年,\n"
+                  "1年6か月, 5営業日 (開庁日), 48時間, or 10d, 2w, 3m,\n"
+                  "1y, 5b, 48h; the count also in kanji (十四日). The\n"
+                  "first day is left out unless START is written at\n"
+                  "0:00; a period in weeks, months or years ends on\n"
+                  "the day before the day that corresponds to its\n"
+                  "start (the month's last day where there is none);\n"
+                  "an end on a Saturday, Sunday, national holiday or\n"
+                  "12/29 to 1/3 moves to the next day that is none\n"
+                  "of these (art. 142); open days are counted on the\n"
+                  "same calendar; hours run from START's time and\n"
+                  "never move. With --before, counted back from START\n"
+                  "(a closed answer stays unless --closed is given)."),
      {Long, Format, FirstDay, Closed, ClosedFile, Before},
      TwoOperands,
      RunDeadline},
     {"deadline",
      "",
-     "answers START<TAB>PERIOD lines from standard\n"
-     "input, one line each",
+     Translatable("answers START<TAB>PERIOD lines from standard\n"
+                  "input, one line each"),
      {Encoding, Long, Format, FirstDay, Closed, ClosedFile, Before},
      NoOperand,
      RunDeadlineBatch},
     {"days",
-     "FROM TO",
-     "the number of days from FROM to TO: TO counted,\n"
-     "FROM too with --first-day=included; negative when\n"
-     "TO comes before FROM",
+     Translatable("FROM TO"),
+     Translatable("the number of days from FROM to TO: TO counted,\n"
+                  "FROM too with --first-day=included; negative when\n"
+                  "TO comes before FROM"),
      {Format, FirstDay, OpenDays, Closed, ClosedFile},
      TwoOperands,
      RunDays},
     {"holidays",
-     "YEAR [LAST_YEAR]",
-     "every national holiday of those years, one\n"
-     "yyyy/mm/dd<TAB>NAME line each, in date order",
+     Translatable("YEAR [LAST_YEAR]"),
+     Translatable("every national holiday of those years, one\n"
+                  "yyyy/mm/dd<TAB>NAME line each, in date order"),
      {Format},
      OneOrTwoOperands,
      RunHolidays},
     {"info",
-     "DATE",
-     "the date, its weekday, its era date, and whether\n"
-     "courts and offices are open (開庁日) or closed\n"
-     "(閉庁日) that day, and why",
+     Translatable("DATE"),
+     Translatable("the date, its weekday, its era date, and whether\n"
+                  "courts and offices are open (開庁日) or closed\n"
+                  "(閉庁日) that day, and why"),
      {Format, Closed, ClosedFile},
      OneOperand,
      RunInfo},
     {"due",
-     "DATE",
-     "DATE, or the next open day when courts and offices\n"
-     "are closed on it, as a due date moves (General Act\n"
-     "on National Taxes art. 10(2))",
+     Translatable("DATE"),
+     Translatable("DATE, or the next open day when courts and offices\n"
+                  "are closed on it, as a due date moves (General Act\n"
+                  "on National Taxes art. 10(2))"),
      {Long, Format, Closed, ClosedFile},
      OneOperand,
      RunDue},
     {"age",
-     "BIRTH [DATE]",
-     "the age on DATE (today by default), counted from\n"
-     "the day of birth as the Act on Age Calculation\n"
-     "does: a year of age is reached at the end of the\n"
-     "day before each birthday. With --reach=AGE, the day\n"
-     "at whose end AGE is reached",
+     Translatable("BIRTH [DATE]"),
+     Translatable("the age on DATE (today by default), counted from\n"
+                  "the day of birth as the Act on Age Calculation\n"
+                  "does: a year of age is reached at the end of the\n"
+                  "day before each birthday. With --reach=AGE, the day\n"
+                  "at whose end AGE is reached"),
      {Format, Reach},
      OneOrTwoOperands,
      RunAge},
@@ -315,7 +316,7 @@ std::string FormLabel(const CommandForm& form) {
     if (!label.empty() && !form.operands.empty()) {
         label += ' ';
     }
-    return label.append(form.operands);
+    return label.append(form.operands.empty() ? "" : Translated(form.operands));
 }
 
 ExitStatus RunRequest(const Request& request, const StandardStreams& streams) {
@@ -329,16 +330,18 @@ ExitStatus RunRequest(const Request& request, const StandardStreams& streams) {
         return candidate.name == name && candidate.fits(operands);
     });
     if (form == std::end(kForms)) {
-        return UsageError(streams.errors, "wrong number of operands for " + std::string(name));
+        return UsageError(streams.errors,
+                          Filled(Translated("wrong number of operands for {}"), {name}));
     }
     for (const Option option : request.given) {
         if (!form->options.Has(option)) {
-            return UsageError(streams.errors, "option '" + std::string(SpecOf(option).longName) +
-                                                  "' does not apply to " + FormLabel(*form));
+            return UsageError(streams.errors, Filled(Translated("option '{}' does not apply to {}"),
+                                                     {SpecOf(option).longName, FormLabel(*form)}));
         }
     }
     if (request.longForm && request.format) {
-        return UsageError(streams.errors, "--long and --format cannot be given together");
+        return UsageError(streams.errors,
+                          Translated("--long and --format cannot be given together"));
     }
     return form->run(operands, request, streams);
 }

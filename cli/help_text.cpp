@@ -6,6 +6,7 @@
 #include "cli/command_table.h"
 #include "cli/line_reader.h"
 #include "cli/option_table.h"
+#include "cli/translation.h"
 #include "version.h"
 
 namespace torvelin {
@@ -13,7 +14,7 @@ namespace {
 
 constexpr std::size_t kDescriptionColumn = 25;
 
-constexpr std::string_view kIntroduction =
+constexpr std::string_view kIntroduction = Translatable(
     "Print the last day of a period of COUNT days that begins on START, the start\n"
     "day counted as day one (0 gives the day before START; negative counts go\n"
     "back). START is a date such as 2013/10/28, 2013年10月28日, 平成25年10月28日\n"
@@ -27,19 +28,19 @@ constexpr std::string_view kIntroduction =
     "file named like a number or beginning with a dash). With no operand, or\n"
     "where FILE is -, read standard input.\n"
     "\n"
-    "Deadlines as Japanese law counts them (Civil Code articles 138 to 143):\n";
+    "Deadlines as Japanese law counts them (Civil Code articles 138 to 143):\n");
 
-constexpr std::string_view kAfterCommands =
+constexpr std::string_view kAfterCommands = Translatable(
     "  Dates are read as START is. Write ./deadline for a file of that name.\n"
     "\n"
-    "Options:\n";
+    "Options:\n");
 
-constexpr std::string_view kEndOfOptions =
+constexpr std::string_view kEndOfOptions = Translatable(
     "  --                     end the options; every later word is an operand\n"
     "\n"
-    "Options each form takes (besides --help and --version):\n";
+    "Options each form takes (besides --help and --version):\n");
 
-constexpr std::string_view kBatchFormat =
+constexpr std::string_view kBatchFormat = Translatable(
     "\n"
     "Batch format:\n"
     "  Each input line is START<TAB>COUNT, ending in LF, CR LF or CR alone; a\n"
@@ -48,14 +49,13 @@ constexpr std::string_view kBatchFormat =
     "  input, or \"error N: DESCRIPTION\"; a bad line never stops the batch. A\n"
     "  blank line gets the message about the start date, but blank lines at the\n"
     "  end of an input are no records, so their answers wait for the next line\n"
-    "  with text. A line longer than ";
-
-constexpr std::string_view kRest =
-    " is a wrong input too: it gets\n"
+    "  with text. A line longer than {} is a wrong input too: it gets\n"
     "  the message about the start date, and its text is not kept.\n"
     "  Output is UTF-8. It is written in blocks of whole lines, passed on\n"
     "  whenever the input has no more to read yet (so a program that writes one\n"
-    "  line and waits gets its answer), and line by line to a terminal.\n"
+    "  line and waits gets its answer), and line by line to a terminal.\n");
+
+constexpr std::string_view kCalendars = Translatable(
     "\n"
     "Calendars:\n"
     "  court  closes the days the law closed courts on each day: Sundays and\n"
@@ -76,7 +76,9 @@ constexpr std::string_view kRest =
     "  The equinox days (春分の日, 秋分の日) are those declared for 1948 to 2027;\n"
     "  later ones are computed, checked against an independent computation\n"
     "  for every year to 2150, and answers that rest on them say so\n"
-    "  (春分日は計算による).\n"
+    "  (春分日は計算による).\n");
+
+constexpr std::string_view kExitStatus = Translatable(
     "\n"
     "Exit status:\n"
     "  0  every calculation gave an end date\n"
@@ -88,23 +90,24 @@ constexpr std::string_view kRest =
     "Where several apply, the highest. Where the output is a pipe that its\n"
     "reader has closed, the program ends at once by the signal SIGPIPE.\n"
     "\n"
-    "Report bugs to the Torvelin developers <torvelin@users.noreply.invalid>.\n";
+    "Report bugs to the Torvelin developers <torvelin@users.noreply.invalid>.\n");
 
-constexpr std::string_view kVersionNotice =
+constexpr std::string_view kVersionNotice = Translatable(
     "Copyright (c) 2026 The Torvelin developers\n"
     "License MIT: <https://opensource.org/license/mit>.\n"
     "This is free software: you are free to change and redistribute it.\n"
-    "There is NO WARRANTY, to the extent permitted by law.\n";
+    "There is NO WARRANTY, to the extent permitted by law.\n");
 
 // "  NAMES  DESCRIPTION", the description's further lines in its column.
 std::string Entry(std::string names, std::string_view description) {
-    if (names.size() + 2 > kDescriptionColumn) {
+    const std::size_t width = DisplayWidth(names);
+    if (width + 2 > kDescriptionColumn) {
         names += '\n';  // a long name gets a line of its own
-        names.resize(names.size() + kDescriptionColumn, ' ');
+        names.append(kDescriptionColumn, ' ');
     } else {
-        names.resize(kDescriptionColumn, ' ');
+        names.append(kDescriptionColumn - width, ' ');
     }
-    for (const char c : description) {
+    for (const char c : Translated(description)) {
         names += c;
         if (c == '\n') {
             names.append(kDescriptionColumn, ' ');
@@ -118,7 +121,7 @@ std::string OptionNames(const OptionSpec& option) {
         option.shortName.empty() ? "      " : "  " + std::string(option.shortName) + ", ";
     names += option.longName;
     if (!option.valueName.empty()) {
-        names += "=" + std::string(option.valueName);
+        names += "=" + Translated(option.valueName);
     }
     return names;
 }
@@ -130,42 +133,42 @@ std::string OptionsOf(const CommandForm& form) {
             list += (list.empty() ? "" : ", ") + std::string(option.longName);
         }
     }
-    return list.empty() ? "none" : list;
+    return list.empty() ? Translated("none") : list;
 }
 
 }  // namespace
 
 std::string HelpText() {
-    std::string text = "Usage:";
+    std::string text;
     for (const CommandForm& form : CommandTable()) {
-        text += text == "Usage:" ? " " : "  or:  ";
+        text += text.empty() ? Translated("Usage: ") : Translated("  or:  ");
         text += "torvelin-calc";
         text += form.name.empty() ? "" : " " + std::string(form.name);
-        text += form.options.Empty() ? "" : " [OPTION]...";
-        text += form.operands.empty() ? "" : " " + std::string(form.operands);
+        text += form.options.Empty() ? "" : " " + Translated("[OPTION]...");
+        text += form.operands.empty() ? "" : " " + Translated(form.operands);
         text += '\n';
     }
-    text.append(kIntroduction);
+    text += Translated(kIntroduction);
     for (const CommandForm& form : CommandTable()) {
         if (!form.description.empty()) {
             text += Entry("  " + FormLabel(form), form.description);
         }
     }
-    text.append(kAfterCommands);
+    text += Translated(kAfterCommands);
     for (const OptionSpec& option : OptionTable()) {
         text += Entry(OptionNames(option), option.description);
     }
-    text.append(kEndOfOptions);
+    text += Translated(kEndOfOptions);
     for (const CommandForm& form : CommandTable()) {
         text += Entry("  " + FormLabel(form), OptionsOf(form));
     }
-    text.append(kBatchFormat);
-    text += std::to_string(kMaxLineBytes / (1024 * 1024)) + " MiB";
-    return text.append(kRest);
+    text +=
+        Filled(Translated(kBatchFormat), {std::to_string(kMaxLineBytes / (1024 * 1024)) + " MiB"});
+    return text + Translated(kCalendars) + Translated(kExitStatus);
 }
 
 std::string VersionText() {
-    return "torvelin-calc " + std::string(kVersion) + "\n" + std::string(kVersionNotice);
+    return "torvelin-calc " + std::string(kVersion) + "\n" + Translated(kVersionNotice);
 }
 
 }  // namespace torvelin

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "calc/text_scanner.h"
+#include "cli/translation.h"
 
 namespace torvelin {
 namespace {
@@ -12,49 +13,51 @@ namespace {
 // Only these short options exist, so that a negative count such as "-2" stays
 // an operand.
 constexpr OptionSpec kOptions[] = {
-    {Option::Help, "-h", "--help", "", "display this help and exit"},
-    {Option::Version, "-V", "--version", "", "output version information and exit"},
-    {Option::Encoding, "", "--encoding", "NAME",
-     "read the input in NAME: utf-8 (the default) or cp932\n"
-     "(also called shift_jis or sjis); an input that\n"
-     "begins with a byte-order mark is read as the UTF-8\n"
-     "or UTF-16 it marks"},
+    {Option::Help, "-h", "--help", "", Translatable("display this help and exit")},
+    {Option::Version, "-V", "--version", "", Translatable("output version information and exit")},
+    {Option::Encoding, "", "--encoding", Translatable("NAME"),
+     Translatable("read the input in NAME: utf-8 (the default) or cp932\n"
+                  "(also called shift_jis or sjis); an input that\n"
+                  "begins with a byte-order mark is read as the UTF-8\n"
+                  "or UTF-16 it marks")},
     {Option::Long, "", "--long", "",
-     "after each end date, a tab, its weekday and its era\n"
-     "date; for deadline, also from which day and why the\n"
-     "end was moved"},
-    {Option::Format, "", "--format", "FORMAT",
-     "write each answer as a record that carries its\n"
-     "inputs: 'tsv' or 'csv' (RFC 4180), each with a\n"
-     "header line, or 'json', one object a line"},
-    {Option::FirstDay, "", "--first-day", "WHEN",
-     "'included' counts the first day, 'excluded' leaves\n"
-     "it out; by default it counts when START is written\n"
-     "at 0:00 (a period that starts at midnight) and is\n"
-     "left out otherwise (Civil Code art. 140)"},
-    {Option::Closed, "", "--closed", "DAYS",
-     "which days are closed: 'court' (the default), the\n"
-     "days courts and offices are closed, as the law\n"
-     "closed them on each day; 'bank', the days banks\n"
-     "are closed (Saturdays, Sundays, national holidays,\n"
-     "12/31 to 1/3); 'none', no day. An end on a closed\n"
-     "day moves to the next open day. With --before, a\n"
-     "day before a period moves to the open day before\n"
-     "only when this or --closed-file is given"},
-    {Option::ClosedFile, "", "--closed-file", "FILE",
-     "add the closed days listed in FILE, one\n"
-     "yyyy/mm/dd<TAB>REASON or yyyy/mm/dd-yyyy/mm/dd<TAB>\n"
-     "REASON a line (# comments); may be given again.\n"
-     "~/.config/torvelin/closed-days.tsv (under\n"
-     "$XDG_CONFIG_HOME when set) is added too, when it\n"
-     "exists, unless --closed=none"},
-    {Option::OpenDays, "", "--open-days", "", "count only the days courts and offices are open"},
+     Translatable("after each end date, a tab, its weekday and its era\n"
+                  "date; for deadline, also from which day and why the\n"
+                  "end was moved")},
+    {Option::Format, "", "--format", Translatable("FORMAT"),
+     Translatable("write each answer as a record that carries its\n"
+                  "inputs: 'tsv' or 'csv' (RFC 4180), each with a\n"
+                  "header line, or 'json', one object a line")},
+    {Option::FirstDay, "", "--first-day", Translatable("WHEN"),
+     Translatable("'included' counts the first day, 'excluded' leaves\n"
+                  "it out; by default it counts when START is written\n"
+                  "at 0:00 (a period that starts at midnight) and is\n"
+                  "left out otherwise (Civil Code art. 140)")},
+    {Option::Closed, "", "--closed", Translatable("DAYS"),
+     Translatable("which days are closed: 'court' (the default), the\n"
+                  "days courts and offices are closed, as the law\n"
+                  "closed them on each day; 'bank', the days banks\n"
+                  "are closed (Saturdays, Sundays, national holidays,\n"
+                  "12/31 to 1/3); 'none', no day. An end on a closed\n"
+                  "day moves to the next open day. With --before, a\n"
+                  "day before a period moves to the open day before\n"
+                  "only when this or --closed-file is given")},
+    {Option::ClosedFile, "", "--closed-file", Translatable("FILE"),
+     Translatable("add the closed days listed in FILE, one\n"
+                  "yyyy/mm/dd<TAB>REASON or yyyy/mm/dd-yyyy/mm/dd<TAB>\n"
+                  "REASON a line (# comments); may be given again.\n"
+                  "~/.config/torvelin/closed-days.tsv (under\n"
+                  "$XDG_CONFIG_HOME when set) is added too, when it\n"
+                  "exists, unless --closed=none")},
+    {Option::OpenDays, "", "--open-days", "",
+     Translatable("count only the days courts and offices are open")},
     {Option::Before, "", "--before", "",
-     "START is the day a period must end before: print the\n"
-     "last day on which an act can be done so that the\n"
-     "whole PERIOD lies between it and START, neither\n"
-     "counted"},
-    {Option::Reach, "", "--reach", "AGE", "print the day at whose end AGE is reached"},
+     Translatable("START is the day a period must end before: print the\n"
+                  "last day on which an act can be done so that the\n"
+                  "whole PERIOD lies between it and START, neither\n"
+                  "counted")},
+    {Option::Reach, "", "--reach", Translatable("AGE"),
+     Translatable("print the day at whose end AGE is reached")},
 };
 
 // A word that begins with '-' and is no option: "-" for standard input, and
@@ -76,7 +79,7 @@ std::optional<std::string> Apply(Option option, std::string_view value, Request&
         case Option::Encoding: {
             const std::optional<InputEncoding> encoding = EncodingNamed(value);
             if (!encoding) {
-                return "unknown encoding '" + std::string(value) + "'";
+                return Filled(Translated("unknown encoding '{}'"), {value});
             }
             request.encoding = *encoding;
             break;
@@ -92,7 +95,8 @@ std::optional<std::string> Apply(Option option, std::string_view value, Request&
             } else if (value == "json") {
                 request.format = RecordFormat::Json;
             } else {
-                return "--format takes 'tsv', 'csv' or 'json', not '" + std::string(value) + "'";
+                return Filled(Translated("--format takes 'tsv', 'csv' or 'json', not '{}'"),
+                              {value});
             }
             break;
         case Option::Before:
@@ -103,15 +107,16 @@ std::optional<std::string> Apply(Option option, std::string_view value, Request&
             break;
         case Option::FirstDay:
             if (value != "excluded" && value != "included") {
-                return "--first-day takes 'excluded' or 'included', not '" + std::string(value) +
-                       "'";
+                return Filled(Translated("--first-day takes 'excluded' or 'included', not '{}'"),
+                              {value});
             }
             request.rules.firstDay = value == "included" ? FirstDay::Included : FirstDay::Excluded;
             break;
         case Option::Closed: {
             const std::optional<CalendarKind> kind = CalendarKindFromName(value);
             if (!kind) {
-                return "--closed takes 'court', 'bank' or 'none', not '" + std::string(value) + "'";
+                return Filled(Translated("--closed takes 'court', 'bank' or 'none', not '{}'"),
+                              {value});
             }
             request.calendar = *kind;
             request.rules.calendarChosen = true;
@@ -158,17 +163,17 @@ std::variant<Request, std::string> ReadArguments(std::span<const std::string_vie
             return name == option.longName || (name == option.shortName && equals == name.npos);
         });
         if (known == std::end(kOptions)) {
-            return "unrecognized option '" + std::string(argument) + "'";
+            return Filled(Translated("unrecognized option '{}'"), {argument});
         }
         std::string_view value;
         if (equals != name.npos) {
             if (known->valueName.empty()) {
-                return "option '" + std::string(name) + "' doesn't allow an argument";
+                return Filled(Translated("option '{}' doesn't allow an argument"), {name});
             }
             value = argument.substr(equals + 1);
         } else if (!known->valueName.empty()) {
             if (i + 1 == arguments.size()) {
-                return "option '" + std::string(name) + "' requires an argument";
+                return Filled(Translated("option '{}' requires an argument"), {name});
             }
             value = arguments[++i];
         }

@@ -10,8 +10,9 @@
 #   print    the print service and its PDF printer, to print without a printer
 set -euo pipefail
 
-# Every part that compiles: the compiler and Qt.
-build=(cmake ninja-build g++ qt6-base-dev libgl-dev libcups2-dev)
+# Every part that compiles: the compiler and Qt, and msgfmt for torvelin-calc's
+# messages.
+build=(cmake ninja-build g++ qt6-base-dev libgl-dev libcups2-dev gettext)
 # The builds that write the package's files (the debug and release presets):
 # torvelin-calc's manual page is made by help2man.
 manual_page=(help2man)

@@ -15,6 +15,7 @@
 #include "cli/command_line.h"
 #include "cli/line_reader.h"
 #include "cli/output_buffer.h"
+#include "cli/translation.h"
 #include "format/answer_text.h"
 #include "version.h"
 
@@ -277,6 +278,17 @@ TEST(CommandLine, HelpAndVersion) {
                                        "\nCopyright (c) 2026 The Torvelin"))
         << run.output;
     EXPECT_NE(run.output.find("MIT"), std::string::npos);
+}
+
+// --help pads names to its description column by these widths.
+TEST(Translation, DisplayWidthCountsFullWidthCharactersTwice) {
+    const std::pair<std::string_view, std::size_t> cases[] = {
+        {"START", 5}, {"起算日", 6},       {"ｓｔ", 4}, {"한", 2}, {"𠀋", 2}, {"é〿", 2},
+        {"ᄀ", 2},    {"\xef\xbf\xa0", 2}, {"﹏", 2},   {"", 0},   {"｡", 1},
+    };
+    for (const auto& [text, width] : cases) {
+        EXPECT_EQ(DisplayWidth(text), width) << text;
+    }
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 # Runs the real torvelin-calc where only a real process shows the behaviour:
 # a full disk (for an answer, a batch, --help and --version), a file that
 # does not exist, spreadsheet files in UTF-16 and code page 932, and a line
-# longer than the memory the program may use.
+# longer than the memory the program may use, and the messages in Japanese
+# under a Japanese locale while the answers stay the same.
 # Usage: program_test.sh TORVELIN_CALC CASE
 set -uo pipefail
 program=$1
@@ -62,6 +63,42 @@ case $2 in
         expected=$(printf ' 1 2013/10/28\n 1000 2014/02/24\n 1 「始期」の日付を正しく入力してください yyyy/mm/dd')
         [[ $status -eq 1 && "$summary" == "$expected" && ! -s "$work/err" ]] ||
             { echo "status $status"; echo "$summary"; cat "$work/err"; exit 1; }
+        ;;
+    messages_language)
+        # Japanese from LANGUAGE under C.UTF-8, and from a ja_JP.UTF-8 locale
+        # built here for this run; English under C, which ignores LANGUAGE.
+        japanese=(env LC_ALL=C.UTF-8 LANGUAGE=ja "$program")
+        if localedef -i ja_JP -f UTF-8 -c "$work/ja_JP.UTF-8" 2>/dev/null; then
+            japanese_locale=(env LOCPATH="$work" LC_ALL=ja_JP.UTF-8 LANGUAGE= "$program")
+        else
+            japanese_locale=("${japanese[@]}")
+        fi
+        english=(env LC_ALL=C LANGUAGE=ja "$program")
+        for run in japanese japanese_locale english; do
+            declare -n command=$run
+            "${command[@]}" --long days 1 2 >"$work/out" 2>"$work/usage"
+            [[ $? -eq 2 ]] || { echo "$run: wrong status"; exit 1; }
+            "${command[@]}" --help >"$work/help" || exit 1
+            "${command[@]}" "$work/none" 2>"$work/missing"
+            for case in "2013/10/28 120" "deadline --long 2013/10/28 3か月" "info 2025/01/01" \
+                        "--format=csv days 2025/01/01 2025/12/31" "x 1" "age --reach=20 2000/02/29"; do
+                "${command[@]}" $case
+            done >"$work/answers.$run" 2>&1
+            [[ $run == english ]] && break
+            [[ "$(cat "$work/usage")" == "torvelin-calc: オプション '--long' は days 開始日 終了日 では使えません
+詳しくは 'torvelin-calc --help' を実行してください。" &&
+               "$(head -n 1 "$work/help")" == "使い方: torvelin-calc [オプション]... 起算日 日数" &&
+               "$(cat "$work/missing")" == "torvelin-calc: $work/none: そのようなファイルやディレクトリはありません" ]] ||
+                { echo "$run:"; cat "$work/usage" "$work/missing"; head -n 1 "$work/help"; exit 1; }
+            # Descriptions start in column 25 however wide the names are.
+            [[ $(grep -m 1 '^  days ' "$work/help" | sed 's/開始日 から.*//' | LC_ALL=C.UTF-8 wc -L) -eq 25 ]] ||
+                { grep '^  days ' "$work/help"; exit 1; }
+            cmp "$work/answers.$run" "$work/answers.japanese" || exit 1
+        done
+        [[ "$(head -n 1 "$work/usage")" == "torvelin-calc: option '--long' does not apply to days FROM TO" &&
+           "$(head -n 1 "$work/help")" == "Usage: torvelin-calc [OPTION]... START COUNT" ]] ||
+            { cat "$work/usage"; head -n 1 "$work/help"; exit 1; }
+        cmp "$work/answers.english" "$work/answers.japanese" || exit 1
         ;;
     *) echo "program_test.sh: unknown case '$2'" >&2; exit 2 ;;
 esac
