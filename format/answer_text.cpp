@@ -139,9 +139,10 @@ std::string ClosedDayText(const PeriodEnd& end) {
         text += "も" + std::string(closed);
     }
     text += "のため、";
-    text += step > 0 ? "翌" : "前";
+    const bool later = end.day > end.unmovedDay;
+    text += later ? "翌" : "前";
     text += std::string(open) + (end.direction == Direction::Fixed ? "が期限"
-                                 : step > 0                        ? "に満了"
+                                 : later                           ? "に満了"
                                                                    : "に繰り上げ");
     if (!end.movedBy.empty()) {
         text += "（" + std::string(end.movedBy) + "）";

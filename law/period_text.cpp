@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "law/period_text.h"
 
+#include <algorithm>
+
 #include "calc/text_scanner.h"
 
 namespace torvelin {
@@ -67,7 +69,7 @@ std::optional<std::int64_t> ReadKanjiCount(TextScanner& scanner) {
             digits = -1;
         } else if (c == U'万' && any) {
             positional = false;
-            total = (total + section + (digits >= 0 ? digits : 0)) * 10000;
+            total = (total + section + std::max<std::int64_t>(digits, 0)) * 10000;
             section = 0;
             digits = -1;
             lastMultiplier = 10000;
@@ -82,7 +84,7 @@ std::optional<std::int64_t> ReadKanjiCount(TextScanner& scanner) {
     if (!any) {
         return std::nullopt;
     }
-    const std::int64_t count = total + section + (digits >= 0 ? digits : 0);
+    const std::int64_t count = total + section + std::max<std::int64_t>(digits, 0);
     return count <= kLargestCount ? std::optional(count) : std::nullopt;
 }
 

@@ -24,7 +24,9 @@ TEST(RecordText, QuotesAndEscapesWhatEachFormatMust) {
               "\"bad\":\"x\uFFFD\uFFFD\uFFFDy\\u0001\"}\n");
     // Well-formed sequences of every length pass; overlong forms and
     // surrogates do not.
-    EXPECT_EQ(RecordLine({{"t", "é日\U0001F600"}}, RecordFormat::Tsv), "é日\U0001F600\n");
+    EXPECT_EQ(RecordLine({{"t", "é日\U0001F600１\uFFFD"}}, RecordFormat::Tsv),
+              "é日\U0001F600１\uFFFD\n");
+    EXPECT_EQ(RecordLine({{"t", "a\xC3"}}, RecordFormat::Tsv), "a\uFFFD\n");  // cut at the end
     EXPECT_EQ(RecordLine({{"t", "\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80"}}, RecordFormat::Tsv),
               "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\n");
 }

@@ -37,6 +37,7 @@ TEST(ClosedDayCalendar, ClosesTheDaysOfTheLawInForceOnEachDay) {
         // 平成4年法律第30号: every Saturday, from 1992/10/01 at the latest.
         {Court, {1992, 9, 19}, {}}, {Court, {1992, 9, 26}, {"土曜日"}}, {Court, {1992, 10, 3}, {"土曜日"}},
         {Court, {2024, 12, 29}, {"日曜日", "年末年始の休日"}}, {Court, {2025, 1, 1}, {"元日", "年末年始の休日"}},
+        {Court, {2023, 1, 1}, {"日曜日", "元日", "年末年始の休日"}},
         {Court, {2025, 1, 3}, {"年末年始の休日"}}, {Court, {2024, 11, 4}, {"振替休日"}},
         // 銀行法施行令 5(1): 12/31 to 1/3; second Saturdays from 1983/08/13, every
         // Saturday from 1989/02/04.
@@ -126,6 +127,8 @@ TEST(ClosedDayFile, ReadsDaysAndRangesAndRejectsAnyLineThatDoesNotRead) {
     EXPECT_EQ(std::get<1>(ReadClosedDayText(many, "d")).line, 274);  // 273 years fit in 100000 days
     EXPECT_EQ(std::get<1>(ReadClosedDayText(std::string(kMaxClosedDayFileBytes + 1, '#'), "e")),
               (ClosedDayFileError{"e", 0, "1 MiB を超えています"}));
+    EXPECT_TRUE(
+        std::get<0>(ReadClosedDayText(std::string(kMaxClosedDayFileBytes, '#'), "e")).empty());
     EXPECT_EQ(ErrorText({"f", 0, "p"}), "f: p");
     EXPECT_EQ(ErrorText({"f", 7, "p"}), "f:7: p");
 }
