@@ -26,14 +26,9 @@ for part in "$@"; do
     case "$part" in
         run) packages+=("${build[@]}" "${manual_page[@]}" "${window_assets[@]}") ;;
         test)
-<<<<<<< HEAD
             packages+=("${build[@]}" "${manual_page[@]}" "${window_assets[@]}" googletest libgtest-dev
                        libgmock-dev python3 xvfb x11-utils xdotool imagemagick poppler-utils ghostscript
-=======
-            packages+=("${build[@]}" "${window_assets[@]}" googletest libgtest-dev libgmock-dev python3
-                       xvfb x11-utils xdotool imagemagick poppler-utils ghostscript
                        dbus-daemon at-spi2-core
->>>>>>> mainwindow
                        desktop-file-utils appstream man-db "${print_service[@]}") ;;
         bench) packages+=("${build[@]}" "${window_assets[@]}" libbenchmark-dev xvfb x11-utils procps
                           libx11-dev time) ;;
