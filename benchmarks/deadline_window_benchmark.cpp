@@ -17,7 +17,7 @@ namespace {
 
 // The core's answer with the marked months, without the widgets.
 void AnswerWithMonths(benchmark::State& state) {
-    torvelin::HolidayCalendar calendar;
+    torvelin::ClosedDayCalendar calendar(torvelin::CalendarKind::Court);
     torvelin::DeadlineQuestion question{"2024/12/16", "", "十四"};
     for (auto _ : state) {
         torvelin::DeadlineAnswer answer = torvelin::AnswerTo(question, calendar);
