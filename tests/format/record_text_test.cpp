@@ -27,6 +27,9 @@ TEST(RecordText, QuotesAndEscapesWhatEachFormatMust) {
     EXPECT_EQ(RecordLine({{"t", "é日\U0001F600１\uFFFD"}}, RecordFormat::Tsv),
               "é日\U0001F600１\uFFFD\n");
     EXPECT_EQ(RecordLine({{"t", "a\xC3"}}, RecordFormat::Tsv), "a\uFFFD\n");  // cut at the end
+    // No lead byte beyond F4: F5 starts nothing, so each of its bytes is replaced.
+    EXPECT_EQ(RecordLine({{"t", "\xF5\x80\x80\x80"}}, RecordFormat::Tsv),
+              "\uFFFD\uFFFD\uFFFD\uFFFD\n");
     EXPECT_EQ(RecordLine({{"t", "\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80"}}, RecordFormat::Tsv),
               "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\n");
 }
