@@ -11,14 +11,6 @@ Field Input(std::string_view name, std::string_view text) {
     return {name, std::string(text)};
 }
 
-std::string Joined(const std::vector<std::string_view>& texts) {
-    std::string joined;
-    for (const std::string_view text : texts) {
-        joined += (joined.empty() ? "" : "・") + std::string(text);
-    }
-    return joined;
-}
-
 // The weekday and era date of a day, or two empty fields.
 void AddDayFields(Record& record, std::optional<std::int64_t> day) {
     record.push_back(
@@ -57,7 +49,8 @@ Record WithPeriodEnd(Record inputs, const Outcome<PeriodEnd>& outcome) {
             {"unmoved_end", text([](const PeriodEnd& e) { return DayText(e.unmovedDay); })});
         record.push_back({"rule", text(CountingRuleText)});
         record.push_back({"reason", text(ClosedDayText)});
-        record.push_back({"notes", text([](const PeriodEnd& e) { return Joined(e.notes); })});
+        record.push_back(
+            {"notes", text([](const PeriodEnd& e) { return JoinedWithDots(e.notes); })});
     });
 }
 
@@ -122,9 +115,10 @@ Record InfoRecord(std::string_view dateText, const Outcome<DayFacts>& outcome) {
                  facts ? std::optional(std::string(facts->closedReasons.empty() ? "false" : "true"))
                        : std::nullopt,
                  true});
+            record.push_back({"reasons", facts ? std::optional(JoinedWithDots(facts->closedReasons))
+                                               : std::nullopt});
             record.push_back(
-                {"reasons", facts ? std::optional(Joined(facts->closedReasons)) : std::nullopt});
-            record.push_back({"notes", facts ? std::optional(Joined(facts->notes)) : std::nullopt});
+                {"notes", facts ? std::optional(JoinedWithDots(facts->notes)) : std::nullopt});
         });
 }
 

@@ -8,17 +8,6 @@
 namespace torvelin {
 namespace {
 
-std::string JoinedWithDots(const std::vector<std::string_view>& names) {
-    std::string text;
-    for (const std::string_view name : names) {
-        if (!text.empty()) {
-            text += "・";
-        }
-        text += name;
-    }
-    return text;
-}
-
 // "12/31".
 std::string MonthDayText(std::int64_t day) {
     const CivilDate date = CivilFromDayNumber(day);
@@ -39,6 +28,17 @@ std::string WeekdayAndEraText(std::int64_t day) {
 }
 
 }  // namespace
+
+std::string JoinedWithDots(const std::vector<std::string_view>& names) {
+    std::string text;
+    for (const std::string_view name : names) {
+        if (!text.empty()) {
+            text += "・";
+        }
+        text += name;
+    }
+    return text;
+}
 
 std::string_view MessageFor(WrongInput input) {
     switch (input) {

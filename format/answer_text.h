@@ -22,6 +22,9 @@ namespace torvelin {
 // date, and for a moved end of a period, why it moved.
 enum class Form { Short, Long };
 
+// Names in a row as a Japanese text lists them: "日曜日・年末年始の休日".
+std::string JoinedWithDots(const std::vector<std::string_view>& names);
+
 // The message that asks for a wrong input again.
 std::string_view MessageFor(WrongInput input);
 
