@@ -121,47 +121,47 @@ std::unique_ptr<ClosedDayCalendar> CalendarFor(const Request& request,
     return std::move(std::get<std::unique_ptr<ClosedDayCalendar>>(built));
 }
 
+// Runs answer with the calendar the request chose, or ends with status 3
+// after CalendarFor complained about a closed-day file.
+template <class Answer>
+ExitStatus WithCalendar(const Request& request, const StandardStreams& streams, Answer answer) {
+    const std::unique_ptr<ClosedDayCalendar> calendar = CalendarFor(request, streams);
+    return calendar ? answer(*calendar) : ExitStatus::InputFailed;
+}
+
 ExitStatus RunDeadline(Operands operands, const Request& request, const StandardStreams& streams) {
-    const std::unique_ptr<ClosedDayCalendar> owned = CalendarFor(request, streams);
-    if (!owned) {
-        return ExitStatus::InputFailed;
-    }
-    ClosedDayCalendar& calendar = *owned;
-    const Outcome<PeriodEnd> outcome = Deadline(operands[0], operands[1], request.rules, calendar);
-    return WriteOne(request, outcome, PeriodEndWriter(request),
-                    DeadlineRecord(operands[0], operands[1], outcome), streams);
+    return WithCalendar(request, streams, [&](ClosedDayCalendar& calendar) {
+        const Outcome<PeriodEnd> outcome =
+            Deadline(operands[0], operands[1], request.rules, calendar);
+        return WriteOne(request, outcome, PeriodEndWriter(request),
+                        DeadlineRecord(operands[0], operands[1], outcome), streams);
+    });
 }
 
 ExitStatus RunDeadlineBatch(Operands, const Request& request, const StandardStreams& streams) {
-    const std::unique_ptr<ClosedDayCalendar> owned = CalendarFor(request, streams);
-    if (!owned) {
-        return ExitStatus::InputFailed;
-    }
-    ClosedDayCalendar& calendar = *owned;
-    const LineAnswer answer = [&](std::string_view line, OutputBuffer& output) {
-        const auto [start, period] = SplitAtTab(line);
-        const Outcome<PeriodEnd> end = Deadline(start, period, request.rules, calendar);
-        output.Write(request.format
-                         ? RecordText(DeadlineRecord(start, period, end), *request.format)
-                         : AnswerText(end, PeriodEndWriter(request)));
-        output.EndLine();
-        return std::holds_alternative<PeriodEnd>(end);
-    };
-    return RunBatches(kStandardInput, request.encoding, answer, streams,
-                      BatchHeader(request, DeadlineRecord("", "", WrongInput::StartDate)));
+    return WithCalendar(request, streams, [&](ClosedDayCalendar& calendar) {
+        const LineAnswer answer = [&](std::string_view line, OutputBuffer& output) {
+            const auto [start, period] = SplitAtTab(line);
+            const Outcome<PeriodEnd> end = Deadline(start, period, request.rules, calendar);
+            output.Write(request.format
+                             ? RecordText(DeadlineRecord(start, period, end), *request.format)
+                             : AnswerText(end, PeriodEndWriter(request)));
+            output.EndLine();
+            return std::holds_alternative<PeriodEnd>(end);
+        };
+        return RunBatches(kStandardInput, request.encoding, answer, streams,
+                          BatchHeader(request, DeadlineRecord("", "", WrongInput::StartDate)));
+    });
 }
 
 ExitStatus RunDays(Operands operands, const Request& request, const StandardStreams& streams) {
-    const std::unique_ptr<ClosedDayCalendar> owned = CalendarFor(request, streams);
-    if (!owned) {
-        return ExitStatus::InputFailed;
-    }
-    ClosedDayCalendar& calendar = *owned;
-    const Outcome<std::int64_t> outcome =
-        DaysFromTo(operands[0], operands[1], request.rules.firstDay.value_or(FirstDay::Excluded),
-                   request.daysCounted, calendar);
-    return WriteOne(request, outcome, DayCountText, DaysRecord(operands[0], operands[1], outcome),
-                    streams);
+    return WithCalendar(request, streams, [&](ClosedDayCalendar& calendar) {
+        const Outcome<std::int64_t> outcome = DaysFromTo(
+            operands[0], operands[1], request.rules.firstDay.value_or(FirstDay::Excluded),
+            request.daysCounted, calendar);
+        return WriteOne(request, outcome, DayCountText,
+                        DaysRecord(operands[0], operands[1], outcome), streams);
+    });
 }
 
 ExitStatus RunHolidays(Operands operands, const Request& request, const StandardStreams& streams) {
@@ -183,24 +183,18 @@ ExitStatus RunHolidays(Operands operands, const Request& request, const Standard
 }
 
 ExitStatus RunInfo(Operands operands, const Request& request, const StandardStreams& streams) {
-    const std::unique_ptr<ClosedDayCalendar> owned = CalendarFor(request, streams);
-    if (!owned) {
-        return ExitStatus::InputFailed;
-    }
-    ClosedDayCalendar& calendar = *owned;
-    const Outcome<DayFacts> outcome = DayInfo(operands[0], calendar);
-    return WriteOne(request, outcome, DayInfoText, InfoRecord(operands[0], outcome), streams);
+    return WithCalendar(request, streams, [&](ClosedDayCalendar& calendar) {
+        const Outcome<DayFacts> outcome = DayInfo(operands[0], calendar);
+        return WriteOne(request, outcome, DayInfoText, InfoRecord(operands[0], outcome), streams);
+    });
 }
 
 ExitStatus RunDue(Operands operands, const Request& request, const StandardStreams& streams) {
-    const std::unique_ptr<ClosedDayCalendar> owned = CalendarFor(request, streams);
-    if (!owned) {
-        return ExitStatus::InputFailed;
-    }
-    ClosedDayCalendar& calendar = *owned;
-    const Outcome<PeriodEnd> outcome = DueDate(operands[0], calendar);
-    return WriteOne(request, outcome, PeriodEndWriter(request), DueRecord(operands[0], outcome),
-                    streams);
+    return WithCalendar(request, streams, [&](ClosedDayCalendar& calendar) {
+        const Outcome<PeriodEnd> outcome = DueDate(operands[0], calendar);
+        return WriteOne(request, outcome, PeriodEndWriter(request), DueRecord(operands[0], outcome),
+                        streams);
+    });
 }
 
 // Today in the local time zone, as a day number.
