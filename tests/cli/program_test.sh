@@ -10,6 +10,9 @@ set -uo pipefail
 program=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+trap 'exit 1' INT TERM
+# A program that writes without end fails here instead of filling the disk.
+ulimit -f 131072
 
 # Runs the program on the remaining arguments and checks its exit status,
 # standard output and standard error.
