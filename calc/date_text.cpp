@@ -139,12 +139,19 @@ bool IsDateText(std::string_view text) {
 
 namespace {
 
-char* WriteDigits(char* out, int value, int width) {
-    for (int i = width - 1; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
-    return out + width;
+char* WriteTwoDigits(char* out, int value) {
+    out[0] = static_cast<char>('0' + value / 10);
+    out[1] = static_cast<char>('0' + value % 10);
+    return out + 2;
+}
+
+char* WriteDay(char* out, CivilDate civil) {
+    out = WriteTwoDigits(out, civil.year / 100);
+    out = WriteTwoDigits(out, civil.year % 100);
+    *out++ = '/';
+    out = WriteTwoDigits(out, civil.month);
+    *out++ = '/';
+    return WriteTwoDigits(out, civil.day);
 }
 
 }  // namespace
@@ -159,21 +166,29 @@ std::string DateToText(CalendarDate date) {
     const CivilDate civil = CivilFromDayNumber(dayNumber);
 
     std::array<char, 24> buffer;
-    char* out = WriteDigits(buffer.data(), civil.year, 4);
-    *out++ = '/';
-    out = WriteDigits(out, civil.month, 2);
-    *out++ = '/';
-    out = WriteDigits(out, civil.day, 2);
+    char* out = WriteDay(buffer.data(), civil);
     if (seconds != 0) {
         const int hour = seconds / 3600;
         *out++ = ' ';
-        out = WriteDigits(out, hour, hour < 10 ? 1 : 2);
+        if (hour < 10) {
+            *out++ = static_cast<char>('0' + hour);
+        } else {
+            out = WriteTwoDigits(out, hour);
+        }
         *out++ = ':';
-        out = WriteDigits(out, seconds / 60 % 60, 2);
+        out = WriteTwoDigits(out, seconds / 60 % 60);
         *out++ = ':';
-        out = WriteDigits(out, seconds % 60, 2);
+        out = WriteTwoDigits(out, seconds % 60);
     }
     return std::string(buffer.data(), out);
+}
+
+std::string DayToText(std::int64_t dayNumber) {
+    if (!IsDayNumberInRange(dayNumber)) {
+        throw RuntimeError(ErrorNumber::InvalidArgument);
+    }
+    std::array<char, 10> buffer;
+    return std::string(buffer.data(), WriteDay(buffer.data(), CivilFromDayNumber(dayNumber)));
 }
 
 }  // namespace torvelin

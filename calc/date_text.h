@@ -33,4 +33,7 @@ bool IsDateText(std::string_view text);
 // range.
 std::string DateToText(CalendarDate date);
 
+// "yyyy/mm/dd" of a day number; throws RuntimeError 5 outside the range.
+std::string DayToText(std::int64_t dayNumber);
+
 }  // namespace torvelin

@@ -52,11 +52,12 @@ auto PeriodEndWriter(const Request& request) {
     };
 }
 
-// A record's line without its line end, which the output adds.
-std::string RecordText(const Record& record, RecordFormat format) {
-    std::string line = RecordLine(record, format);
-    line.pop_back();
-    return line;
+// A record's line without its line end, which the output adds, written
+// into a buffer that a batch keeps from line to line.
+std::string_view RecordText(std::string& buffer, const Record& record, RecordFormat format) {
+    buffer.clear();
+    AppendRecordLine(buffer, record, format);
+    return std::string_view(buffer).substr(0, buffer.size() - 1);
 }
 
 // One answer: as a record with its header where a format is asked for (on
@@ -89,13 +90,14 @@ ExitStatus RunCalculation(Operands operands, const Request& request,
 
 ExitStatus RunCalculationBatch(Operands operands, const Request& request,
                                const StandardStreams& streams) {
-    const LineAnswer answer = [&request](std::string_view line, OutputBuffer& output) {
+    std::string buffer;
+    const LineAnswer answer = [&](std::string_view line, OutputBuffer& output) {
         if (!request.format) {
             return AnswerLine(line, output, request.longForm);
         }
         const auto [start, count] = SplitAtTab(line);
         const Outcome<CalendarDate> outcome = Calculate(start, count);
-        output.Write(RecordText(CalculationRecord(start, count, outcome), *request.format));
+        output.Write(RecordText(buffer, CalculationRecord(start, count, outcome), *request.format));
         output.EndLine();
         return std::holds_alternative<CalendarDate>(outcome);
     };
@@ -140,12 +142,16 @@ ExitStatus RunDeadline(Operands operands, const Request& request, const Standard
 
 ExitStatus RunDeadlineBatch(Operands, const Request& request, const StandardStreams& streams) {
     return WithCalendar(request, streams, [&](ClosedDayCalendar& calendar) {
+        std::string buffer;
         const LineAnswer answer = [&](std::string_view line, OutputBuffer& output) {
             const auto [start, period] = SplitAtTab(line);
             const Outcome<PeriodEnd> end = Deadline(start, period, request.rules, calendar);
-            output.Write(request.format
-                             ? RecordText(DeadlineRecord(start, period, end), *request.format)
-                             : AnswerText(end, PeriodEndWriter(request)));
+            if (request.format) {
+                output.Write(
+                    RecordText(buffer, DeadlineRecord(start, period, end), *request.format));
+            } else {
+                output.Write(AnswerText(end, PeriodEndWriter(request)));
+            }
             output.EndLine();
             return std::holds_alternative<PeriodEnd>(end);
         };

@@ -14,6 +14,13 @@ namespace {
 
 constexpr std::size_t kBlockSize = 64 * 1024;
 
+// Where the next line ends, by a line feed or a lone carriage return.
+std::size_t LineEndFrom(const std::string& text, std::size_t from) {
+    const auto end = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
+                                  [](char c) { return c == '\n' || c == '\r'; });
+    return end == text.end() ? std::string::npos : static_cast<std::size_t>(end - text.begin());
+}
+
 bool InputWaiting(int fd) {
     pollfd waiting{.fd = fd, .events = POLLIN, .revents = 0};
     return poll(&waiting, 1, 0) > 0;
@@ -32,7 +39,7 @@ std::optional<InputLine> LineReader::NextLine() {
                 searchFrom_ = ++lineStart_;
             }
         }
-        const std::size_t lineEnd = text_.find_first_of("\r\n", searchFrom_);
+        const std::size_t lineEnd = LineEndFrom(text_, searchFrom_);
         if (lineEnd != std::string::npos) {
             afterReturn_ = text_[lineEnd] == '\r';
             return EndLineAt(lineEnd);

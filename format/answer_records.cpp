@@ -7,8 +7,14 @@
 namespace torvelin {
 namespace {
 
-Field Input(std::string_view name, std::string_view text) {
-    return {name, std::string(text)};
+// A record's inputs, with room for every field a record has.
+Record Inputs(std::initializer_list<std::pair<std::string_view, std::string_view>> inputs) {
+    Record record;
+    record.reserve(12);
+    for (const auto& [name, text] : inputs) {
+        record.push_back({name, std::string(text)});
+    }
+    return record;
 }
 
 // The weekday and era date of a day, or two empty fields.
@@ -22,7 +28,6 @@ void AddDayFields(Record& record, std::optional<std::int64_t> day) {
 // status and the message.
 template <class Value, class AddValue>
 Record Completed(Record record, const Outcome<Value>& outcome, AddValue addValue) {
-    record.reserve(12);  // every record's fields, without growing
     const Value* value = std::get_if<Value>(&outcome);
     addValue(record, value);
     const char* status = value                                         ? "ok"
@@ -47,7 +52,8 @@ Record WithPeriodEnd(Record inputs, const Outcome<PeriodEnd>& outcome) {
         AddDayFields(record, end ? std::optional(end->day) : std::nullopt);
         record.push_back(
             {"unmoved_end", text([](const PeriodEnd& e) { return DayText(e.unmovedDay); })});
-        record.push_back({"rule", text(CountingRuleText)});
+        record.push_back(
+            {"rule", text([](const PeriodEnd& e) { return std::string(CountingRuleText(e)); })});
         record.push_back({"reason", text(ClosedDayText)});
         record.push_back(
             {"notes", text([](const PeriodEnd& e) { return JoinedWithDots(e.notes); })});
@@ -59,7 +65,7 @@ Record WithPeriodEnd(Record inputs, const Outcome<PeriodEnd>& outcome) {
 Record CalculationRecord(std::string_view startText, std::string_view countText,
                          const Outcome<CalendarDate>& outcome) {
     return Completed(
-        Record{Input("start", startText), Input("count", countText)}, outcome,
+        Inputs({{"start", startText}, {"count", countText}}), outcome,
         [](Record& record, const CalendarDate* end) {
             record.push_back(
                 {"end", end ? std::optional(EndDateText(*end, Form::Short)) : std::nullopt});
@@ -70,17 +76,17 @@ Record CalculationRecord(std::string_view startText, std::string_view countText,
 
 Record DeadlineRecord(std::string_view startText, std::string_view periodText,
                       const Outcome<PeriodEnd>& outcome) {
-    return WithPeriodEnd({Input("start", startText), Input("period", periodText)}, outcome);
+    return WithPeriodEnd(Inputs({{"start", startText}, {"period", periodText}}), outcome);
 }
 
 Record DueRecord(std::string_view dateText, const Outcome<PeriodEnd>& outcome) {
-    return WithPeriodEnd({Input("date", dateText)}, outcome);
+    return WithPeriodEnd(Inputs({{"date", dateText}}), outcome);
 }
 
 Record AgeRecord(std::string_view birthText, std::string_view dateText,
                  const Outcome<std::int64_t>& outcome) {
     return Completed(
-        Record{Input("birth", birthText), Input("date", dateText)}, outcome,
+        Inputs({{"birth", birthText}, {"date", dateText}}), outcome,
         [](Record& record, const std::int64_t* age) {
             record.push_back({"age", age ? std::optional(DayCountText(*age)) : std::nullopt, true});
         });
@@ -89,7 +95,7 @@ Record AgeRecord(std::string_view birthText, std::string_view dateText,
 Record ReachRecord(std::string_view birthText, std::string_view ageText,
                    const Outcome<std::int64_t>& outcome) {
     return Completed(
-        Record{Input("birth", birthText), Input("age", ageText)}, outcome,
+        Inputs({{"birth", birthText}, {"age", ageText}}), outcome,
         [](Record& record, const std::int64_t* day) {
             record.push_back({"day", day ? std::optional(DayText(*day)) : std::nullopt});
             AddDayFields(record, day ? std::optional(*day) : std::nullopt);
@@ -99,7 +105,7 @@ Record ReachRecord(std::string_view birthText, std::string_view ageText,
 Record DaysRecord(std::string_view fromText, std::string_view toText,
                   const Outcome<std::int64_t>& outcome) {
     return Completed(
-        Record{Input("from", fromText), Input("to", toText)}, outcome,
+        Inputs({{"from", fromText}, {"to", toText}}), outcome,
         [](Record& record, const std::int64_t* days) {
             record.push_back(
                 {"days", days ? std::optional(DayCountText(*days)) : std::nullopt, true});
@@ -108,7 +114,7 @@ Record DaysRecord(std::string_view fromText, std::string_view toText,
 
 Record InfoRecord(std::string_view dateText, const Outcome<DayFacts>& outcome) {
     return Completed(
-        Record{Input("date", dateText)}, outcome, [](Record& record, const DayFacts* facts) {
+        Inputs({{"date", dateText}}), outcome, [](Record& record, const DayFacts* facts) {
             AddDayFields(record, facts ? std::optional(facts->day) : std::nullopt);
             record.push_back(
                 {"closed",

@@ -68,7 +68,7 @@ std::string ErrorLine(ErrorNumber number) {
 }
 
 std::string DayText(std::int64_t day) {
-    return DateToText(CalendarDate(static_cast<double>(day)));
+    return DayToText(day);
 }
 
 std::string EndDateText(CalendarDate end, Form form) {
@@ -82,16 +82,23 @@ std::string EndDateText(CalendarDate end, Form form) {
 std::string PeriodEndText(const PeriodEnd& end, Form form) {
     std::string text = end.moment ? DateToText(*end.moment) : DayText(end.day);
     if (form == Form::Long) {
-        text += '\t' + WeekdayAndEraText(end.day) + '\t' + CountingRuleText(end) + '\t' +
-                ClosedDayText(end);
+        text.reserve(256);
+        text += '\t';
+        text += WeekdayAndEraText(end.day);
+        text += '\t';
+        text += CountingRuleText(end);
+        text += '\t';
+        text += ClosedDayText(end);
         if (!end.notes.empty()) {
-            text += "（" + JoinedWithDots(end.notes) + "）";
+            text += "（";
+            text += JoinedWithDots(end.notes);
+            text += "）";
         }
     }
     return text;
 }
 
-std::string CountingRuleText(const PeriodEnd& end) {
+std::string_view CountingRuleText(const PeriodEnd& end) {
     if (end.moment) {
         return "時間による期間（民法139条）";
     }
@@ -119,33 +126,40 @@ std::string ClosedDayText(const PeriodEnd& end) {
     const bool bank = end.calendar == CalendarKind::Bank;
     const std::string_view closed = bank ? "休業日" : "閉庁日";
     const std::string_view open = bank ? "営業日" : "開庁日";
-    std::string text = end.direction == Direction::After   ? "末日"
-                       : end.direction == Direction::Fixed ? "期限"
-                                                           : "";
-    text += DayWithWeekdayText(end.unmovedDay) + "は" + JoinedWithDots(end.unmovedDayReasons);
+    std::string text;
+    text.reserve(256);
+    const auto add = [&text](std::initializer_list<std::string_view> parts) {
+        for (const std::string_view part : parts) {
+            text += part;
+        }
+    };
+    add({end.direction == Direction::After   ? "末日"
+         : end.direction == Direction::Fixed ? "期限"
+                                             : "",
+         DayWithWeekdayText(end.unmovedDay), "は", JoinedWithDots(end.unmovedDayReasons)});
     if (!end.Moved()) {
         // Art. 142 moves only the end of a period counted forward.
-        return text + "（" + std::string(closed) + "、期間の末日ではないため繰り上げない）";
+        add({"（", closed, "、期間の末日ではないため繰り上げない）"});
+        return text;
     }
     // The closed days passed over after the first: "、12/31〜1/5も閉庁日".
     const std::int64_t step = end.day > end.unmovedDay ? 1 : -1;
     const std::int64_t nearest = end.unmovedDay + step;
     const std::int64_t farthest = end.day - step;
     if (nearest * step <= farthest * step) {
-        text += "、" + MonthDayText(std::min(nearest, farthest));
+        add({"、", MonthDayText(std::min(nearest, farthest))});
         if (nearest != farthest) {
-            text += "〜" + MonthDayText(std::max(nearest, farthest));
+            add({"〜", MonthDayText(std::max(nearest, farthest))});
         }
-        text += "も" + std::string(closed);
+        add({"も", closed});
     }
-    text += "のため、";
     const bool later = end.day > end.unmovedDay;
-    text += later ? "翌" : "前";
-    text += std::string(open) + (end.direction == Direction::Fixed ? "が期限"
-                                 : later                           ? "に満了"
-                                                                   : "に繰り上げ");
+    add({"のため、", later ? "翌" : "前", open,
+         end.direction == Direction::Fixed ? "が期限"
+         : later                           ? "に満了"
+                                           : "に繰り上げ"});
     if (!end.movedBy.empty()) {
-        text += "（" + std::string(end.movedBy) + "）";
+        add({"（", end.movedBy, "）"});
     }
     return text;
 }

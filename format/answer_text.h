@@ -45,7 +45,7 @@ std::string PeriodEndText(const PeriodEnd& end, Form form);
 
 // Which rule of the Civil Code counted the period: "初日不算入（民法140条）",
 // "午前零時から始まるため初日算入（民法140条ただし書）", "時間による期間（民法139条）".
-std::string CountingRuleText(const PeriodEnd& end);
+std::string_view CountingRuleText(const PeriodEnd& end);
 
 // Why the answer is where it is when the day it fell on is closed, in the
 // register of a legal reader, naming the days passed over and the provision:

@@ -2,7 +2,9 @@
 #include "format/record_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <utility>
 
 namespace torvelin {
 namespace {
@@ -43,18 +45,42 @@ std::size_t SequenceLength(std::string_view text) {
     return length;
 }
 
-// How many bytes from the start of text are well-formed UTF-8; kana, kanji
-// and ASCII are checked inline, the rest by SequenceLength.
-std::size_t ValidPrefixLength(std::string_view text) {
+// The ASCII bytes a format must quote, escape or replace.
+using SpecialBytes = std::array<bool, 0x80>;
+
+constexpr SpecialBytes Special(std::string_view bytes, bool controls = false) {
+    SpecialBytes special{};
+    for (std::size_t c = 0; c < 0x20; ++c) {
+        special[c] = controls;
+    }
+    for (const char c : bytes) {
+        special[static_cast<unsigned char>(c)] = true;
+    }
+    return special;
+}
+
+constexpr SpecialBytes kNoSpecial{};
+constexpr SpecialBytes kTsvSpecial = Special("\t\n\r");
+constexpr SpecialBytes kCsvSpecial = Special(",\"\r\n");
+constexpr SpecialBytes kJsonSpecial = Special("\"\\", true);
+
+// How many bytes from the start of text are well-formed UTF-8 without a
+// special byte: what can be copied as it is. ASCII and the three-byte
+// sequences without exceptions (kana, kanji, full-width forms) are checked
+// inline, the rest by SequenceLength.
+std::size_t PlainPrefixLength(std::string_view text, const SpecialBytes& special) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
     std::size_t i = 0;
     while (i < size) {
         const unsigned char lead = bytes[i];
         if (lead < 0x80) {
+            if (special[lead]) {
+                break;
+            }
             ++i;
-        } else if (lead >= 0xE1 && lead <= 0xEC && i + 2 < size && (bytes[i + 1] & 0xC0) == 0x80 &&
-                   (bytes[i + 2] & 0xC0) == 0x80) {
+        } else if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && i + 2 < size &&
+                   (bytes[i + 1] & 0xC0) == 0x80 && (bytes[i + 2] & 0xC0) == 0x80) {
             i += 3;
         } else if (const std::size_t length = SequenceLength(text.substr(i)); length != 0) {
             i += length;
@@ -67,7 +93,7 @@ std::size_t ValidPrefixLength(std::string_view text) {
 
 // Appends text with each byte that starts no well-formed sequence replaced.
 void AppendValidUtf8(std::string& out, std::string_view text) {
-    for (std::size_t valid; (valid = ValidPrefixLength(text)) < text.size();) {
+    for (std::size_t valid; (valid = PlainPrefixLength(text, kNoSpecial)) < text.size();) {
         out.append(text.substr(0, valid));
         out += kReplacement;
         text.remove_prefix(valid + 1);
@@ -75,18 +101,32 @@ void AppendValidUtf8(std::string& out, std::string_view text) {
     out.append(text);
 }
 
+// Each value is scanned once; only one that needs care is scanned again.
+bool AppendedAsIs(std::string& out, std::string_view text, const SpecialBytes& special) {
+    if (PlainPrefixLength(text, special) != text.size()) {
+        return false;
+    }
+    out.append(text);
+    return true;
+}
+
 void AppendTsvValue(std::string& out, std::string_view text) {
+    if (AppendedAsIs(out, text, kTsvSpecial)) {
+        return;
+    }
     const std::size_t start = out.size();
     AppendValidUtf8(out, text);
-    for (std::size_t i = start; i < out.size(); ++i) {
-        if (out[i] == '\t' || out[i] == '\n' || out[i] == '\r') {
-            out[i] = ' ';
-        }
-    }
+    std::replace_if(
+        out.begin() + static_cast<std::ptrdiff_t>(start), out.end(),
+        [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
 }
 
 void AppendCsvValue(std::string& out, std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (AppendedAsIs(out, text, kCsvSpecial)) {
+        return;
+    }
+    const auto needsQuotes = [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; };
+    if (std::none_of(text.begin(), text.end(), needsQuotes)) {
         AppendValidUtf8(out, text);
         return;
     }
@@ -102,41 +142,37 @@ void AppendCsvValue(std::string& out, std::string_view text) {
 
 void AppendJsonString(std::string& out, std::string_view text) {
     out += '"';
-    const std::size_t start = out.size();
-    AppendValidUtf8(out, text);
-    // Escapes are rare: only then is the text rewritten.
-    const auto needsEscape = [](char c) {
-        return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
-    };
-    if (std::any_of(text.begin(), text.end(), needsEscape)) {
-        const std::string valid = out.substr(start);
-        out.resize(start);
-        for (const char c : valid) {
-            switch (c) {
-                case '"':
-                    out += "\\\"";
-                    break;
-                case '\\':
-                    out += "\\\\";
-                    break;
-                case '\n':
-                    out += "\\n";
-                    break;
-                case '\r':
-                    out += "\\r";
-                    break;
-                case '\t':
-                    out += "\\t";
-                    break;
-                default:
-                    if (static_cast<unsigned char>(c) < 0x20) {
-                        char escaped[7];
-                        std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                        out += escaped;
-                    } else {
-                        out += c;
-                    }
-            }
+    if (AppendedAsIs(out, text, kJsonSpecial)) {
+        out += '"';
+        return;
+    }
+    std::string valid;
+    AppendValidUtf8(valid, text);
+    for (const char c : valid) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[7];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    out += escaped;
+                } else {
+                    out += c;
+                }
         }
     }
     out += '"';
@@ -161,11 +197,22 @@ std::string HeaderLine(const Record& record, RecordFormat format) {
 std::string RecordLine(const Record& record, RecordFormat format) {
     std::string line;
     line.reserve(256);
+    AppendRecordLine(line, record, format);
+    return line;
+}
+
+void AppendRecordLine(std::string& line, const Record& record, RecordFormat format) {
     if (format == RecordFormat::Json) {
+        line += '{';
+        bool first = true;
         for (const Field& field : record) {
-            line += line.empty() ? '{' : ',';
-            AppendJsonString(line, field.name);
-            line += ':';
+            if (!std::exchange(first, false)) {
+                line += ',';
+            }
+            // Names are the program's own identifiers: nothing to escape.
+            line += '"';
+            line += field.name;
+            line += "\":";
             if (!field.value) {
                 line += "null";
             } else if (field.isNumber) {
@@ -174,7 +221,8 @@ std::string RecordLine(const Record& record, RecordFormat format) {
                 AppendJsonString(line, *field.value);
             }
         }
-        return (line.empty() ? "{" : line) + "}\n";
+        line += "}\n";
+        return;
     }
     bool first = true;
     for (const Field& field : record) {
@@ -189,7 +237,7 @@ std::string RecordLine(const Record& record, RecordFormat format) {
             AppendCsvValue(line, value);
         }
     }
-    return line + (format == RecordFormat::Csv ? "\r\n" : "\n");
+    line += format == RecordFormat::Csv ? "\r\n" : "\n";
 }
 
 }  // namespace torvelin

@@ -33,4 +33,7 @@ std::string HeaderLine(const Record& record, RecordFormat format);
 // space, since TSV cannot quote.
 std::string RecordLine(const Record& record, RecordFormat format);
 
+// RecordLine added to the end of text, so that a batch reuses one buffer.
+void AppendRecordLine(std::string& text, const Record& record, RecordFormat format);
+
 }  // namespace torvelin

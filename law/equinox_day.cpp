@@ -114,6 +114,9 @@ CivilDate EquinoxDay(int year, Equinox equinox) {
 
 std::vector<std::string_view> ComputedEquinoxNotes(std::int64_t firstDay, std::int64_t lastDay) {
     std::vector<std::string_view> notes;
+    if (lastDay + 1 < DayNumberFromCivil({kLastDeclaredEquinoxYear + 1, 1, 1})) {
+        return notes;  // every day next to the span has its equinox declared
+    }
     // Every equinox falls between 3/19 and 3/22 or 9/21 and 9/24; a span
     // that meets neither window needs no computation, which a batch of
     // deadlines would otherwise repeat on every line.

@@ -23,7 +23,7 @@ TEST(AnswerText, SaysWhichRuleCountedAndWhyTheEndMoved) {
     ClosedDayCalendar calendar(CalendarKind::Court);
     const auto text = [&](const char* start, const char* period, PeriodRules rules) {
         const PeriodEnd end = std::get<PeriodEnd>(Deadline(start, period, rules, calendar));
-        return CountingRuleText(end) + " " + ClosedDayText(end);
+        return std::string(CountingRuleText(end)) + " " + ClosedDayText(end);
     };
     const PeriodRules after{};
     const PeriodRules before{.direction = Direction::Before};
@@ -48,7 +48,7 @@ TEST(AnswerText, SaysWhichRuleCountedAndWhyTheEndMoved) {
         EXPECT_EQ(text(start, period, rules), expected) << start << " " << period;
     }
     const PeriodEnd due = std::get<PeriodEnd>(DueDate("2025/03/15", calendar));
-    EXPECT_EQ(CountingRuleText(due) + " " + ClosedDayText(due),
+    EXPECT_EQ(std::string(CountingRuleText(due)) + " " + ClosedDayText(due),
               "期限 期限2025/03/15（土）は土曜日、3/16も閉庁日のため、翌開庁日が期限"
               "（国税通則法10条2項）");
 }
