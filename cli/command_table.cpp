@@ -52,11 +52,14 @@ auto PeriodEndWriter(const Request& request) {
     };
 }
 
-// A record's line without its line end, which the output adds, written
-// into a buffer that a batch keeps from line to line.
-std::string_view RecordText(std::string& buffer, const Record& record, RecordFormat format) {
+// A record's line without its line end, which the output adds, written by
+// addFields into a buffer that a batch keeps from line to line.
+template <class AddFields>
+std::string_view RecordText(std::string& buffer, RecordFormat format, AddFields addFields) {
     buffer.clear();
-    AppendRecordLine(buffer, record, format);
+    RecordWriter writer(buffer, format);
+    addFields(writer);
+    writer.End();
     return std::string_view(buffer).substr(0, buffer.size() - 1);
 }
 
@@ -97,7 +100,9 @@ ExitStatus RunCalculationBatch(Operands operands, const Request& request,
         }
         const auto [start, count] = SplitAtTab(line);
         const Outcome<CalendarDate> outcome = Calculate(start, count);
-        output.Write(RecordText(buffer, CalculationRecord(start, count, outcome), *request.format));
+        output.Write(RecordText(buffer, *request.format, [&](FieldSink& fields) {
+            CalculationFields(fields, start, count, outcome);
+        }));
         output.EndLine();
         return std::holds_alternative<CalendarDate>(outcome);
     };
@@ -147,8 +152,9 @@ ExitStatus RunDeadlineBatch(Operands, const Request& request, const StandardStre
             const auto [start, period] = SplitAtTab(line);
             const Outcome<PeriodEnd> end = Deadline(start, period, request.rules, calendar);
             if (request.format) {
-                output.Write(
-                    RecordText(buffer, DeadlineRecord(start, period, end), *request.format));
+                output.Write(RecordText(buffer, *request.format, [&](FieldSink& fields) {
+                    DeadlineFields(fields, start, period, end);
+                }));
             } else {
                 output.Write(AnswerText(end, PeriodEndWriter(request)));
             }

@@ -14,6 +14,13 @@ namespace torvelin {
 // "message" (what asks for the input again, or the error line). Every record
 // of one command has the same fields, so CSV and TSV columns stay in place.
 
+// A batch gives its fields straight to a RecordWriter: CalculationFields
+// and DeadlineFields are CalculationRecord and DeadlineRecord field by field.
+void CalculationFields(FieldSink& sink, std::string_view startText, std::string_view countText,
+                       const Outcome<CalendarDate>& outcome);
+void DeadlineFields(FieldSink& sink, std::string_view startText, std::string_view periodText,
+                    const Outcome<PeriodEnd>& outcome);
+
 // START COUNT: start, count, end, weekday, era_date.
 Record CalculationRecord(std::string_view startText, std::string_view countText,
                          const Outcome<CalendarDate>& outcome);

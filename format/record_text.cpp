@@ -140,10 +140,9 @@ void AppendCsvValue(std::string& out, std::string_view text) {
     out += '"';
 }
 
-void AppendJsonString(std::string& out, std::string_view text) {
-    out += '"';
+// The text of a JSON string, without its quotes.
+void AppendJsonText(std::string& out, std::string_view text) {
     if (AppendedAsIs(out, text, kJsonSpecial)) {
-        out += '"';
         return;
     }
     std::string valid;
@@ -175,7 +174,6 @@ void AppendJsonString(std::string& out, std::string_view text) {
                 }
         }
     }
-    out += '"';
 }
 
 }  // namespace
@@ -194,50 +192,60 @@ std::string HeaderLine(const Record& record, RecordFormat format) {
     return line + (format == RecordFormat::Csv ? "\r\n" : "\n");
 }
 
+RecordWriter::RecordWriter(std::string& line, RecordFormat format) : line_(line), format_(format) {
+    if (format_ == RecordFormat::Json) {
+        line_ += '{';
+    }
+}
+
+void RecordWriter::Add(std::string_view name, std::optional<std::string_view> value,
+                       bool isNumber) {
+    using namespace std::string_view_literals;
+    const bool first = std::exchange(first_, false);
+    if (format_ == RecordFormat::Json) {
+        // Names are the program's own identifiers: nothing to escape.
+        line_ += first ? "\""sv : ",\""sv;
+        line_ += name;
+        if (!value) {
+            line_ += "\":null"sv;
+        } else if (isNumber) {
+            line_ += "\":"sv;
+            line_ += *value;
+        } else {
+            line_ += "\":\""sv;
+            AppendJsonText(line_, *value);
+            line_ += "\""sv;
+        }
+        return;
+    }
+    if (!first) {
+        line_ += format_ == RecordFormat::Tsv ? "\t"sv : ","sv;
+    }
+    if (format_ == RecordFormat::Tsv) {
+        AppendTsvValue(line_, value.value_or(""));
+    } else {
+        AppendCsvValue(line_, value.value_or(""));
+    }
+}
+
+void RecordWriter::End() {
+    line_ += format_ == RecordFormat::Json ? "}\n" : format_ == RecordFormat::Csv ? "\r\n" : "\n";
+}
+
+void RecordCollector::Add(std::string_view name, std::optional<std::string_view> value,
+                          bool isNumber) {
+    record_.push_back({name, value ? std::optional<std::string>(*value) : std::nullopt, isNumber});
+}
+
 std::string RecordLine(const Record& record, RecordFormat format) {
     std::string line;
     line.reserve(256);
-    AppendRecordLine(line, record, format);
-    return line;
-}
-
-void AppendRecordLine(std::string& line, const Record& record, RecordFormat format) {
-    if (format == RecordFormat::Json) {
-        line += '{';
-        bool first = true;
-        for (const Field& field : record) {
-            if (!std::exchange(first, false)) {
-                line += ',';
-            }
-            // Names are the program's own identifiers: nothing to escape.
-            line += '"';
-            line += field.name;
-            line += "\":";
-            if (!field.value) {
-                line += "null";
-            } else if (field.isNumber) {
-                line += *field.value;
-            } else {
-                AppendJsonString(line, *field.value);
-            }
-        }
-        line += "}\n";
-        return;
-    }
-    bool first = true;
+    RecordWriter writer(line, format);
     for (const Field& field : record) {
-        if (!first) {
-            line += format == RecordFormat::Tsv ? '\t' : ',';
-        }
-        first = false;
-        const std::string_view value = field.value ? std::string_view(*field.value) : "";
-        if (format == RecordFormat::Tsv) {
-            AppendTsvValue(line, value);
-        } else {
-            AppendCsvValue(line, value);
-        }
+        writer.Add(field.name, field.value, field.isNumber);
     }
-    line += format == RecordFormat::Csv ? "\r\n" : "\n";
+    writer.End();
+    return line;
 }
 
 }  // namespace torvelin

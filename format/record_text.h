@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace torvelin {
@@ -33,7 +34,38 @@ std::string HeaderLine(const Record& record, RecordFormat format);
 // space, since TSV cannot quote.
 std::string RecordLine(const Record& record, RecordFormat format);
 
-// RecordLine added to the end of text, so that a batch reuses one buffer.
-void AppendRecordLine(std::string& text, const Record& record, RecordFormat format);
+// Receives a record's fields in order: a RecordCollector keeps them as a
+// Record, a RecordWriter writes them straight into a line.
+class FieldSink {
+public:
+    virtual void Add(std::string_view name, std::optional<std::string_view> value,
+                     bool isNumber = false) = 0;
+
+protected:
+    ~FieldSink() = default;
+};
+
+class RecordCollector final : public FieldSink {
+public:
+    void Add(std::string_view name, std::optional<std::string_view> value, bool isNumber) override;
+    Record Collected() && { return std::move(record_); }
+
+private:
+    Record record_;
+};
+
+// Writes RecordLine's text field by field, appended to `line`; End() adds
+// the line end.
+class RecordWriter final : public FieldSink {
+public:
+    RecordWriter(std::string& line, RecordFormat format);
+    void Add(std::string_view name, std::optional<std::string_view> value, bool isNumber) override;
+    void End();
+
+private:
+    std::string& line_;
+    RecordFormat format_;
+    bool first_ = true;
+};
 
 }  // namespace torvelin
