@@ -153,6 +153,9 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{"days", "--format=csv", "2025/01/06", "2024/12/20"}, "", "from,to,days,status,message\r\n2025/01/06,2024/12/20,-17,ok,\r\n", "", AllResults},
         {{"deadline", "--format=tsv"}, "x\t1日\n", "start\tperiod\tend\tweekday\tera_date\tunmoved_end\trule\treason\tnotes\tstatus\tmessage\n"
          "x\t1日\t\t\t\t\t\t\t\tinput\t" + kStart, "", SomeNotComputed},
+        {{"deadline", "--format=json"}, "2024/12/20\t10日\n", R"({"start":"2024/12/20","period":"10日","end":"2025/01/06","weekday":"月","era_date":"令和7年1月6日","unmoved_end":"2024/12/30","rule":"初日不算入（民法140条）",)"
+         R"("reason":"末日2024/12/30（月）は年末年始の休日、12/31〜1/5も閉庁日のため、翌開庁日に満了（民事訴訟法95条3項）","notes":"","status":"ok","message":null})" "\n", "", AllResults},
+        {{"--format=csv"}, "2013/10/28\t120\n", "start,count,end,weekday,era_date,status,message\r\n2013/10/28,120,2014/02/24,月,平成26年2月24日,ok,\r\n", "", AllResults},
         {{"deadline", "--closed-file=/nonexistent/closed.tsv", "2024/12/20", "10日"}, "", "", complaint + "/nonexistent/closed.tsv", InputFailed},
         // Usage errors.
         {{"--days", "1"}, "", "", complaint + "unrecognized option '--days'\n", UsageError},
