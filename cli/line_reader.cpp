@@ -13,6 +13,8 @@ namespace torvelin {
 namespace {
 
 constexpr std::size_t kBlockSize = 64 * 1024;
+// A would-block read reports EAGAIN, which is EWOULDBLOCK here.
+static_assert(EAGAIN == EWOULDBLOCK);
 
 bool InputWaiting(int fd) {
     pollfd waiting{.fd = fd, .events = POLLIN, .revents = 0};
@@ -80,7 +82,7 @@ bool LineReader::ReadMore() {
             decoder_.Finish(text_);
             return false;
         }
-        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        if (errno == EAGAIN) {
             pollfd waiting{.fd = fd_, .events = POLLIN, .revents = 0};
             poll(&waiting, 1, -1);
         } else if (errno != EINTR) {

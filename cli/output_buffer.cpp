@@ -10,6 +10,8 @@ namespace torvelin {
 namespace {
 
 constexpr std::size_t kBlockSize = 64 * 1024;
+// A would-block write reports EAGAIN, which is EWOULDBLOCK here.
+static_assert(EAGAIN == EWOULDBLOCK);
 
 // Waits until a descriptor left in non-blocking mode by the caller takes more.
 void WaitUntilWritable(int fd) {
@@ -45,7 +47,7 @@ bool OutputBuffer::Flush() {
         const ssize_t written = write(fd_, rest.data(), rest.size());
         if (written >= 0) {
             rest.remove_prefix(static_cast<std::size_t>(written));
-        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        } else if (errno == EAGAIN) {
             WaitUntilWritable(fd_);
         } else if (errno != EINTR) {
             writeError_ = errno;

@@ -113,31 +113,32 @@ CivilDate EquinoxDay(int year, Equinox equinox) {
 }
 
 std::vector<std::string_view> ComputedEquinoxNotes(std::int64_t firstDay, std::int64_t lastDay) {
+    // The computed equinoxes of the years to 9999 fall on 3/15 to 3/22 and
+    // 9/13 to 9/24: a year whose window the span misses needs no computation,
+    // which a batch of deadlines would otherwise repeat on every line.
+    struct Window {
+        Equinox equinox;
+        int month;
+        int earliest;
+        int latest;
+        std::string_view note;
+    };
+    constexpr Window kWindows[] = {{Equinox::Vernal, 3, 15, 22, "春分日は計算による"},
+                                   {Equinox::Autumnal, 9, 13, 24, "秋分日は計算による"}};
+    const std::int64_t from = firstDay - 1;
+    const std::int64_t to = lastDay + 1;
+    const int firstYear = std::max(CivilFromDayNumber(from).year, kLastDeclaredEquinoxYear + 1);
+    const int lastYear = CivilFromDayNumber(to).year;
     std::vector<std::string_view> notes;
-    // Every equinox falls between 3/19 and 3/22 or 9/21 and 9/24; a span
-    // that meets neither window needs no computation, which a batch of
-    // deadlines would otherwise repeat on every line.
-    const int spanFirstYear = CivilFromDayNumber(firstDay - 1).year;
-    const int spanLastYear = CivilFromDayNumber(lastDay + 1).year;
-    bool nearEquinox = false;
-    for (int year = std::max(spanFirstYear, kLastDeclaredEquinoxYear + 1);
-         year <= spanLastYear && !nearEquinox; ++year) {
-        const auto meets = [&](int month, int first, int last) {
-            return DayNumberFromCivil({year, month, first}) <= lastDay + 1 &&
-                   DayNumberFromCivil({year, month, last}) >= firstDay - 1;
-        };
-        nearEquinox = meets(3, 19, 22) || meets(9, 21, 24);
-    }
-    if (!nearEquinox) {
-        return notes;
-    }
-    const int firstYear = std::max(spanFirstYear, kLastDeclaredEquinoxYear + 1);
-    for (const auto& [equinox, note] : {std::pair{Equinox::Vernal, "春分日は計算による"},
-                                        {Equinox::Autumnal, "秋分日は計算による"}}) {
-        for (int year = firstYear; year <= spanLastYear; ++year) {
-            const std::int64_t day = DayNumberFromCivil(EquinoxDay(year, equinox));
-            if (day >= firstDay - 1 && day <= lastDay + 1) {
-                notes.push_back(note);
+    for (const Window& window : kWindows) {
+        for (int year = firstYear; year <= lastYear; ++year) {
+            if (DayNumberFromCivil({year, window.month, window.earliest}) > to ||
+                DayNumberFromCivil({year, window.month, window.latest}) < from) {
+                continue;
+            }
+            const std::int64_t day = ComputedEquinoxDayNumber(year, window.equinox);
+            if (day >= from && day <= to) {
+                notes.push_back(window.note);
                 break;
             }
         }
