@@ -17,7 +17,7 @@ constexpr std::size_t kBlockSize = 64 * 1024;
 static_assert(EAGAIN == EWOULDBLOCK);
 
 bool InputWaiting(int fd) {
-    pollfd waiting{.fd = fd, .events = POLLIN, .revents = 0};
+    pollfd waiting{.fd = fd, .events = POLLIN, .revents = {}};
     return poll(&waiting, 1, 0) > 0;
 }
 
@@ -83,7 +83,7 @@ bool LineReader::ReadMore() {
             return false;
         }
         if (errno == EAGAIN) {
-            pollfd waiting{.fd = fd_, .events = POLLIN, .revents = 0};
+            pollfd waiting{.fd = fd_, .events = POLLIN, .revents = {}};
             poll(&waiting, 1, -1);
         } else if (errno != EINTR) {
             readError_ = errno;

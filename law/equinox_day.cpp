@@ -36,30 +36,31 @@ double Radians(double degrees) {
     return degrees * std::numbers::pi / 180.0;
 }
 
-// Terrestrial minus universal time in seconds at a decimal year: the
-// polynomial fits to the measured values up to 2005 and the usual
-// extrapolation after it.
-double DeltaTSeconds(double year) {
+// Terrestrial minus universal time in seconds in the middle of a month of a
+// year: the polynomial fits to the measured values up to 2005 and the usual
+// extrapolation after it, each taking the year with its fraction.
+double DeltaTSeconds(int year, int month) {
+    const double decimalYear = year + (month - 0.5) / 12;
     if (year < 1961) {
-        const double t = year - 1950;
+        const double t = decimalYear - 1950;
         return 29.07 + 0.407 * t - t * t / 233 + t * t * t / 2547;
     }
     if (year < 1986) {
-        const double t = year - 1975;
+        const double t = decimalYear - 1975;
         return 45.45 + 1.067 * t - t * t / 260 - t * t * t / 718;
     }
     if (year < 2005) {
-        const double t = year - 2000;
+        const double t = decimalYear - 2000;
         return 63.86 + t * (0.3345 + t * (-0.060374 +
                                           t * (0.0017275 + t * (0.000651814 + t * 0.00002373599))));
     }
     if (year < 2050) {
-        const double t = year - 2000;
+        const double t = decimalYear - 2000;
         return 62.92 + 0.32217 * t + 0.005589 * t * t;
     }
-    const double u = (year - 1820) / 100;
+    const double u = (decimalYear - 1820) / 100;
     const double longTerm = -20 + 32 * u * u;
-    return year < 2150 ? longTerm - 0.5628 * (2150 - year) : longTerm;
+    return year < 2150 ? longTerm - 0.5628 * (2150 - decimalYear) : longTerm;
 }
 
 }  // namespace
@@ -84,10 +85,8 @@ double ComputedEquinoxMoment(int year, Equinox equinox) {
         sum += term.amplitude * std::cos(Radians(term.phase + term.rate * t));
     }
     const double terrestrialTime = meanInstant + 0.00001 * sum / lambdaRate;
-    // ΔT's polynomials take the year with its fraction: here the middle of
-    // the equinox's month.
-    const double middleOfMonth = year + ((equinox == Equinox::Vernal ? 3 : 9) - 0.5) / 12;
-    const double japanTime = terrestrialTime - DeltaTSeconds(middleOfMonth) / 86400 + 9.0 / 24;
+    const double deltaT = DeltaTSeconds(year, equinox == Equinox::Vernal ? 3 : 9);
+    const double japanTime = terrestrialTime - deltaT / 86400 + 9.0 / 24;
     constexpr double kJulianDayOfDayNumberZero = 2415018.5;
     return japanTime - kJulianDayOfDayNumberZero;
 }

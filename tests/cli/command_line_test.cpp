@@ -282,10 +282,14 @@ TEST(CommandLine, HelpAndVersion) {
 
 // --help pads names to its description column by these widths.
 TEST(Translation, DisplayWidthCountsFullWidthCharactersTwice) {
+    // clang-format off
     const std::pair<std::string_view, std::size_t> cases[] = {
         {"START", 5}, {"起算日", 6},       {"ｓｔ", 4}, {"한", 2}, {"𠀋", 2}, {"é〿", 2},
         {"ᄀ", 2},    {"\xef\xbf\xa0", 2}, {"﹏", 2},   {"", 0},   {"｡", 1},
+        // the first and last character of each full-width range
+        {"\u115F\u2E80\uA4CF\uAC00\uD7A3\uF900\uFAFF\uFE30\uFF00\uFF60\uFFE6\U00020000\U0003FFFD", 26},
     };
+    // clang-format on
     for (const auto& [text, width] : cases) {
         EXPECT_EQ(DisplayWidth(text), width) << text;
     }

@@ -54,6 +54,7 @@ TEST(Deadline, CountsAsTheCivilCodeDoes) {
         {"2024/03/04 15:30", "48時間", kAfter, {2024, 3, 6}, {2024, 3, 6}},
         {"2024/12/27 12:00", "24時間", kAfter, {2024, 12, 28}, {2024, 12, 28}},
         {"2024/03/04 15:30", "16時間", kBefore, {2024, 3, 3}, {2024, 3, 3}},
+        {"2024/03/04 0:00", "24時間", kBefore, {2024, 3, 3}, {2024, 3, 3}},
     };
     // clang-format on
     ClosedDayCalendar calendar(CalendarKind::Court);
