@@ -45,7 +45,7 @@ bool OutputBuffer::Flush() {
     std::string_view rest = pending_;
     while (writeError_ == 0 && !rest.empty()) {
         const ssize_t written = write(fd_, rest.data(), rest.size());
-        if (written >= 0) {
+        if (written != -1) {
             rest.remove_prefix(static_cast<std::size_t>(written));
         } else if (errno == EAGAIN) {
             WaitUntilWritable(fd_);

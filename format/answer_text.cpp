@@ -128,7 +128,8 @@ std::string ClosedDayText(const PeriodEnd& end) {
         return text + "（" + std::string(closed) + "、期間の末日ではないため繰り上げない）";
     }
     // The closed days passed over after the first: "、12/31〜1/5も閉庁日".
-    const std::int64_t step = end.day > end.unmovedDay ? 1 : -1;
+    const bool later = end.day > end.unmovedDay;
+    const std::int64_t step = later ? 1 : -1;
     const std::int64_t nearest = end.unmovedDay + step;
     const std::int64_t farthest = end.day - step;
     if (nearest * step <= farthest * step) {
@@ -139,7 +140,6 @@ std::string ClosedDayText(const PeriodEnd& end) {
         text += "も" + std::string(closed);
     }
     text += "のため、";
-    const bool later = end.day > end.unmovedDay;
     text += later ? "翌" : "前";
     text += std::string(open) + (end.direction == Direction::Fixed ? "が期限"
                                  : later                           ? "に満了"

@@ -116,8 +116,9 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         // A lone CR ends a line, and CR LF is one line end even when cut between reads.
         {{}, "2013/10/28\t1\r2013/10/28\t120\r\r2013/10/28\t0\r\n\n2013/10/28\t1", "2013/10/28\n2014/02/24\n" + kStart + "2013/10/27\n" + kStart + "2013/10/28\n", "", SomeNotComputed},
         {{}, cutReturn + "2013/10/28\t0\n", "2013/10/28\n2013/10/27\n", "", AllResults},
-        // A line too long to keep is a wrong start date; its rest is read past.
-        {{}, longest + "\n" + longest + " \r\n2013/10/28\t0\n" + longest + std::string(3 << 20, '1'),
+        // A line too long to keep is a wrong start date; its rest is read past,
+        // even a rest that would read as a line of its own.
+        {{}, longest + "\n" + longest + " \r\n2013/10/28\t0\n" + longest + std::string(3 << 16, ' ') + "2013/10/28\t0",
          "2013/10/28\n" + kStart + "2013/10/27\n" + kStart, "", SomeNotComputed},
         {{"deadline"}, "\n" + longest + " \n", kStart + kStart, "", SomeNotComputed},
         {{}, "", "", "", AllResults},
@@ -285,7 +286,7 @@ TEST(Translation, DisplayWidthCountsFullWidthCharactersTwice) {
     // clang-format off
     const std::pair<std::string_view, std::size_t> cases[] = {
         {"START", 5}, {"起算日", 6},       {"ｓｔ", 4}, {"한", 2}, {"𠀋", 2}, {"é〿", 2},
-        {"ᄀ", 2},    {"\xef\xbf\xa0", 2}, {"﹏", 2},   {"", 0},   {"｡", 1},
+        {"ᄀ", 2},    {"\xef\xbf\xa0", 2}, {"﹏", 2},   {"", 0},   {"｡", 1}, {"°ก", 2},
         // the first and last character of each full-width range
         {"\u115F\u2E80\uA4CF\uAC00\uD7A3\uF900\uFAFF\uFE30\uFF00\uFF60\uFFE6\U00020000\U0003FFFD", 26},
     };
