@@ -109,10 +109,7 @@ std::optional<DateAndTime> ReadDateAndTime(std::string_view text) {
     }
 
     if (era != nullptr) {
-        if (year < 1 || year > kLastCivilDate.year) {
-            return std::nullopt;
-        }
-        year += era->firstYear - 1;
+        year += era->firstYear - 1;  // a year 0 falls before the era: see below
     }
     if (year < kFirstCivilDate.year || year > kLastCivilDate.year) {
         return std::nullopt;

@@ -21,7 +21,7 @@ void WaitUntilWritable(int fd) {
 
 }  // namespace
 
-OutputBuffer::OutputBuffer(int fd, bool flushEachLine) : fd_(fd), flushEachLine_(flushEachLine) {
+OutputBuffer::OutputBuffer(int fd) : fd_(fd), flushEachLine_(isatty(fd) == 1) {
     pending_.reserve(kBlockSize);
 }
 

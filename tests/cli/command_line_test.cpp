@@ -249,7 +249,7 @@ TEST(CommandLine, AnswersEachLineBeforeTheNextArrives) {
 // as another date.
 TEST(OutputBuffer, WritesWholeLinesOnly) {
     const MemoryFile file;
-    OutputBuffer output(file.fd(), false);
+    OutputBuffer output(file.fd());
     for (int i = 0; i < 10000; ++i) {
         output.Write("2014/02/24");
         output.EndLine();
