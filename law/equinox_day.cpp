@@ -14,23 +14,25 @@ namespace {
 // The days of March and September declared as 春分日 and 秋分日 in the
 // calendar notices published each February for the following year, 1948 to
 // 2027 (1948 has no 春分の日: the law took effect on 1948/07/20).
-constexpr int kYearsDeclared = kLastDeclaredEquinoxYear - kFirstDeclaredEquinoxYear + 1;
 // clang-format off
-constexpr std::array<signed char, kYearsDeclared> kDeclaredVernalDays{
+constexpr auto kDeclaredVernalDays = std::to_array<signed char>({
     21, 21, 21, 21, 21, 21, 21, 21, 21, 21, 21, 21, 20, 21, 21, 21,  // 1948-1963
     20, 21, 21, 21, 20, 21, 21, 21, 20, 21, 21, 21, 20, 21, 21, 21,  // 1964-1979
     20, 21, 21, 21, 20, 21, 21, 21, 20, 21, 21, 21, 20, 20, 21, 21,  // 1980-1995
     20, 20, 21, 21, 20, 20, 21, 21, 20, 20, 21, 21, 20, 20, 21, 21,  // 1996-2011
     20, 20, 21, 21, 20, 20, 21, 21, 20, 20, 21, 21, 20, 20, 20, 21,  // 2012-2027
-};
-constexpr std::array<signed char, kYearsDeclared> kDeclaredAutumnalDays{
+});
+constexpr auto kDeclaredAutumnalDays = std::to_array<signed char>({
     23, 23, 23, 24, 23, 23, 23, 24, 23, 23, 23, 24, 23, 23, 23, 24,  // 1948-1963
     23, 23, 23, 24, 23, 23, 23, 24, 23, 23, 23, 24, 23, 23, 23, 24,  // 1964-1979
     23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23,  // 1980-1995
     23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23,  // 1996-2011
     22, 23, 23, 23, 22, 23, 23, 23, 22, 23, 23, 23, 22, 23, 23, 23,  // 2012-2027
-};
+});
 // clang-format on
+constexpr std::size_t kYearsDeclared = kLastDeclaredEquinoxYear - kFirstDeclaredEquinoxYear + 1;
+static_assert(kDeclaredVernalDays.size() == kYearsDeclared &&
+              kDeclaredAutumnalDays.size() == kYearsDeclared);
 
 double Radians(double degrees) {
     return degrees * std::numbers::pi / 180.0;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -91,6 +92,13 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
     const std::string longest = "2013/10/28\t1" + std::string(kMaxLineBytes - 12, ' ');
     const std::string cutReturn = "2013/10/28\t1" + std::string(65536 - 13, ' ') + "\r\n";
     const std::string notApplying = complaint + "option '";
+    // Born on this day twelve years ago, as the local clock has it.
+    const std::time_t now = std::time(nullptr);
+    std::tm birth{};
+    localtime_r(&now, &birth);
+    birth.tm_year -= 12;
+    char twelveYearsAgo[16];
+    std::strftime(twelveYearsAgo, sizeof twelveYearsAgo, "%Y/%m/%d", &birth);
     using enum ExitStatus;
     // clang-format off
     const struct {
@@ -148,6 +156,7 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{"deadline", "--before", "2024/06/27", "2週間"}, "", "2024/06/12\n", "", AllResults},
         {{"due", "2025/03/15"}, "", "2025/03/17\n", "", AllResults},
         {{"age", "2006/04/01", "2024/03/31"}, "", "17\n", "", AllResults},
+        {{"age", twelveYearsAgo}, "", "12\n", "", AllResults},  // today by default
         {{"age", "--reach", "18", "2006/04/01"}, "", "2024/03/31\n", "", AllResults},
         {{"age", "--format=csv", "2006/04/01", "2024/03/31"}, "", "birth,date,age,status,message\r\n2006/04/01,2024/03/31,17,ok,\r\n", "", AllResults},
         {{"holidays", "--format=csv", "100"}, "", "", "", AllResults},  // no holidays, no header
@@ -246,17 +255,28 @@ TEST(CommandLine, AnswersEachLineBeforeTheNextArrives) {
 }
 
 // A run killed between two writes must not leave a cut line, which could read
-// as another date.
+// as another date. A file gets blocks of lines, a terminal each line at once.
 TEST(OutputBuffer, WritesWholeLinesOnly) {
     const MemoryFile file;
     OutputBuffer output(file.fd());
     for (int i = 0; i < 10000; ++i) {
         output.Write("2014/02/24");
         output.EndLine();
+        EXPECT_TRUE(i > 0 || file.Content().empty());
     }
     const std::string written = file.Content();
     EXPECT_FALSE(written.empty());
     EXPECT_TRUE(written.ends_with('\n')) << written.size();
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
+    const int screen = open(ptsname(terminal), O_RDWR | O_NOCTTY);
+    OutputBuffer shown(screen);
+    shown.Write("2014/02/24");
+    shown.EndLine();
+    pollfd line{.fd = terminal, .events = POLLIN, .revents = {}};
+    EXPECT_EQ(poll(&line, 1, 1000), 1);
+    close(screen);
+    close(terminal);
 }
 
 TEST(CommandLine, HelpAndVersion) {

@@ -85,6 +85,8 @@ TEST(Deadline, CountsAsTheCivilCodeDoes) {
     EXPECT_EQ(notes("2030/09/12"), std::vector<std::string_view>{"秋分日は計算による"});
     EXPECT_TRUE(notes("2026/03/10").empty());
     EXPECT_TRUE(notes("2030/03/12").empty());
+    ClosedDayCalendar none(CalendarKind::None);  // with no calendar no holiday matters
+    EXPECT_TRUE(std::get<PeriodEnd>(Deadline("2030/03/10", "10日", kAfter, none)).notes.empty());
 }
 
 TEST(Deadline, NamesTheWrongInputOrTheError) {
