@@ -160,6 +160,7 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{"age", "--reach", "18", "2006/04/01"}, "", "2024/03/31\n", "", AllResults},
         {{"age", "--format=csv", "2006/04/01", "2024/03/31"}, "", "birth,date,age,status,message\r\n2006/04/01,2024/03/31,17,ok,\r\n", "", AllResults},
         {{"holidays", "--format=csv", "100"}, "", "", "", AllResults},  // no holidays, no header
+        {{"--format=tsv", "2013/10/28", "-2"}, "", "start\tcount\tend\tweekday\tera_date\tstatus\tmessage\n2013/10/28\t-2\t2013/10/25\t金\t平成25年10月25日\tok\t\n", "", AllResults},
         {{"days", "--format=csv", "2025/01/06", "2024/12/20"}, "", "from,to,days,status,message\r\n2025/01/06,2024/12/20,-17,ok,\r\n", "", AllResults},
         {{"deadline", "--format=tsv"}, "x\t1日\n", "start\tperiod\tend\tweekday\tera_date\tunmoved_end\trule\treason\tnotes\tstatus\tmessage\n"
          "x\t1日\t\t\t\t\t\t\t\tinput\t" + kStart, "", SomeNotComputed},
@@ -307,6 +308,7 @@ TEST(Translation, DisplayWidthCountsFullWidthCharactersTwice) {
     const std::pair<std::string_view, std::size_t> cases[] = {
         {"START", 5}, {"起算日", 6},       {"ｓｔ", 4}, {"한", 2}, {"𠀋", 2}, {"é〿", 2},
         {"ᄀ", 2},    {"\xef\xbf\xa0", 2}, {"﹏", 2},   {"", 0},   {"｡", 1}, {"°ก", 2},
+        {std::string_view("｡", 2), 2},  // cut inside a character: nothing past the cut is read
         // the first and last character of each full-width range
         {"\u115F\u2E80\uA4CF\uAC00\uD7A3\uF900\uFAFF\uFE30\uFF00\uFF60\uFFE6\U00020000\U0003FFFD", 26},
     };
