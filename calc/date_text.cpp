@@ -28,8 +28,8 @@ const JapaneseEra* ReadEra(TextScanner& scanner) {
 
 // Reads "H:mm" or "H:mm:ss" as a fraction of the day.
 std::optional<double> ReadTimeOfDay(TextScanner& scanner) {
-    std::int64_t hour = 0;
-    std::int64_t minute = 0;
+    std::int64_t hour{};  // each read sets its number
+    std::int64_t minute{};
     std::int64_t second = 0;
     if (scanner.ReadDigits(2, hour) == 0 || !scanner.Accept(U':') ||
         scanner.ReadDigits(2, minute) != 2) {
@@ -59,7 +59,7 @@ std::optional<DateAndTime> ReadDateAndTime(std::string_view text) {
         scanner.SkipBlanks();  // "令和 ２年" pads the year as printed forms do
     }
 
-    std::int64_t year = 0;
+    std::int64_t year{};
     if (era != nullptr && scanner.Accept(U'元')) {
         year = 1;
     } else {
@@ -70,8 +70,8 @@ std::optional<DateAndTime> ReadDateAndTime(std::string_view text) {
         }
     }
 
-    std::int64_t month = 0;
-    std::int64_t day = 0;
+    std::int64_t month{};
+    std::int64_t day{};
     if (scanner.Accept(U'年')) {
         scanner.SkipBlanks();
         if (scanner.ReadDigits(2, month) == 0 || !scanner.Accept(U'月')) {
@@ -109,10 +109,7 @@ std::optional<DateAndTime> ReadDateAndTime(std::string_view text) {
     }
 
     if (era != nullptr) {
-        if (year < 1 || year > kLastCivilDate.year) {
-            return std::nullopt;
-        }
-        year += era->firstYear - 1;
+        year += era->firstYear - 1;  // a year 0 falls before the era: see below
     }
     if (year < kFirstCivilDate.year || year > kLastCivilDate.year) {
         return std::nullopt;

@@ -39,7 +39,7 @@ ExitStatus WriteAnswerText(bool isResult, const std::string& text, const Standar
         Complain(streams.errors, text);
         return ExitStatus::SomeNotComputed;
     }
-    OutputBuffer output(streams.output, false);
+    OutputBuffer output(streams.output);
     output.Write(text);
     if (!text.empty() && !text.ends_with('\n')) {
         output.EndLine();
@@ -49,7 +49,7 @@ ExitStatus WriteAnswerText(bool isResult, const std::string& text, const Standar
 
 ExitStatus WriteRecordsText(bool allResults, const std::string& text,
                             const StandardStreams& streams) {
-    OutputBuffer output(streams.output, false);
+    OutputBuffer output(streams.output);
     output.Write(text);
     return Finish(output, streams.errors,
                   allResults ? ExitStatus::AllResults : ExitStatus::SomeNotComputed);
@@ -58,7 +58,7 @@ ExitStatus WriteRecordsText(bool allResults, const std::string& text,
 ExitStatus RunBatches(std::span<const std::string_view> names, InputEncoding encoding,
                       const LineAnswer& answer, const StandardStreams& streams,
                       std::string_view header) {
-    OutputBuffer output(streams.output, isatty(streams.output) == 1);
+    OutputBuffer output(streams.output);
     output.Write(header);
     bool allResults = true;
     bool inputFailed = false;

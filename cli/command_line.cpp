@@ -24,7 +24,7 @@ ExitStatus RunCommandLine(std::span<const std::string_view> arguments,
         }
         const Request& request = std::get<Request>(read);
         if (request.help || request.version) {
-            OutputBuffer output(streams.output, false);
+            OutputBuffer output(streams.output);
             output.Write(request.help ? HelpText() : VersionText());
             return Finish(output, streams.errors, ExitStatus::AllResults);
         }

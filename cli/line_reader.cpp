@@ -13,6 +13,8 @@ namespace torvelin {
 namespace {
 
 constexpr std::size_t kBlockSize = 64 * 1024;
+// A would-block read reports EAGAIN, which is EWOULDBLOCK here.
+static_assert(EAGAIN == EWOULDBLOCK);
 
 // Where the next line ends, by a line feed or a lone carriage return.
 std::size_t LineEndFrom(const std::string& text, std::size_t from) {
@@ -22,7 +24,7 @@ std::size_t LineEndFrom(const std::string& text, std::size_t from) {
 }
 
 bool InputWaiting(int fd) {
-    pollfd waiting{.fd = fd, .events = POLLIN, .revents = 0};
+    pollfd waiting{.fd = fd, .events = POLLIN, .revents = {}};
     return poll(&waiting, 1, 0) > 0;
 }
 
@@ -87,8 +89,8 @@ bool LineReader::ReadMore() {
             decoder_.Finish(text_);
             return false;
         }
-        if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            pollfd waiting{.fd = fd_, .events = POLLIN, .revents = 0};
+        if (errno == EAGAIN) {
+            pollfd waiting{.fd = fd_, .events = POLLIN, .revents = {}};
             poll(&waiting, 1, -1);
         } else if (errno != EINTR) {
             readError_ = errno;

@@ -10,16 +10,18 @@ namespace torvelin {
 namespace {
 
 constexpr std::size_t kBlockSize = 64 * 1024;
+// A would-block write reports EAGAIN, which is EWOULDBLOCK here.
+static_assert(EAGAIN == EWOULDBLOCK);
 
 // Waits until a descriptor left in non-blocking mode by the caller takes more.
 void WaitUntilWritable(int fd) {
-    pollfd waiting{.fd = fd, .events = POLLOUT, .revents = 0};
+    pollfd waiting{.fd = fd, .events = POLLOUT, .revents = {}};
     poll(&waiting, 1, -1);
 }
 
 }  // namespace
 
-OutputBuffer::OutputBuffer(int fd, bool flushEachLine) : fd_(fd), flushEachLine_(flushEachLine) {
+OutputBuffer::OutputBuffer(int fd) : fd_(fd), flushEachLine_(isatty(fd) == 1) {
     pending_.reserve(kBlockSize);
 }
 
@@ -43,9 +45,9 @@ bool OutputBuffer::Flush() {
     std::string_view rest = pending_;
     while (writeError_ == 0 && !rest.empty()) {
         const ssize_t written = write(fd_, rest.data(), rest.size());
-        if (written >= 0) {
+        if (written != -1) {
             rest.remove_prefix(static_cast<std::size_t>(written));
-        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        } else if (errno == EAGAIN) {
             WaitUntilWritable(fd_);
         } else if (errno != EINTR) {
             writeError_ = errno;

@@ -12,8 +12,8 @@ namespace torvelin {
 // show as a failure at the end, never as silently missing lines.
 class OutputBuffer {
 public:
-    // With flushEachLine, every EndLine() writes at once (for a terminal).
-    OutputBuffer(int fd, bool flushEachLine);
+    // On a terminal every EndLine() writes at once, for the person watching.
+    explicit OutputBuffer(int fd);
     OutputBuffer(const OutputBuffer&) = delete;
     OutputBuffer& operator=(const OutputBuffer&) = delete;
 

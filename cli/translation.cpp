@@ -70,9 +70,8 @@ std::size_t DisplayWidth(std::string_view text) {
         } else if (lead >= 0xE0) {
             c = ((lead & 0x0FU) << 12) | (byte(1) << 6) | byte(2);
             length = 3;
-        } else if (lead >= 0xC0) {
-            c = ((lead & 0x1FU) << 6) | byte(1);
-            length = 2;
+        } else if (lead >= 0xC2) {
+            length = 2;  // U+0080..U+07FF, none of them full width
         }
         width += IsFullWidth(c) ? 2 : 1;
         i += length;

@@ -143,7 +143,8 @@ std::string ClosedDayText(const PeriodEnd& end) {
         return text;
     }
     // The closed days passed over after the first: "、12/31〜1/5も閉庁日".
-    const std::int64_t step = end.day > end.unmovedDay ? 1 : -1;
+    const bool later = end.day > end.unmovedDay;
+    const std::int64_t step = later ? 1 : -1;
     const std::int64_t nearest = end.unmovedDay + step;
     const std::int64_t farthest = end.day - step;
     if (nearest * step <= farthest * step) {
@@ -153,7 +154,6 @@ std::string ClosedDayText(const PeriodEnd& end) {
         }
         add({"も", closed});
     }
-    const bool later = end.day > end.unmovedDay;
     add({"のため、", later ? "翌" : "前", open,
          end.direction == Direction::Fixed ? "が期限"
          : later                           ? "に満了"

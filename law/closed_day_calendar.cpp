@@ -77,9 +77,7 @@ std::optional<CalendarKind> CalendarKindFromName(std::string_view name) {
 }
 
 ClosedDayCalendar::ClosedDayCalendar(CalendarKind kind, std::vector<OwnClosedDays> ownDays)
-    : kind_(kind),
-      ownDays_(std::move(ownDays)),
-      years_(kLastCivilDate.year - kFirstCivilDate.year + 1) {}
+    : kind_(kind), ownDays_(std::move(ownDays)) {}
 ClosedDayCalendar::~ClosedDayCalendar() = default;
 
 const ClosedDayCalendar::Year& ClosedDayCalendar::YearOf(std::int64_t dayNumber) {
@@ -91,8 +89,7 @@ const ClosedDayCalendar::Year& ClosedDayCalendar::YearOf(std::int64_t dayNumber)
         throw RuntimeError(ErrorNumber::InvalidArgument);
     }
     const int year = CivilFromDayNumber(dayNumber).year;
-    std::unique_ptr<const Year>& slot =
-        years_[static_cast<std::size_t>(year - kFirstCivilDate.year)];
+    std::unique_ptr<const Year>& slot = years_[year];
     if (slot) {
         lastYear_ = slot.get();
         return *slot;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -86,7 +87,7 @@ private:
 
     CalendarKind kind_;
     std::vector<OwnClosedDays> ownDays_;
-    std::vector<std::unique_ptr<const Year>> years_;
+    std::map<int, std::unique_ptr<const Year>> years_;  // by year, as first asked about
     const Year* lastYear_ = nullptr;
 };
 

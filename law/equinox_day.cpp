@@ -14,52 +14,55 @@ namespace {
 // The days of March and September declared as 春分日 and 秋分日 in the
 // calendar notices published each February for the following year, 1948 to
 // 2027 (1948 has no 春分の日: the law took effect on 1948/07/20).
-constexpr int kYearsDeclared = kLastDeclaredEquinoxYear - kFirstDeclaredEquinoxYear + 1;
 // clang-format off
-constexpr std::array<signed char, kYearsDeclared> kDeclaredVernalDays{
+constexpr auto kDeclaredVernalDays = std::to_array<signed char>({
     21, 21, 21, 21, 21, 21, 21, 21, 21, 21, 21, 21, 20, 21, 21, 21,  // 1948-1963
     20, 21, 21, 21, 20, 21, 21, 21, 20, 21, 21, 21, 20, 21, 21, 21,  // 1964-1979
     20, 21, 21, 21, 20, 21, 21, 21, 20, 21, 21, 21, 20, 20, 21, 21,  // 1980-1995
     20, 20, 21, 21, 20, 20, 21, 21, 20, 20, 21, 21, 20, 20, 21, 21,  // 1996-2011
     20, 20, 21, 21, 20, 20, 21, 21, 20, 20, 21, 21, 20, 20, 20, 21,  // 2012-2027
-};
-constexpr std::array<signed char, kYearsDeclared> kDeclaredAutumnalDays{
+});
+constexpr auto kDeclaredAutumnalDays = std::to_array<signed char>({
     23, 23, 23, 24, 23, 23, 23, 24, 23, 23, 23, 24, 23, 23, 23, 24,  // 1948-1963
     23, 23, 23, 24, 23, 23, 23, 24, 23, 23, 23, 24, 23, 23, 23, 24,  // 1964-1979
     23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23,  // 1980-1995
     23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23,  // 1996-2011
     22, 23, 23, 23, 22, 23, 23, 23, 22, 23, 23, 23, 22, 23, 23, 23,  // 2012-2027
-};
+});
 // clang-format on
+constexpr std::size_t kYearsDeclared = kLastDeclaredEquinoxYear - kFirstDeclaredEquinoxYear + 1;
+static_assert(kDeclaredVernalDays.size() == kYearsDeclared &&
+              kDeclaredAutumnalDays.size() == kYearsDeclared);
 
 double Radians(double degrees) {
     return degrees * std::numbers::pi / 180.0;
 }
 
-// Terrestrial minus universal time in seconds at a decimal year: the
-// polynomial fits to the measured values up to 2005 and the usual
-// extrapolation after it.
-double DeltaTSeconds(double year) {
+// Terrestrial minus universal time in seconds in the middle of a month of a
+// year: the polynomial fits to the measured values up to 2005 and the usual
+// extrapolation after it, each taking the year with its fraction.
+double DeltaTSeconds(int year, int month) {
+    const double decimalYear = year + (month - 0.5) / 12;
     if (year < 1961) {
-        const double t = year - 1950;
+        const double t = decimalYear - 1950;
         return 29.07 + 0.407 * t - t * t / 233 + t * t * t / 2547;
     }
     if (year < 1986) {
-        const double t = year - 1975;
+        const double t = decimalYear - 1975;
         return 45.45 + 1.067 * t - t * t / 260 - t * t * t / 718;
     }
     if (year < 2005) {
-        const double t = year - 2000;
+        const double t = decimalYear - 2000;
         return 63.86 + t * (0.3345 + t * (-0.060374 +
                                           t * (0.0017275 + t * (0.000651814 + t * 0.00002373599))));
     }
     if (year < 2050) {
-        const double t = year - 2000;
+        const double t = decimalYear - 2000;
         return 62.92 + 0.32217 * t + 0.005589 * t * t;
     }
-    const double u = (year - 1820) / 100;
+    const double u = (decimalYear - 1820) / 100;
     const double longTerm = -20 + 32 * u * u;
-    return year < 2150 ? longTerm - 0.5628 * (2150 - year) : longTerm;
+    return year < 2150 ? longTerm - 0.5628 * (2150 - decimalYear) : longTerm;
 }
 
 }  // namespace
@@ -84,10 +87,8 @@ double ComputedEquinoxMoment(int year, Equinox equinox) {
         sum += term.amplitude * std::cos(Radians(term.phase + term.rate * t));
     }
     const double terrestrialTime = meanInstant + 0.00001 * sum / lambdaRate;
-    // ΔT's polynomials take the year with its fraction: here the middle of
-    // the equinox's month.
-    const double middleOfMonth = year + ((equinox == Equinox::Vernal ? 3 : 9) - 0.5) / 12;
-    const double japanTime = terrestrialTime - DeltaTSeconds(middleOfMonth) / 86400 + 9.0 / 24;
+    const double deltaT = DeltaTSeconds(year, equinox == Equinox::Vernal ? 3 : 9);
+    const double japanTime = terrestrialTime - deltaT / 86400 + 9.0 / 24;
     constexpr double kJulianDayOfDayNumberZero = 2415018.5;
     return japanTime - kJulianDayOfDayNumberZero;
 }
@@ -113,34 +114,32 @@ CivilDate EquinoxDay(int year, Equinox equinox) {
 }
 
 std::vector<std::string_view> ComputedEquinoxNotes(std::int64_t firstDay, std::int64_t lastDay) {
+    // The computed equinoxes of the years to 9999 fall on 3/15 to 3/22 and
+    // 9/13 to 9/24: a year whose window the span misses needs no computation,
+    // which a batch of deadlines would otherwise repeat on every line.
+    struct Window {
+        Equinox equinox;
+        int month;
+        int earliest;
+        int latest;
+        std::string_view note;
+    };
+    constexpr Window kWindows[] = {{Equinox::Vernal, 3, 15, 22, "春分日は計算による"},
+                                   {Equinox::Autumnal, 9, 13, 24, "秋分日は計算による"}};
+    const std::int64_t from = firstDay - 1;
+    const std::int64_t to = lastDay + 1;
+    const int firstYear = std::max(CivilFromDayNumber(from).year, kLastDeclaredEquinoxYear + 1);
+    const int lastYear = CivilFromDayNumber(to).year;
     std::vector<std::string_view> notes;
-    if (lastDay + 1 < DayNumberFromCivil({kLastDeclaredEquinoxYear + 1, 1, 1})) {
-        return notes;  // every day next to the span has its equinox declared
-    }
-    // Every equinox falls between 3/19 and 3/22 or 9/21 and 9/24; a span
-    // that meets neither window needs no computation, which a batch of
-    // deadlines would otherwise repeat on every line.
-    const int spanFirstYear = CivilFromDayNumber(firstDay - 1).year;
-    const int spanLastYear = CivilFromDayNumber(lastDay + 1).year;
-    bool nearEquinox = false;
-    for (int year = std::max(spanFirstYear, kLastDeclaredEquinoxYear + 1);
-         year <= spanLastYear && !nearEquinox; ++year) {
-        const auto meets = [&](int month, int first, int last) {
-            return DayNumberFromCivil({year, month, first}) <= lastDay + 1 &&
-                   DayNumberFromCivil({year, month, last}) >= firstDay - 1;
-        };
-        nearEquinox = meets(3, 19, 22) || meets(9, 21, 24);
-    }
-    if (!nearEquinox) {
-        return notes;
-    }
-    const int firstYear = std::max(spanFirstYear, kLastDeclaredEquinoxYear + 1);
-    for (const auto& [equinox, note] : {std::pair{Equinox::Vernal, "春分日は計算による"},
-                                        {Equinox::Autumnal, "秋分日は計算による"}}) {
-        for (int year = firstYear; year <= spanLastYear; ++year) {
-            const std::int64_t day = DayNumberFromCivil(EquinoxDay(year, equinox));
-            if (day >= firstDay - 1 && day <= lastDay + 1) {
-                notes.push_back(note);
+    for (const Window& window : kWindows) {
+        for (int year = firstYear; year <= lastYear; ++year) {
+            if (DayNumberFromCivil({year, window.month, window.earliest}) > to ||
+                DayNumberFromCivil({year, window.month, window.latest}) < from) {
+                continue;
+            }
+            const std::int64_t day = ComputedEquinoxDayNumber(year, window.equinox);
+            if (day >= from && day <= to) {
+                notes.push_back(window.note);
                 break;
             }
         }

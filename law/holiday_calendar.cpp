@@ -5,18 +5,17 @@
 
 namespace torvelin {
 
-HolidayCalendar::HolidayCalendar() : years_(kLastCivilDate.year - kFirstCivilDate.year + 1) {}
+HolidayCalendar::HolidayCalendar() = default;
 HolidayCalendar::~HolidayCalendar() = default;
 
 const std::vector<Holiday>& HolidayCalendar::HolidaysOf(int year) {
     if (year < kFirstCivilDate.year || year > kLastCivilDate.year) {
         throw RuntimeError(ErrorNumber::InvalidArgument);
     }
-    auto& slot = years_[static_cast<std::size_t>(year - kFirstCivilDate.year)];
-    if (!slot) {
-        slot = std::make_unique<const std::vector<Holiday>>(NationalHolidaysOf(year));
+    if (const auto known = years_.find(year); known != years_.end()) {
+        return known->second;
     }
-    return *slot;
+    return years_.emplace(year, NationalHolidaysOf(year)).first->second;
 }
 
 }  // namespace torvelin

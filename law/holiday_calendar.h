@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <map>
 #include <string_view>
 #include <vector>
 
@@ -25,7 +25,7 @@ public:
     const std::vector<Holiday>& HolidaysOf(int year);
 
 private:
-    std::vector<std::unique_ptr<const std::vector<Holiday>>> years_;
+    std::map<int, const std::vector<Holiday>> years_;  // by year, as first asked about
 };
 
 }  // namespace torvelin

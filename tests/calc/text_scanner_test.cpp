@@ -18,7 +18,8 @@ std::vector<char32_t> Characters(std::string_view text) {
 
 // Each well-formed sequence is one character, at the edges of each length;
 // a malformed one is one invalid character for as far as it went, and the
-// next character is read after it. Full-width ASCII folds to ASCII.
+// next character is read after it; a text cut inside a sequence is read to
+// its cut only. Full-width ASCII folds to ASCII.
 TEST(TextScanner, DecodesUtf8AtItsEdgesAndFoldsFullWidth) {
     constexpr char32_t kInvalid = TextScanner::kInvalid;
     // clang-format off
@@ -29,7 +30,7 @@ TEST(TextScanner, DecodesUtf8AtItsEdgesAndFoldsFullWidth) {
         {"\xC1\xBF", {kInvalid, kInvalid}}, {"\xE0\x9F\xBF", {kInvalid}}, {"\xED\xA0\x80", {kInvalid}},
         {"\xED\xBF\xBF", {kInvalid}}, {"\xF0\x8F\xBF\xBF", {kInvalid}}, {"\xF4\x90\x80\x80", {kInvalid}},
         {"\xF5\x80", {kInvalid, kInvalid}}, {"\xC2\x80\x80", {0x80, kInvalid}}, {"\xE3\x80" "A\x80", {kInvalid, U'A', kInvalid}},
-        {"\xE3\x80", {kInvalid}}, {"\xC2", {kInvalid}},
+        {"\xEF\xBC", {kInvalid}}, {"\xC2", {kInvalid}}, {std::string_view("\xE3\x80\x80", 2), {kInvalid}},
     };
     // clang-format on
     for (const auto& [text, expected] : cases) {

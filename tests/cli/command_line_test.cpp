@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -91,6 +92,13 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
     const std::string longest = "2013/10/28\t1" + std::string(kMaxLineBytes - 12, ' ');
     const std::string cutReturn = "2013/10/28\t1" + std::string(65536 - 13, ' ') + "\r\n";
     const std::string notApplying = complaint + "option '";
+    // Born on this day twelve years ago, as the local clock has it.
+    const std::time_t now = std::time(nullptr);
+    std::tm birth{};
+    localtime_r(&now, &birth);
+    birth.tm_year -= 12;
+    char twelveYearsAgo[16];
+    std::strftime(twelveYearsAgo, sizeof twelveYearsAgo, "%Y/%m/%d", &birth);
     using enum ExitStatus;
     // clang-format off
     const struct {
@@ -116,8 +124,9 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         // A lone CR ends a line, and CR LF is one line end even when cut between reads.
         {{}, "2013/10/28\t1\r2013/10/28\t120\r\r2013/10/28\t0\r\n\n2013/10/28\t1", "2013/10/28\n2014/02/24\n" + kStart + "2013/10/27\n" + kStart + "2013/10/28\n", "", SomeNotComputed},
         {{}, cutReturn + "2013/10/28\t0\n", "2013/10/28\n2013/10/27\n", "", AllResults},
-        // A line too long to keep is a wrong start date; its rest is read past.
-        {{}, longest + "\n" + longest + " \r\n2013/10/28\t0\n" + longest + std::string(3 << 20, '1'),
+        // A line too long to keep is a wrong start date; its rest is read past,
+        // even a rest that would read as a line of its own.
+        {{}, longest + "\n" + longest + " \r\n2013/10/28\t0\n" + longest + std::string(3 << 16, ' ') + "2013/10/28\t0",
          "2013/10/28\n" + kStart + "2013/10/27\n" + kStart, "", SomeNotComputed},
         {{"deadline"}, "\n" + longest + " \n", kStart + kStart, "", SomeNotComputed},
         {{}, "", "", "", AllResults},
@@ -147,9 +156,11 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{"deadline", "--before", "2024/06/27", "2週間"}, "", "2024/06/12\n", "", AllResults},
         {{"due", "2025/03/15"}, "", "2025/03/17\n", "", AllResults},
         {{"age", "2006/04/01", "2024/03/31"}, "", "17\n", "", AllResults},
+        {{"age", twelveYearsAgo}, "", "12\n", "", AllResults},  // today by default
         {{"age", "--reach", "18", "2006/04/01"}, "", "2024/03/31\n", "", AllResults},
         {{"age", "--format=csv", "2006/04/01", "2024/03/31"}, "", "birth,date,age,status,message\r\n2006/04/01,2024/03/31,17,ok,\r\n", "", AllResults},
         {{"holidays", "--format=csv", "100"}, "", "", "", AllResults},  // no holidays, no header
+        {{"--format=tsv", "2013/10/28", "-2"}, "", "start\tcount\tend\tweekday\tera_date\tstatus\tmessage\n2013/10/28\t-2\t2013/10/25\t金\t平成25年10月25日\tok\t\n", "", AllResults},
         {{"days", "--format=csv", "2025/01/06", "2024/12/20"}, "", "from,to,days,status,message\r\n2025/01/06,2024/12/20,-17,ok,\r\n", "", AllResults},
         {{"deadline", "--format=tsv"}, "x\t1日\n", "start\tperiod\tend\tweekday\tera_date\tunmoved_end\trule\treason\tnotes\tstatus\tmessage\n"
          "x\t1日\t\t\t\t\t\t\t\tinput\t" + kStart, "", SomeNotComputed},
@@ -248,17 +259,28 @@ TEST(CommandLine, AnswersEachLineBeforeTheNextArrives) {
 }
 
 // A run killed between two writes must not leave a cut line, which could read
-// as another date.
+// as another date. A file gets blocks of lines, a terminal each line at once.
 TEST(OutputBuffer, WritesWholeLinesOnly) {
     const MemoryFile file;
-    OutputBuffer output(file.fd(), false);
+    OutputBuffer output(file.fd());
     for (int i = 0; i < 10000; ++i) {
         output.Write("2014/02/24");
         output.EndLine();
+        EXPECT_TRUE(i > 0 || file.Content().empty());
     }
     const std::string written = file.Content();
     EXPECT_FALSE(written.empty());
     EXPECT_TRUE(written.ends_with('\n')) << written.size();
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
+    const int screen = open(ptsname(terminal), O_RDWR | O_NOCTTY);
+    OutputBuffer shown(screen);
+    shown.Write("2014/02/24");
+    shown.EndLine();
+    pollfd line{.fd = terminal, .events = POLLIN, .revents = {}};
+    EXPECT_EQ(poll(&line, 1, 1000), 1);
+    close(screen);
+    close(terminal);
 }
 
 TEST(CommandLine, HelpAndVersion) {
@@ -285,10 +307,15 @@ TEST(CommandLine, HelpAndVersion) {
 
 // --help pads names to its description column by these widths.
 TEST(Translation, DisplayWidthCountsFullWidthCharactersTwice) {
+    // clang-format off
     const std::pair<std::string_view, std::size_t> cases[] = {
         {"START", 5}, {"起算日", 6},       {"ｓｔ", 4}, {"한", 2}, {"𠀋", 2}, {"é〿", 2},
-        {"ᄀ", 2},    {"\xef\xbf\xa0", 2}, {"﹏", 2},   {"", 0},   {"｡", 1},
+        {"ᄀ", 2},    {"\xef\xbf\xa0", 2}, {"﹏", 2},   {"", 0},   {"｡", 1}, {"°ก", 2},
+        {std::string_view("｡", 2), 2},  // cut inside a character: nothing past the cut is read
+        // the first and last character of each full-width range
+        {"\u115F\u2E80\uA4CF\uAC00\uD7A3\uF900\uFAFF\uFE30\uFF00\uFF60\uFFE6\U00020000\U0003FFFD", 26},
     };
+    // clang-format on
     for (const auto& [text, width] : cases) {
         EXPECT_EQ(DisplayWidth(text), width) << text;
     }

@@ -113,6 +113,16 @@ TEST(EquinoxDay, ComputesTheMomentAndTheDeclaredDays) {
         }
     }
     EXPECT_EQ(missed, std::vector<int>{});
+    // Past them, a day next to a computed equinox is noted, whatever the
+    // equinox's day in that year; a day two off is not.
+    for (year = kLastDeclaredEquinoxYear + 1; year <= kLastCivilDate.year; ++year) {
+        for (const Equinox equinox : {Equinox::Vernal, Equinox::Autumnal}) {
+            const std::int64_t day = ComputedEquinoxDayNumber(year, equinox);
+            ASSERT_EQ(ComputedEquinoxNotes(day - 1, day - 1).size(), 1U) << year;
+            ASSERT_EQ(ComputedEquinoxNotes(day + 1, day + 1).size(), 1U) << year;
+            ASSERT_EQ(ComputedEquinoxNotes(day - 2, day - 2).size(), 0U) << year;
+        }
+    }
 }
 
 }  // namespace

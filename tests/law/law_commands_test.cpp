@@ -54,6 +54,7 @@ TEST(Deadline, CountsAsTheCivilCodeDoes) {
         {"2024/03/04 15:30", "48時間", kAfter, {2024, 3, 6}, {2024, 3, 6}},
         {"2024/12/27 12:00", "24時間", kAfter, {2024, 12, 28}, {2024, 12, 28}},
         {"2024/03/04 15:30", "16時間", kBefore, {2024, 3, 3}, {2024, 3, 3}},
+        {"2024/03/04 0:00", "24時間", kBefore, {2024, 3, 3}, {2024, 3, 3}},
     };
     // clang-format on
     ClosedDayCalendar calendar(CalendarKind::Court);
@@ -84,6 +85,8 @@ TEST(Deadline, CountsAsTheCivilCodeDoes) {
     EXPECT_EQ(notes("2030/09/12"), std::vector<std::string_view>{"秋分日は計算による"});
     EXPECT_TRUE(notes("2026/03/10").empty());
     EXPECT_TRUE(notes("2030/03/12").empty());
+    ClosedDayCalendar none(CalendarKind::None);  // with no calendar no holiday matters
+    EXPECT_TRUE(std::get<PeriodEnd>(Deadline("2030/03/10", "10日", kAfter, none)).notes.empty());
 }
 
 TEST(Deadline, NamesTheWrongInputOrTheError) {
