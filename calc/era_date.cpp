@@ -6,14 +6,6 @@
 #include "calc/japanese_era.h"
 
 namespace torvelin {
-namespace {
-
-void AppendNumber(std::string& text, int number) {
-    char digits[12];
-    text.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
-}
-
-}  // namespace
 
 std::optional<std::string> EraDateText(std::int64_t dayNumber) {
     for (const JapaneseEra& era : kJapaneseEras) {
@@ -22,20 +14,28 @@ std::optional<std::string> EraDateText(std::int64_t dayNumber) {
         }
         const CivilDate date = CivilFromDayNumber(dayNumber);
         const int eraYear = date.year - era.firstYear + 1;
-        std::string text;
-        text.reserve(32);
-        text += era.name;
+        // Written into a fixed buffer (at most 23 bytes, "令和7981年12月31日"):
+        // a batch writes one for every answer.
+        char buffer[40];
+        std::size_t size = era.name.copy(buffer, sizeof buffer);
+        const auto write = [&](std::string_view text) {
+            size += text.copy(buffer + size, text.size());
+        };
+        const auto number = [&](int value) {
+            size = static_cast<std::size_t>(
+                std::to_chars(buffer + size, buffer + sizeof buffer, value).ptr - buffer);
+        };
         if (eraYear == 1) {
-            text += "元";
+            write("元");
         } else {
-            AppendNumber(text, eraYear);
+            number(eraYear);
         }
-        text += "年";
-        AppendNumber(text, date.month);
-        text += "月";
-        AppendNumber(text, date.day);
-        text += "日";
-        return text;
+        write("年");
+        number(date.month);
+        write("月");
+        number(date.day);
+        write("日");
+        return std::string(buffer, size);
     }
     return std::nullopt;
 }
