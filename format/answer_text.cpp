@@ -177,11 +177,14 @@ std::string DayInfoText(const DayFacts& facts) {
     return text;
 }
 
+std::string JapaneseDateText(std::int64_t day) {
+    const CivilDate date = CivilFromDayNumber(day);
+    return std::to_string(date.year) + "年" + std::to_string(date.month) + "月" +
+           std::to_string(date.day) + "日（" + std::string(WeekdayName(WeekdayOf(day))) + "）";
+}
+
 std::string DayDescription(const DayFacts& facts) {
-    const CivilDate date = CivilFromDayNumber(facts.day);
-    std::string text = std::to_string(date.year) + "年" + std::to_string(date.month) + "月" +
-                       std::to_string(date.day) + "日（" +
-                       std::string(WeekdayName(WeekdayOf(facts.day))) + "）";
+    std::string text = JapaneseDateText(facts.day);
     if (const std::optional<std::string> era = EraDateText(facts.day)) {
         text += "\u3000" + *era;
     }

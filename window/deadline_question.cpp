@@ -142,8 +142,7 @@ DeadlineAnswer AnswerTo(const DeadlineQuestion& question, ClosedDayCalendar& cal
 }
 
 std::string EndDateCopyText(const PeriodEnd& end) {
-    std::string text = DayDescription({end.day, {}});
-    text = text.substr(0, text.find("\u3000"));
+    std::string text = JapaneseDateText(end.day);
     if (end.moment) {
         const std::string moment = DateToText(*end.moment);
         if (const std::size_t blank = moment.find(' '); blank != std::string::npos) {
