@@ -58,6 +58,8 @@ std::string_view MessageFor(WrongInput input) {
             return "「生年月日」の日付を正しく入力してください yyyy/mm/dd";
         case WrongInput::Age:
             return "年齢を 1 以上の整数で入力してください";
+        case WrongInput::TimeOfDay:
+            return "時刻を 0:00、9:30、13:45:10 のように入力してください";
     }
     return "入力を確かめてください";
 }

@@ -409,18 +409,13 @@ void DeadlineWindow::ShowAnswer() {
     const bool blankStart = start_->text().trimmed().isEmpty();
     const bool blankCount = count_->text().trimmed().isEmpty();
     // A field not yet typed in is not wrong, only unanswered.
-    MarkField(*start_, *startMessage_,
-              answer_.wrongField == WrongField::StartDate && !blankStart
-                  ? MessageFor(WrongInput::StartDate)
-                  : "");
-    MarkField(*time_, *timeMessage_,
-              answer_.wrongField == WrongField::TimeOfDay
-                  ? "時刻を 0:00、9:30、13:45:10 のように入力してください"
-                  : "");
-    MarkField(*count_, *countMessage_,
-              answer_.wrongField == WrongField::Count && !blankCount
-                  ? MessageFor(WrongInput::Period)
-                  : "");
+    const auto* wrong = std::get_if<WrongInput>(&answer_.end);
+    const auto messageIf = [wrong](WrongInput input, bool typed) {
+        return wrong && *wrong == input && typed ? MessageFor(input) : std::string_view();
+    };
+    MarkField(*start_, *startMessage_, messageIf(WrongInput::StartDate, !blankStart));
+    MarkField(*time_, *timeMessage_, messageIf(WrongInput::TimeOfDay, true));
+    MarkField(*count_, *countMessage_, messageIf(WrongInput::Period, !blankCount));
 
     const PeriodEnd* end = std::get_if<PeriodEnd>(&answer_.end);
     const auto* error = std::get_if<ErrorNumber>(&answer_.end);
