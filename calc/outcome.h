@@ -17,6 +17,7 @@ enum class WrongInput {
     Years,      // a year or a range of years
     BirthDate,  // the day of birth
     Age,        // an age in whole years
+    TimeOfDay,  // a time of day, where it is typed apart from its date
 };
 
 // What a command gives for what the user typed: its value, the input that

@@ -58,6 +58,8 @@ std::string_view MessageFor(WrongInput input) {
             return "「生年月日」の日付を正しく入力してください yyyy/mm/dd";
         case WrongInput::Age:
             return "年齢を 1 以上の整数で入力してください";
+        case WrongInput::TimeOfDay:
+            return "時刻を 0:00、9:30、13:45:10 のように入力してください";
     }
     return "入力を確かめてください";
 }
@@ -191,11 +193,14 @@ std::string DayInfoText(const DayFacts& facts) {
     return text;
 }
 
+std::string JapaneseDateText(std::int64_t day) {
+    const CivilDate date = CivilFromDayNumber(day);
+    return std::to_string(date.year) + "年" + std::to_string(date.month) + "月" +
+           std::to_string(date.day) + "日（" + std::string(WeekdayName(WeekdayOf(day))) + "）";
+}
+
 std::string DayDescription(const DayFacts& facts) {
-    const CivilDate date = CivilFromDayNumber(facts.day);
-    std::string text = std::to_string(date.year) + "年" + std::to_string(date.month) + "月" +
-                       std::to_string(date.day) + "日（" +
-                       std::string(WeekdayName(WeekdayOf(facts.day))) + "）";
+    std::string text = JapaneseDateText(facts.day);
     if (const std::optional<std::string> era = EraDateText(facts.day)) {
         text += "\u3000" + *era;
     }

@@ -65,6 +65,9 @@ std::string HolidayListText(const std::vector<Holiday>& holidays);
 // "2024/12/29\t日\t令和6年12月29日\t閉庁日\t日曜日・年末年始の休日".
 std::string DayInfoText(const DayFacts& facts);
 
+// The date as a Japanese text writes it, with its weekday: "2025年1月6日（月）".
+std::string JapaneseDateText(std::int64_t day);
+
 // The day in full, for a tooltip or a screen reader:
 // "2024年12月29日（日）　令和6年12月29日　日曜日・年末年始の休日".
 std::string DayDescription(const DayFacts& facts);

@@ -104,18 +104,15 @@ DeadlineAnswer AnswerTo(const DeadlineQuestion& question, ClosedDayCalendar& cal
         return answer;
     }
     if (!ReadDateAndTime(StartTextOf(question))) {
-        answer.wrongField = WrongField::TimeOfDay;
+        answer.end = WrongInput::TimeOfDay;
         return answer;
     }
     answer.end =
         Deadline(StartTextOf(question), PeriodTextOf(question), RulesFor(question), calendar);
     const PeriodEnd* end = std::get_if<PeriodEnd>(&answer.end);
     if (!end) {
-        const bool wrongPeriod = std::holds_alternative<WrongInput>(answer.end);
-        answer.wrongField = wrongPeriod ? WrongField::Count : WrongField::None;
         return answer;
     }
-    answer.wrongField = WrongField::None;
     answer.knownDay = start->moment.DayNumber();
     const bool marksClosed = end->calendar != CalendarKind::None;
     const std::int64_t first = std::min(answer.knownDay, end->day);
@@ -142,8 +139,7 @@ DeadlineAnswer AnswerTo(const DeadlineQuestion& question, ClosedDayCalendar& cal
 }
 
 std::string EndDateCopyText(const PeriodEnd& end) {
-    std::string text = DayDescription({end.day, {}});
-    text = text.substr(0, text.find("\u3000"));
+    std::string text = JapaneseDateText(end.day);
     if (end.moment) {
         const std::string moment = DateToText(*end.moment);
         if (const std::size_t blank = moment.find(' '); blank != std::string::npos) {

@@ -40,9 +40,6 @@ std::string StartTextOf(const DeadlineQuestion& question);
 // calendar choice to the core's calendars.
 PeriodRules RulesFor(const DeadlineQuestion& question);
 
-// Which field of the question does not read.
-enum class WrongField { None, StartDate, TimeOfDay, Count };
-
 // How a day of the month view is marked.
 enum class DayMark : std::uint8_t {
     Outside,     // not part of the period
@@ -65,8 +62,9 @@ inline constexpr int kMostMonthsShown = 6;
 
 // The answer to a question, everything the window shows.
 struct DeadlineAnswer {
+    // The end, the input that does not read (StartDate, TimeOfDay or Period,
+    // each typed in a field of its own) or the error.
     Outcome<PeriodEnd> end = WrongInput::StartDate;
-    WrongField wrongField = WrongField::StartDate;
     std::int64_t knownDay = 0;      // the start, or the day a period runs back from
     std::int64_t calendarDays = 0;  // days in the period
     std::int64_t openDays = 0;      // of them, open days of the calendar

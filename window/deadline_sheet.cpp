@@ -68,7 +68,8 @@ void DrawSheet(const DeadlineSheet& sheet, QPagedPaintDevice& device) {
         font.setPointSizeF(9 * fontScale);
         painter.setFont(font);
         const double cellWidth = width / (7 * 3 + 2 * 0.6);
-        PaintMonths(painter, at, QSizeF(cellWidth, cellWidth * 0.7), sheet.months);
+        LaidOutTexts texts;
+        PaintMonths(painter, at, QSizeF(cellWidth, cellWidth * 0.7), sheet.months, texts);
     }
 }
 

@@ -46,6 +46,7 @@ std::string ToUtf8(const QString& text) {
 
 const QColor kSaturdayText(21, 101, 192);
 const QColor kClosedText(198, 40, 40);
+const QColor kWrongText(198, 40, 40);
 
 // The field is framed in red and described by its message, or neither.
 void MarkField(QWidget& field, QLabel& message, std::string_view text) {
@@ -69,9 +70,17 @@ std::int64_t DayOfDate(QDate date) {
     return DayNumberFromCivil({date.year(), date.month(), date.day()});
 }
 
+// A label whose text is in red: a wrong input's message, an error.
+void ShowInRed(QLabel& label) {
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, kWrongText);
+    label.setPalette(palette);
+}
+
 QLabel* MessageLabel() {
     auto* label = new QLabel;
     label->setObjectName(QStringLiteral("message"));
+    ShowInRed(*label);
     label->setWordWrap(true);
     label->setVisible(false);
     return label;
@@ -113,15 +122,41 @@ DeadlineWindow::DeadlineWindow(const QString& startText, std::unique_ptr<SheetPr
     : QWidget(parent),
       printer_(printer ? std::move(printer) : std::make_unique<DialogSheetPrinter>()) {
     setWindowTitle(QStringLiteral("期限計算"));
-    setStyleSheet(
-        QStringLiteral("*[wrongInput=\"true\"] { border: 2px solid rgb(198, 40, 40); }"
-                       "QLabel#message, QLabel#error { color: rgb(198, 40, 40); }"));
     BuildForm();
+    // The red frame of a wrong field. Each field has its own style sheet: one
+    // on the whole window would have every widget styled through it.
+    for (QLineEdit* field : {start_, time_, count_}) {
+        field->setStyleSheet(
+            QStringLiteral("*[wrongInput=\"true\"] { border: 2px solid rgb(198, 40, 40); }"));
+    }
     start_->setText(startText);
     Recalculate();
 }
 
 DeadlineWindow::~DeadlineWindow() = default;
+
+void DeadlineWindow::BuildPicker(QMenu& menu) {
+    picker_ = new QCalendarWidget;
+    picker_->setObjectName(QStringLiteral("picker"));
+    picker_->setAccessibleName(QStringLiteral("起算日のカレンダー"));
+    picker_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    picker_->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+    auto* pickerAction = new QWidgetAction(&menu);
+    pickerAction->setDefaultWidget(picker_);
+    menu.addAction(pickerAction);
+    connect(picker_, &QCalendarWidget::currentPageChanged, this,
+            &DeadlineWindow::MarkCalendarMonth);
+    connect(picker_, &QCalendarWidget::activated, this, [this, &menu](QDate date) {
+        start_->setText(date.toString(QStringLiteral("yyyy/M/d")));
+        menu.close();
+        start_->setFocus();
+    });
+    connect(picker_, &QCalendarWidget::clicked, picker_, &QCalendarWidget::activated);
+    if (auto* view = picker_->findChild<QTableView*>()) {
+        view->viewport()->installEventFilter(this);
+        view->viewport()->setObjectName(QStringLiteral("pickerDays"));
+    }
+}
 
 void DeadlineWindow::BuildForm() {
     start_ = new QLineEdit;
@@ -134,33 +169,16 @@ void DeadlineWindow::BuildForm() {
     pickDate_->setPopupMode(QToolButton::InstantPopup);
     pickDate_->setFocusPolicy(Qt::StrongFocus);
     auto* pickerMenu = new QMenu(pickDate_);
-    picker_ = new QCalendarWidget;
-    picker_->setObjectName(QStringLiteral("picker"));
-    picker_->setAccessibleName(QStringLiteral("起算日のカレンダー"));
-    picker_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    picker_->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
-    auto* pickerAction = new QWidgetAction(pickerMenu);
-    pickerAction->setDefaultWidget(picker_);
-    pickerMenu->addAction(pickerAction);
     pickDate_->setMenu(pickerMenu);
-    connect(pickerMenu, &QMenu::aboutToShow, this, [this] {
+    connect(pickerMenu, &QMenu::aboutToShow, this, [this, pickerMenu] {
+        if (!picker_) {
+            BuildPicker(*pickerMenu);
+        }
         if (const std::optional<CalendarDate> date = ReadDateText(ToUtf8(start_->text()))) {
             picker_->setSelectedDate(DateOfDay(date->DayNumber()));
         }
         MarkCalendarMonth(picker_->yearShown(), picker_->monthShown());
     });
-    connect(picker_, &QCalendarWidget::currentPageChanged, this,
-            &DeadlineWindow::MarkCalendarMonth);
-    connect(picker_, &QCalendarWidget::activated, this, [this, pickerMenu](QDate date) {
-        start_->setText(date.toString(QStringLiteral("yyyy/M/d")));
-        pickerMenu->close();
-        start_->setFocus();
-    });
-    connect(picker_, &QCalendarWidget::clicked, picker_, &QCalendarWidget::activated);
-    if (auto* view = picker_->findChild<QTableView*>()) {
-        view->viewport()->installEventFilter(this);
-        view->viewport()->setObjectName(QStringLiteral("pickerDays"));
-    }
 
     time_ = new QLineEdit;
     time_->setObjectName(QStringLiteral("time"));
@@ -248,6 +266,7 @@ void DeadlineWindow::BuildForm() {
     days_->setObjectName(QStringLiteral("days"));
     error_ = new QLabel;
     error_->setObjectName(QStringLiteral("error"));
+    ShowInRed(*error_);
     error_->setWordWrap(true);
     moved_->installEventFilter(this);
     error_->installEventFilter(this);
@@ -390,18 +409,13 @@ void DeadlineWindow::ShowAnswer() {
     const bool blankStart = start_->text().trimmed().isEmpty();
     const bool blankCount = count_->text().trimmed().isEmpty();
     // A field not yet typed in is not wrong, only unanswered.
-    MarkField(*start_, *startMessage_,
-              answer_.wrongField == WrongField::StartDate && !blankStart
-                  ? MessageFor(WrongInput::StartDate)
-                  : "");
-    MarkField(*time_, *timeMessage_,
-              answer_.wrongField == WrongField::TimeOfDay
-                  ? "時刻を 0:00、9:30、13:45:10 のように入力してください"
-                  : "");
-    MarkField(*count_, *countMessage_,
-              answer_.wrongField == WrongField::Count && !blankCount
-                  ? MessageFor(WrongInput::Period)
-                  : "");
+    const auto* wrong = std::get_if<WrongInput>(&answer_.end);
+    const auto messageIf = [wrong](WrongInput input, bool typed) {
+        return wrong && *wrong == input && typed ? MessageFor(input) : std::string_view();
+    };
+    MarkField(*start_, *startMessage_, messageIf(WrongInput::StartDate, !blankStart));
+    MarkField(*time_, *timeMessage_, messageIf(WrongInput::TimeOfDay, true));
+    MarkField(*count_, *countMessage_, messageIf(WrongInput::Period, !blankCount));
 
     const PeriodEnd* end = std::get_if<PeriodEnd>(&answer_.end);
     const auto* error = std::get_if<ErrorNumber>(&answer_.end);

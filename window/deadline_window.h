@@ -5,8 +5,6 @@
 #include <QWidget>
 #include <memory>
 
-#include <memory>
-
 #include "law/closed_day_calendar.h"
 #include "window/deadline_question.h"
 #include "window/deadline_sheet.h"
@@ -16,6 +14,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPushButton;
 class QToolButton;
 
@@ -54,6 +53,9 @@ protected:
 
 private:
     void BuildForm();
+    // The calendar to pick the start from, built as its menu first opens:
+    // it alone would take as long to build as the rest of the window.
+    void BuildPicker(QMenu& menu);
     void Recalculate();
     void ShowAnswer();
     void FitWrappedLines();
@@ -72,7 +74,7 @@ private:
 
     QLineEdit* start_ = nullptr;
     QToolButton* pickDate_ = nullptr;
-    QCalendarWidget* picker_ = nullptr;
+    QCalendarWidget* picker_ = nullptr;  // null until the menu first opens
     QLineEdit* time_ = nullptr;
     QLineEdit* count_ = nullptr;
     QComboBox* unit_ = nullptr;

@@ -3,6 +3,7 @@
 
 #include <QHelpEvent>
 #include <QPainter>
+#include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
 
@@ -14,6 +15,9 @@ namespace {
 constexpr int kMonthsPerRow = 3;
 constexpr int kRowsPerMonth = 8;  // the title, the weekdays, six weeks
 constexpr double kGapInCells = 0.6;
+// Past this many texts, the kept ones are dropped: each month has a title of
+// its own.
+constexpr std::size_t kMostTextsKept = 256;
 const QColor kEndFill(31, 78, 153);
 const QColor kCountedFill(220, 232, 248);
 const QColor kPassedOverFill(253, 222, 184);
@@ -51,6 +55,51 @@ QRectF DayCell(QPointF topLeft, QSizeF cell, const MarkedMonth& month, int index
 
 }  // namespace
 
+LaidOutTexts::LaidOutTexts() = default;
+LaidOutTexts::~LaidOutTexts() = default;
+
+void LaidOutTexts::Draw(QPainter& painter, const QRectF& rect, Qt::Alignment alignment,
+                        const QString& text) {
+    if (painter.font() != font_) {
+        layouts_.clear();
+        font_ = painter.font();
+    }
+    auto found = layouts_.find(text);
+    if (found == layouts_.end()) {
+        if (layouts_.size() >= kMostTextsKept) {
+            layouts_.clear();
+        }
+        // Laid out as QPainter::drawText lays out a line: aligned within the
+        // rectangle, not within the line, and never wrapped.
+        auto layout = std::make_unique<QTextLayout>(text, font_);
+        layout->setCacheEnabled(true);
+        QTextOption option;
+        option.setTextDirection(painter.layoutDirection());
+        option.setAlignment(Qt::AlignLeft);
+        layout->setTextOption(option);
+        layout->beginLayout();
+        layout->createLine().setLineWidth(0x01000000);
+        layout->endLayout();
+        found = layouts_.emplace(text, std::move(layout)).first;
+    }
+    const QTextLine line = found->second->lineAt(0);
+    const double height = line.ascent() + line.descent();
+    const QPointF offset(
+        alignment & Qt::AlignHCenter ? (rect.width() - line.horizontalAdvance()) / 2 : 0,
+        alignment & Qt::AlignVCenter ? (rect.height() - height) / 2 : 0);
+    // Like drawText, clipped to the rectangle when the text overflows it.
+    const bool overflows =
+        !rect.contains(QRectF(rect.topLeft() + offset, QSizeF(line.naturalTextWidth(), height)));
+    if (overflows) {
+        painter.save();
+        painter.setClipRect(rect, Qt::IntersectClip);
+    }
+    line.draw(&painter, rect.topLeft() + offset);
+    if (overflows) {
+        painter.restore();
+    }
+}
+
 QSizeF MonthsSize(QSizeF cell, int monthCount) {
     const int columns = std::clamp(monthCount, 1, kMonthsPerRow);
     const int rows = std::max(1, (monthCount + kMonthsPerRow - 1) / kMonthsPerRow);
@@ -61,7 +110,7 @@ QSizeF MonthsSize(QSizeF cell, int monthCount) {
 }
 
 void PaintMonths(QPainter& painter, QPointF topLeft, QSizeF cell,
-                 const std::vector<MarkedMonth>& months) {
+                 const std::vector<MarkedMonth>& months, LaidOutTexts& texts) {
     if (months.empty()) {
         return;
     }
@@ -71,13 +120,13 @@ void PaintMonths(QPainter& painter, QPointF topLeft, QSizeF cell,
         const MarkedMonth& month = months[index];
         const QPointF origin = MonthOrigin(topLeft, cell, index);
         painter.setPen(text);
-        painter.drawText(QRectF(origin, QSizeF(cell.width() * 7, cell.height())), Qt::AlignCenter,
-                         QStringLiteral("%1年%2月").arg(month.year).arg(month.month));
+        texts.Draw(painter, QRectF(origin, QSizeF(cell.width() * 7, cell.height())),
+                   Qt::AlignCenter, QStringLiteral("%1年%2月").arg(month.year).arg(month.month));
         for (int column = 0; column < 7; ++column) {
             painter.setPen(column == 0 || column == 6 ? kClosedText : text);
-            painter.drawText(QRectF(origin + QPointF(column * cell.width(), cell.height()), cell),
-                             Qt::AlignCenter,
-                             QString::fromUtf8(WeekdayName(static_cast<Weekday>(column))));
+            texts.Draw(
+                painter, QRectF(origin + QPointF(column * cell.width(), cell.height()), cell),
+                Qt::AlignCenter, QString::fromUtf8(WeekdayName(static_cast<Weekday>(column))));
         }
         for (int day = 1; day <= DaysInMonth(month.year, month.month); ++day) {
             const QRectF rect = DayCell(topLeft, cell, month, index, day).adjusted(1, 1, -1, -1);
@@ -94,7 +143,7 @@ void PaintMonths(QPainter& painter, QPointF topLeft, QSizeF cell,
             painter.setPen(mark == DayMark::End    ? QColor(Qt::white)
                            : month.closed[day - 1] ? kClosedText
                                                    : text);
-            painter.drawText(rect, Qt::AlignCenter, QString::number(day));
+            texts.Draw(painter, rect, Qt::AlignCenter, QString::number(day));
         }
     }
     // The legend, below the months.
@@ -107,20 +156,20 @@ void PaintMonths(QPainter& painter, QPointF topLeft, QSizeF cell,
         const QString caption = QString::fromUtf8(legend.text);
         const QRectF label(at + QPointF(cell.width(), 0),
                            QSizeF(cell.width() * 3.5, cell.height()));
-        painter.drawText(label, Qt::AlignLeft | Qt::AlignTop, caption);
+        texts.Draw(painter, label, Qt::AlignLeft | Qt::AlignTop, caption);
         at += QPointF(cell.width() * 4.5, 0);
     }
     QRectF known(at, QSizeF(cell.width() * 0.8, cell.height() * 0.8));
     painter.setPen(QPen(kKnownFrame, 2));
     painter.drawRect(known);
     painter.setPen(text);
-    painter.drawText(
-        QRectF(at + QPointF(cell.width(), 0), QSizeF(cell.width() * 3.5, cell.height())),
-        Qt::AlignLeft | Qt::AlignTop, QStringLiteral("起算日"));
+    texts.Draw(painter,
+               QRectF(at + QPointF(cell.width(), 0), QSizeF(cell.width() * 3.5, cell.height())),
+               Qt::AlignLeft | Qt::AlignTop, QStringLiteral("起算日"));
     at += QPointF(cell.width() * 4.5, 0);
     painter.setPen(kClosedText);
-    painter.drawText(QRectF(at, QSizeF(cell.width() * 4, cell.height())),
-                     Qt::AlignLeft | Qt::AlignTop, QStringLiteral("赤字は休日"));
+    texts.Draw(painter, QRectF(at, QSizeF(cell.width() * 4, cell.height())),
+               Qt::AlignLeft | Qt::AlignTop, QStringLiteral("赤字は休日"));
     painter.restore();
 }
 
@@ -165,7 +214,7 @@ std::optional<std::int64_t> MonthView::DayAt(QPoint point) const {
 void MonthView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    PaintMonths(painter, QPointF(1, 1), CellSize(), months_);
+    PaintMonths(painter, QPointF(1, 1), CellSize(), months_, texts_);
 }
 
 bool MonthView::event(QEvent* event) {

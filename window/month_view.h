@@ -1,23 +1,48 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QFont>
+#include <QString>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "window/deadline_question.h"
 
 class QPainter;
+class QTextLayout;
 
 namespace torvelin {
+
+// Texts laid out once and kept for the next paint: laying a text out takes
+// far longer than drawing it, and the months draw the same few dozen texts
+// (the days of the month, the weekdays) again and again.
+class LaidOutTexts {
+public:
+    LaidOutTexts();
+    ~LaidOutTexts();
+    LaidOutTexts(const LaidOutTexts&) = delete;
+    LaidOutTexts& operator=(const LaidOutTexts&) = delete;
+
+    // Draws one line of text as QPainter::drawText(rect, alignment, text)
+    // does, to the pixel, with the painter's font and pen. Left or centred,
+    // top or centred.
+    void Draw(QPainter& painter, const QRectF& rect, Qt::Alignment alignment, const QString& text);
+
+private:
+    QFont font_;
+    std::map<QString, std::unique_ptr<QTextLayout>> layouts_;
+};
 
 // Draws the months of a period side by side, three to a row, each day marked
 // as counted, passed over or the end, closed days in red, and a legend below:
 // on the screen and on paper alike. cellSize is the size of one day.
 void PaintMonths(QPainter& painter, QPointF topLeft, QSizeF cellSize,
-                 const std::vector<MarkedMonth>& months);
+                 const std::vector<MarkedMonth>& months, LaidOutTexts& texts);
 
 // The size PaintMonths takes for that many months, legend included.
 QSizeF MonthsSize(QSizeF cellSize, int monthCount);
@@ -46,6 +71,7 @@ private:
 
     DayDescriber describeDay_;
     std::vector<MarkedMonth> months_;
+    LaidOutTexts texts_;
 };
 
 }  // namespace torvelin

@@ -53,6 +53,12 @@ TEST(AnswerText, SaysWhichRuleCountedAndWhyTheEndMoved) {
               "（国税通則法10条2項）");
 }
 
+// The month and the day unpadded; the last day a date can be.
+TEST(AnswerText, WritesADateAsJapaneseTextDoes) {
+    EXPECT_EQ(JapaneseDateText(Day(2025, 1, 6)), "2025年1月6日（月）");
+    EXPECT_EQ(JapaneseDateText(Day(9999, 12, 31)), "9999年12月31日（金）");
+}
+
 TEST(AnswerText, DescribesADayInFull) {
     ClosedDayCalendar calendar(CalendarKind::Court);
     const auto description = [&](std::int64_t day) {

@@ -9,9 +9,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 #include <sys/mman.h>
@@ -284,13 +286,17 @@ private slots:
 
     void picker_marksClosedDays() {
         DeadlineWindow window;
+        QMenu* menu = window.findChild<QToolButton*>("pickDate")->menu();
+        menu->popup(QPoint());  // the calendar is built as its menu first opens
         auto* picker = window.findChild<QCalendarWidget*>("picker");
+        QVERIFY(picker);
         picker->setCurrentPage(2025, 1);
         QCOMPARE(picker->dateTextFormat(QDate(2025, 1, 13)).foreground().color(),
                  QColor(198, 40, 40));
         QCOMPARE(picker->dateTextFormat(QDate(2025, 1, 11)).foreground().color(),
                  QColor(21, 101, 192));
         QCOMPARE(picker->dateTextFormat(QDate(2025, 1, 14)).foreground().style(), Qt::NoBrush);
+        menu->close();
     }
 
     void copy_givesTheEndDateAndTheWholeAnswer() {
