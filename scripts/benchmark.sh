@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: MIT
 # Builds the bench preset (the release build with the benchmarks) and prints
 # the benchmarks' figures: the court calendar and a whole deadline, the
-# Calculate step against a QDate baseline, how fast the window opens against a
-# bare Qt window, then a batch of torvelin-calc against `date -f`. Extra
-# arguments go to the Calculate benchmark.
+# Calculate step against a QDate baseline, how fast the main and the deadline
+# window open, each against a bare Qt window with the same controls, then a
+# batch of torvelin-calc against `date -f`. Extra arguments go to the Calculate
+# benchmark.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh bench

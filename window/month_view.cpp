@@ -18,6 +18,8 @@ constexpr double kGapInCells = 0.6;
 // Past this many texts, the kept ones are dropped: each month has a title of
 // its own.
 constexpr std::size_t kMostTextsKept = 256;
+// The width drawText gives a line that is not to wrap.
+constexpr int kUnwrappedLineWidth = 0x01000000;
 const QColor kEndFill(31, 78, 153);
 const QColor kCountedFill(220, 232, 248);
 const QColor kPassedOverFill(253, 222, 184);
@@ -69,16 +71,15 @@ void LaidOutTexts::Draw(QPainter& painter, const QRectF& rect, Qt::Alignment ali
         if (layouts_.size() >= kMostTextsKept) {
             layouts_.clear();
         }
-        // Laid out as QPainter::drawText lays out a line: aligned within the
-        // rectangle, not within the line, and never wrapped.
+        // Laid out as QPainter::drawText lays out a line that does not wrap,
+        // and kept shaped.
         auto layout = std::make_unique<QTextLayout>(text, font_);
         layout->setCacheEnabled(true);
         QTextOption option;
         option.setTextDirection(painter.layoutDirection());
-        option.setAlignment(Qt::AlignLeft);
         layout->setTextOption(option);
         layout->beginLayout();
-        layout->createLine().setLineWidth(0x01000000);
+        layout->createLine().setLineWidth(kUnwrappedLineWidth);
         layout->endLayout();
         found = layouts_.emplace(text, std::move(layout)).first;
     }

@@ -10,11 +10,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+
+#include <functional>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -22,6 +25,7 @@
 #include "cli/command_line.h"
 #include "format/answer_text.h"
 #include "window/deadline_window.h"
+#include "window/month_view.h"
 
 using namespace torvelin;
 
@@ -282,6 +286,39 @@ private slots:
         QCOMPARE(MarkOn(window.Answer(), 2024, 12, 29), DayMark::End);
         QCOMPARE(MarkOn(window.Answer(), 2025, 1, 5), DayMark::Counted);
         QCOMPARE(MarkOn(window.Answer(), 2025, 1, 6), DayMark::Known);
+    }
+
+    // The months' kept texts land on drawText's pixels: centred, at the top
+    // left, clipped where they overflow, drawn again, in another font.
+    void laidOutTexts_drawAsDrawTextDoes() {
+        using Draw = std::function<void(QPainter&, QRectF, Qt::Alignment, const QString&)>;
+        const auto paint = [](const Draw& draw) {
+            QImage image(260, 60, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            const QRectF cell(10.3, 5.6, 22.9, 21.1);
+            for (int bold = 0; bold < 2; ++bold) {
+                QFont font = painter.font();
+                font.setBold(bold);
+                painter.setFont(font);
+                const QPointF down(0, bold * 28);
+                draw(painter, cell.translated(down), Qt::AlignCenter, QStringLiteral("16"));
+                draw(painter, cell.translated(down + QPointF(30, 0)), Qt::AlignCenter,
+                     QStringLiteral("16"));
+                draw(painter, cell.translated(down + QPointF(60, 0)), Qt::AlignCenter,
+                     QStringLiteral("日"));
+                draw(painter, cell.translated(down + QPointF(90, 0)), Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("越えた休日"));
+                draw(painter, QRectF(QPointF(140.7, 5.2) + down, QSizeF(110, 21)), Qt::AlignCenter,
+                     QStringLiteral("2024年12月"));
+            }
+            return image;
+        };
+        LaidOutTexts texts;
+        QCOMPARE(paint([&](QPainter& painter, QRectF rect, Qt::Alignment alignment,
+                           const QString& text) { texts.Draw(painter, rect, alignment, text); }),
+                 paint([](QPainter& painter, QRectF rect, Qt::Alignment alignment,
+                          const QString& text) { painter.drawText(rect, alignment, text); }));
     }
 
     void picker_marksClosedDays() {
