@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // A plain Qt Widgets window with the same kinds and numbers of controls as the
 // deadline window, laid out the same way: three entry boxes, a tool button
-// whose menu holds a QCalendarWidget, four drop-down lists, a list, six
-// buttons, sixteen labels, two group boxes, a custom-painted widget of the
-// month view's size and a copy shortcut. No style sheet, no translations.
+// whose menu holds a QCalendarWidget (built when the menu first opens), four drop-down lists, a
+// list, six buttons, sixteen labels, two group boxes, a custom-painted widget of the month view's
+// size and a copy shortcut. No style sheet, no translations.
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
@@ -57,10 +57,14 @@ int main(int argc, char* argv[]) {
     pick->setText(QStringLiteral("Pick"));
     pick->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(pick);
-    auto* calendar = new QCalendarWidget;
-    auto* calendarAction = new QWidgetAction(menu);
-    calendarAction->setDefaultWidget(calendar);
-    menu->addAction(calendarAction);
+    // Built as the menu first opens, as the deadline window builds its own.
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu] {
+        if (menu->actions().isEmpty()) {
+            auto* calendarAction = new QWidgetAction(menu);
+            calendarAction->setDefaultWidget(new QCalendarWidget);
+            menu->addAction(calendarAction);
+        }
+    });
     pick->setMenu(menu);
 
     auto* questionBox = new QGroupBox(QStringLiteral("Question"));
