@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // A plain Qt Widgets window with the same kinds and numbers of controls as the
 // deadline window, laid out the same way: three entry boxes, a tool button
-// whose menu holds a QCalendarWidget (built when the menu first opens), four drop-down lists, a
-// list, six buttons, sixteen labels, two group boxes, a custom-painted widget of the month view's
-// size and a copy shortcut. No style sheet, no translations.
+// whose menu holds a QCalendarWidget (built when the menu first opens), four
+// drop-down lists, a list, six buttons, sixteen labels, two group boxes, a
+// custom-painted widget of the month view's size and a copy shortcut. No
+// style sheet, no translations.
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
