@@ -312,6 +312,7 @@ TEST(Translation, DisplayWidthCountsFullWidthCharactersTwice) {
         {"START", 5}, {"起算日", 6},       {"ｓｔ", 4}, {"한", 2}, {"𠀋", 2}, {"é〿", 2},
         {"ᄀ", 2},    {"\xef\xbf\xa0", 2}, {"﹏", 2},   {"", 0},   {"｡", 1}, {"°ก", 2},
         {std::string_view("｡", 2), 2},  // cut inside a character: nothing past the cut is read
+        {"\U0003FFFE", 1},
         // the first and last character of each full-width range
         {"\u115F\u2E80\uA4CF\uAC00\uD7A3\uF900\uFAFF\uFE30\uFF00\uFF60\uFFE6\U00020000\U0003FFFD", 26},
     };
