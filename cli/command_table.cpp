@@ -98,7 +98,10 @@ ExitStatus RunCalculationBatch(Operands operands, const Request& request,
         if (!request.format) {
             return AnswerLine(line, output, request.longForm);
         }
-        const auto [start, count] = SplitAtTab(line);
+        // Named, not bound: a lambda below uses them.
+        const std::pair<std::string_view, std::string_view> texts = SplitAtTab(line);
+        const std::string_view start = texts.first;
+        const std::string_view count = texts.second;
         const Outcome<CalendarDate> outcome = Calculate(start, count);
         output.Write(RecordText(buffer, *request.format, [&](FieldSink& fields) {
             CalculationFields(fields, start, count, outcome);
@@ -149,7 +152,9 @@ ExitStatus RunDeadlineBatch(Operands, const Request& request, const StandardStre
     return WithCalendar(request, streams, [&](ClosedDayCalendar& calendar) {
         std::string buffer;
         const LineAnswer answer = [&](std::string_view line, OutputBuffer& output) {
-            const auto [start, period] = SplitAtTab(line);
+            const std::pair<std::string_view, std::string_view> texts = SplitAtTab(line);
+            const std::string_view start = texts.first;
+            const std::string_view period = texts.second;
             const Outcome<PeriodEnd> end = Deadline(start, period, request.rules, calendar);
             if (request.format) {
                 output.Write(RecordText(buffer, *request.format, [&](FieldSink& fields) {
