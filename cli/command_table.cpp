@@ -52,8 +52,8 @@ auto PeriodEndWriter(const Request& request) {
     };
 }
 
-// A record's line without its line end, which the output adds, written by
-// addFields into a buffer that a batch keeps from line to line.
+// A record's line without its final line feed, which the output adds (CSV's
+// CR stays), written by addFields into a buffer a batch keeps from line to line.
 template <class AddFields>
 std::string_view RecordText(std::string& buffer, RecordFormat format, AddFields addFields) {
     buffer.clear();
