@@ -111,6 +111,9 @@ TEST(ClosedDayFile, ReadsDaysAndRangesAndRejectsAnyLineThatDoesNotRead) {
         {"2024/01/01-2025/01/01\tx", "範囲が 366 日を超えています"},
         {"2025/01/01\t  ", "理由がありません"},
         {"2025/01/01\ta\tb", "理由に制御文字があります"},
+        {"\xFF"
+         "2025/01/01\tx",
+         "UTF-8 として読めません"},  // from the line's first byte
         {"2025/01/01\t\xE3\x81", "UTF-8 として読めません"},
         {"2025/01/01\t\xC0\xAF", "UTF-8 として読めません"},
         {"2025/01/01\t\xED\xA0\x80", "UTF-8 として読めません"},
