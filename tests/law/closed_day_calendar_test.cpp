@@ -90,13 +90,13 @@ TEST(ClosedDayCalendar, ListsTheUsersReasonsAfterItsOwn) {
 TEST(ClosedDayFile, ReadsDaysAndRangesAndRejectsAnyLineThatDoesNotRead) {
     const auto read = ReadClosedDayText(
         "\xEF\xBB\xBF# office\r\n\r\n2025/08/13\t夏季休業 \r\n  # indented\n"
-        "2025/12/30-2026/01/05\t年末年始\n2024/02/29\t𩸽の日",
+        "2025/12/30-2026/01/05\t年末年始 é\n2024/02/29\t𩸽の日",
         "a.tsv");
     ASSERT_TRUE(std::holds_alternative<std::vector<OwnClosedDays>>(read))
         << ErrorText(std::get<1>(read));
     EXPECT_EQ(std::get<0>(read),
               (std::vector<OwnClosedDays>{{Day(2025, 8, 13), Day(2025, 8, 13), "夏季休業"},
-                                          {Day(2025, 12, 30), Day(2026, 1, 5), "年末年始"},
+                                          {Day(2025, 12, 30), Day(2026, 1, 5), "年末年始 é"},
                                           {Day(2024, 2, 29), Day(2024, 2, 29), "𩸽の日"}}));
     const std::pair<std::string, std::string> bad[] = {
         {"2025/08/13 夏季休業", "日付と理由の間にタブがありません"},
