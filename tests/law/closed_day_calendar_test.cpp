@@ -34,6 +34,7 @@ TEST(ClosedDayCalendar, ClosesTheDaysOfTheLawInForceOnEachDay) {
         // fourth Saturdays, 12/29 to 1/3.
         {Court, {1989, 1, 14}, {"土曜日"}}, {Court, {1989, 1, 28}, {"土曜日"}}, {Court, {1989, 1, 7}, {}},
         {Court, {1989, 1, 21}, {}}, {Court, {1989, 12, 29}, {"年末年始の休日"}},
+        {Court, {1989, 4, 8}, {"土曜日"}}, {Court, {1989, 4, 22}, {"土曜日"}},
         // 平成4年法律第30号: every Saturday, from 1992/10/01 at the latest.
         {Court, {1992, 9, 19}, {}}, {Court, {1992, 9, 26}, {"土曜日"}}, {Court, {1992, 10, 3}, {"土曜日"}},
         {Court, {2024, 12, 29}, {"日曜日", "年末年始の休日"}}, {Court, {2025, 1, 1}, {"元日", "年末年始の休日"}},
