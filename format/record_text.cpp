@@ -59,6 +59,11 @@ constexpr SpecialBytes Special(std::string_view bytes, bool controls = false) {
     return special;
 }
 
+constexpr bool IsSpecial(const SpecialBytes& special, char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x80 && special[byte];
+}
+
 constexpr SpecialBytes kNoSpecial{};
 constexpr SpecialBytes kTsvSpecial = Special("\t\n\r");
 constexpr SpecialBytes kCsvSpecial = Special(",\"\r\n");
@@ -118,14 +123,14 @@ void AppendTsvValue(std::string& out, std::string_view text) {
     AppendValidUtf8(out, text);
     std::replace_if(
         out.begin() + static_cast<std::ptrdiff_t>(start), out.end(),
-        [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+        [](char c) { return IsSpecial(kTsvSpecial, c); }, ' ');
 }
 
 void AppendCsvValue(std::string& out, std::string_view text) {
     if (AppendedAsIs(out, text, kCsvSpecial)) {
         return;
     }
-    const auto needsQuotes = [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; };
+    const auto needsQuotes = [](char c) { return IsSpecial(kCsvSpecial, c); };
     if (std::none_of(text.begin(), text.end(), needsQuotes)) {
         AppendValidUtf8(out, text);
         return;
