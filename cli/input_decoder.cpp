@@ -109,7 +109,9 @@ void InputDecoder::Convert(std::string& text, bool atEnd) {
     std::size_t inLeft = carried_.size();
     while (inLeft > 0) {
         const std::size_t used = text.size();
-        text.resize(used + inLeft * 3 + 4);  // room for the longest UTF-8 of any input
+        // Room for the UTF-8 of any input: at most three bytes for each byte
+        // of CP932 or UTF-16; E2BIG asks for more all the same.
+        text.resize(used + inLeft * 3);
         char* out = text.data() + used;
         std::size_t outLeft = text.size() - used;
         const std::size_t converted = iconv(converter_.get(), &in, &inLeft, &out, &outLeft);

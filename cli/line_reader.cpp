@@ -25,7 +25,8 @@ std::size_t LineEndFrom(const std::string& text, std::size_t from) {
 
 bool InputWaiting(int fd) {
     pollfd waiting{.fd = fd, .events = POLLIN, .revents = {}};
-    return poll(&waiting, 1, 0) > 0;
+    const timespec noWait{};
+    return ppoll(&waiting, 1, &noWait, nullptr) > 0;
 }
 
 }  // namespace
@@ -91,7 +92,7 @@ bool LineReader::ReadMore() {
         }
         if (errno == EAGAIN) {
             pollfd waiting{.fd = fd_, .events = POLLIN, .revents = {}};
-            poll(&waiting, 1, -1);
+            ppoll(&waiting, 1, nullptr, nullptr);  // no time limit
         } else if (errno != EINTR) {
             readError_ = errno;
             return false;

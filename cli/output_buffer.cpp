@@ -16,7 +16,7 @@ static_assert(EAGAIN == EWOULDBLOCK);
 // Waits until a descriptor left in non-blocking mode by the caller takes more.
 void WaitUntilWritable(int fd) {
     pollfd waiting{.fd = fd, .events = POLLOUT, .revents = {}};
-    poll(&waiting, 1, -1);
+    ppoll(&waiting, 1, nullptr, nullptr);  // no time limit
 }
 
 }  // namespace

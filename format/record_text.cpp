@@ -6,44 +6,12 @@
 #include <cstdio>
 #include <utility>
 
+#include "calc/text_scanner.h"
+
 namespace torvelin {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
-
-// The length of the well-formed UTF-8 sequence at the start of text, or 0.
-std::size_t SequenceLength(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;   // no overlong forms
-        high = lead == 0xED ? 0x9F : 0xBF;  // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (text.size() < length || byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    return length;
-}
 
 // The ASCII bytes a format must quote, escape or replace.
 using SpecialBytes = std::array<bool, 0x80>;
@@ -72,7 +40,7 @@ constexpr SpecialBytes kJsonSpecial = Special("\"\\", true);
 // How many bytes from the start of text are well-formed UTF-8 without a
 // special byte: what can be copied as it is. ASCII and the three-byte
 // sequences without exceptions (kana, kanji, full-width forms) are checked
-// inline, the rest by SequenceLength.
+// inline, the rest by Utf8SequenceLength.
 std::size_t PlainPrefixLength(std::string_view text, const SpecialBytes& special) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
@@ -87,7 +55,7 @@ std::size_t PlainPrefixLength(std::string_view text, const SpecialBytes& special
         } else if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && i + 2 < size &&
                    (bytes[i + 1] & 0xC0) == 0x80 && (bytes[i + 2] & 0xC0) == 0x80) {
             i += 3;
-        } else if (const std::size_t length = SequenceLength(text.substr(i)); length != 0) {
+        } else if (const std::size_t length = Utf8SequenceLength(text.substr(i)); length != 0) {
             i += length;
         } else {
             break;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "calc/runtime_error.h"
 
@@ -187,7 +188,7 @@ PeriodEnd LastDayBeforePeriod(CalendarDate day, Period period, MoveEarlier move,
 }
 
 std::int64_t DaysBetween(std::int64_t fromDay, std::int64_t toDay, FirstDay firstDay) {
-    const std::int64_t span = fromDay <= toDay ? toDay - fromDay : fromDay - toDay;
+    const std::int64_t span = std::abs(toDay - fromDay);
     const std::int64_t days = firstDay == FirstDay::Included ? span + 1 : span;
     return toDay < fromDay ? -days : days;
 }

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "calc/text_scanner.h"
+
 namespace torvelin {
 namespace {
 
@@ -36,33 +38,13 @@ std::optional<std::int64_t> ReadDay(std::string_view text) {
     return DayNumberFromCivil({year, month, day});
 }
 
-// Well-formed UTF-8: no stray or missing continuation bytes, no overlong
-// forms, no surrogates, nothing past U+10FFFF.
 bool IsUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const int length = lead < 0x80   ? 1
-                           : lead < 0xC2 ? 0
-                           : lead < 0xE0 ? 2
-                           : lead < 0xF0 ? 3
-                           : lead < 0xF5 ? 4
-                                         : 0;
-        if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) {
+        const std::size_t length = Utf8SequenceLength(text.substr(i));
+        if (length == 0) {
             return false;
         }
-        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80) {
-                return false;
-            }
-            code = code << 6 | (next & 0x3F);
-        }
-        constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < kLeast[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
-            return false;
-        }
-        i += static_cast<std::size_t>(length);
+        i += length;
     }
     return true;
 }
