@@ -156,7 +156,7 @@ PeriodEnd LastDayBeforePeriod(CalendarDate day, Period period, MoveEarlier move,
                 CalendarKind::None};
     }
     const std::int64_t lastOfPeriod = CheckedDay(CheckedDay(day.DayNumber()) - 1);
-    std::int64_t answer = 0;
+    std::int64_t answer = lastOfPeriod;  // each unit but hours, answered above, sets it
     switch (period.unit) {
         case PeriodUnit::Days:
             answer = lastOfPeriod - period.count;
