@@ -50,8 +50,11 @@ std::int64_t LastDayBeforeMonths(std::int64_t day, std::int64_t months) {
     return answer;
 }
 
+// A count larger than the calendar holds could only overflow; a count of
+// hours may be up to 24 times as large.
 void CheckCount(Period period) {
-    if (period.count < 1 || period.count > kDaysInRange) {
+    const std::int64_t most = period.unit == PeriodUnit::Hours ? kDaysInRange * 24 : kDaysInRange;
+    if (period.count < 1 || period.count > most) {
         throw RuntimeError(ErrorNumber::InvalidArgument);
     }
 }

@@ -55,6 +55,8 @@ TEST(Deadline, CountsAsTheCivilCodeDoes) {
         {"2024/12/27 12:00", "24時間", kAfter, {2024, 12, 28}, {2024, 12, 28}},
         {"2024/03/04 15:30", "16時間", kBefore, {2024, 3, 3}, {2024, 3, 3}},
         {"2024/03/04 0:00", "24時間", kBefore, {2024, 3, 3}, {2024, 3, 3}},
+        // More hours than the calendar has days still end inside it.
+        {"2024/01/01", "9999999時間", kAfter, {3164, 10, 17}, {3164, 10, 17}},
     };
     // clang-format on
     ClosedDayCalendar calendar(CalendarKind::Court);
