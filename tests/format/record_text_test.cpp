@@ -27,6 +27,16 @@ TEST(RecordText, QuotesAndEscapesWhatEachFormatMust) {
     EXPECT_EQ(RecordLine({{"t", "é日\U0001F600１\uFFFD"}}, RecordFormat::Tsv),
               "é日\U0001F600１\uFFFD\n");
     EXPECT_EQ(RecordLine({{"t", "a\xC3"}}, RecordFormat::Tsv), "a\uFFFD\n");  // cut at the end
+    // The first and last character of each length and of each lead with
+    // narrower second bytes (E0, ED, F0, F4).
+    const std::string edges = "\u0080\u00BF\u07FF\u0800\u0FFF\uD7FF\uE000\U00010000\U0010FFFF";
+    EXPECT_EQ(RecordLine({{"t", edges}}, RecordFormat::Tsv), edges + "\n");
+    // A value cut inside a character ends there, whatever byte follows it.
+    const std::string day = "日";
+    std::string line;
+    RecordWriter writer(line, RecordFormat::Tsv);
+    writer.Add("t", std::string_view(day).substr(0, 2), false);
+    EXPECT_EQ(line, "\uFFFD\uFFFD");
     // No lead byte beyond F4: F5 starts nothing, so each of its bytes is replaced.
     EXPECT_EQ(RecordLine({{"t", "\xF5\x80\x80\x80"}}, RecordFormat::Tsv),
               "\uFFFD\uFFFD\uFFFD\uFFFD\n");

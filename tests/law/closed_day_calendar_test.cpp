@@ -134,7 +134,7 @@ TEST(ClosedDayFile, ReadsDaysAndRangesAndRejectsAnyLineThatDoesNotRead) {
     EXPECT_TRUE(
         std::get<0>(ReadClosedDayText(std::string(kMaxClosedDayFileBytes, '#'), "e")).empty());
     EXPECT_EQ(ErrorText({"f", 0, "p"}), "f: p");
-    EXPECT_EQ(ErrorText({"f", 7, "p"}), "f:7: p");
+    EXPECT_EQ(ErrorText({"f", 1, "p"}), "f:1: p");
 }
 
 TEST(ClosedDayFile, FindsAndReadsTheDefaultFile) {
