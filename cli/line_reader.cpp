@@ -9,10 +9,11 @@
 #include <cerrno>
 #include <utility>
 
+#include "cli/io_block.h"
+
 namespace torvelin {
 namespace {
 
-constexpr std::size_t kBlockSize = 64 * 1024;
 // A would-block read reports EAGAIN, which is EWOULDBLOCK here.
 static_assert(EAGAIN == EWOULDBLOCK);
 
@@ -76,7 +77,7 @@ InputLine LineReader::EndLineAt(std::size_t end) {
 
 // Adds the next block to the text; false at the end of the input or on error.
 bool LineReader::ReadMore() {
-    std::array<char, kBlockSize> block;
+    std::array<char, kIoBlockBytes> block;
     while (true) {
         if (beforeWaiting_ && !InputWaiting(fd_)) {
             beforeWaiting_();

@@ -6,10 +6,11 @@
 
 #include <cerrno>
 
+#include "cli/io_block.h"
+
 namespace torvelin {
 namespace {
 
-constexpr std::size_t kBlockSize = 64 * 1024;
 // A would-block write reports EAGAIN, which is EWOULDBLOCK here.
 static_assert(EAGAIN == EWOULDBLOCK);
 
@@ -22,7 +23,7 @@ void WaitUntilWritable(int fd) {
 }  // namespace
 
 OutputBuffer::OutputBuffer(int fd) : fd_(fd), flushEachLine_(isatty(fd) == 1) {
-    pending_.reserve(kBlockSize);
+    pending_.reserve(kIoBlockBytes);
 }
 
 void OutputBuffer::Write(std::string_view text) {
@@ -36,7 +37,7 @@ void OutputBuffer::Write(std::string_view text) {
 // cut line (2014/02/2 would read as another date).
 void OutputBuffer::EndLine() {
     Write("\n");
-    if (flushEachLine_ || pending_.size() >= kBlockSize) {
+    if (flushEachLine_ || pending_.size() >= kIoBlockBytes) {
         Flush();
     }
 }

@@ -212,7 +212,6 @@ void RecordCollector::Add(std::string_view name, std::optional<std::string_view>
 
 std::string RecordLine(const Record& record, RecordFormat format) {
     std::string line;
-    line.reserve(256);
     RecordWriter writer(line, format);
     for (const Field& field : record) {
         writer.Add(field.name, field.value, field.isNumber);
