@@ -46,17 +46,17 @@ int KanjiMultiplier(char32_t c) {
 // A number in kanji as statutes write it: 十四, 百二十, 二千三百, 三万; or
 // digit by digit, 一二〇.
 std::optional<std::int64_t> ReadKanjiCount(TextScanner& scanner) {
-    std::int64_t total = 0;      // the part already multiplied by 万
-    std::int64_t section = 0;    // below 万: 二千三百四十五
-    std::int64_t digits = -1;    // the digit read last, not yet placed
-    bool positional = true;      // only digits so far: 一二〇
-    int lastMultiplier = 10000;  // 千, 百, 十 come in that order within a section
+    std::int64_t total = 0;              // the part already multiplied by 万
+    std::int64_t section = 0;            // below 万: 二千三百四十五
+    std::optional<std::int64_t> digits;  // the digits read last, not yet placed
+    bool positional = true;              // only digits so far: 一二〇
+    int lastMultiplier = 10000;          // 千, 百, 十 come in that order within a section
     bool any = false;
     for (;; scanner.Advance()) {
         const char32_t c = scanner.Peek();
         if (const int digit = KanjiDigit(c); digit >= 0) {
-            digits = positional && digits >= 0 ? digits * 10 + digit : digit;
-            if (digits > kLargestCount) {
+            digits = positional && digits ? *digits * 10 + digit : digit;
+            if (*digits > kLargestCount) {
                 return std::nullopt;
             }
         } else if (const int multiplier = KanjiMultiplier(c); multiplier > 0) {
@@ -65,13 +65,13 @@ std::optional<std::int64_t> ReadKanjiCount(TextScanner& scanner) {
             }
             lastMultiplier = multiplier;
             positional = false;
-            section += (digits >= 0 ? digits : 1) * multiplier;
-            digits = -1;
+            section += digits.value_or(1) * multiplier;
+            digits.reset();
         } else if (c == U'万' && any) {
             positional = false;
-            total = (total + section + std::max<std::int64_t>(digits, 0)) * 10000;
+            total = (total + section + digits.value_or(0)) * 10000;
             section = 0;
-            digits = -1;
+            digits.reset();
             lastMultiplier = 10000;
             if (total > kLargestCount) {
                 return std::nullopt;
@@ -84,7 +84,7 @@ std::optional<std::int64_t> ReadKanjiCount(TextScanner& scanner) {
     if (!any) {
         return std::nullopt;
     }
-    const std::int64_t count = total + section + std::max<std::int64_t>(digits, 0);
+    const std::int64_t count = total + section + digits.value_or(0);
     return count <= kLargestCount ? std::optional(count) : std::nullopt;
 }
 
