@@ -50,7 +50,7 @@ std::optional<std::int64_t> ReadKanjiCount(TextScanner& scanner) {
     std::int64_t section = 0;            // below 万: 二千三百四十五
     std::optional<std::int64_t> digits;  // the digits read last, not yet placed
     bool positional = true;              // only digits so far: 一二〇
-    int lastMultiplier = 10000;          // 千, 百, 十 come in that order within a section
+    std::optional<int> lastMultiplier;   // 千, 百, 十 come in that order within a section
     bool any = false;
     for (;; scanner.Advance()) {
         const char32_t c = scanner.Peek();
@@ -60,7 +60,7 @@ std::optional<std::int64_t> ReadKanjiCount(TextScanner& scanner) {
                 return std::nullopt;
             }
         } else if (const int multiplier = KanjiMultiplier(c); multiplier > 0) {
-            if ((positional && digits > 9) || multiplier >= lastMultiplier) {
+            if ((positional && digits > 9) || (lastMultiplier && multiplier >= *lastMultiplier)) {
                 return std::nullopt;  // 一二十 and 十百 are no numbers
             }
             lastMultiplier = multiplier;
@@ -72,7 +72,7 @@ std::optional<std::int64_t> ReadKanjiCount(TextScanner& scanner) {
             total = (total + section + digits.value_or(0)) * 10000;
             section = 0;
             digits.reset();
-            lastMultiplier = 10000;
+            lastMultiplier.reset();
             if (total > kLargestCount) {
                 return std::nullopt;
             }
