@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <iterator>
 #include <utility>
 
 #include "cli/io_block.h"
@@ -25,9 +26,9 @@ std::size_t LineEndFrom(const std::string& text, std::size_t from) {
 }
 
 bool InputWaiting(int fd) {
-    pollfd waiting{.fd = fd, .events = POLLIN, .revents = {}};
+    pollfd waiting[] = {{.fd = fd, .events = POLLIN, .revents = {}}};
     const timespec noWait{};
-    return ppoll(&waiting, 1, &noWait, nullptr) > 0;
+    return ppoll(waiting, std::size(waiting), &noWait, nullptr) > 0;
 }
 
 }  // namespace
@@ -92,8 +93,8 @@ bool LineReader::ReadMore() {
             return false;
         }
         if (errno == EAGAIN) {
-            pollfd waiting{.fd = fd_, .events = POLLIN, .revents = {}};
-            ppoll(&waiting, 1, nullptr, nullptr);  // no time limit
+            pollfd waiting[] = {{.fd = fd_, .events = POLLIN, .revents = {}}};
+            ppoll(waiting, std::size(waiting), nullptr, nullptr);  // no time limit
         } else if (errno != EINTR) {
             readError_ = errno;
             return false;

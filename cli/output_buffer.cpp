@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <iterator>
 
 #include "cli/io_block.h"
 
@@ -16,8 +17,8 @@ static_assert(EAGAIN == EWOULDBLOCK);
 
 // Waits until a descriptor left in non-blocking mode by the caller takes more.
 void WaitUntilWritable(int fd) {
-    pollfd waiting{.fd = fd, .events = POLLOUT, .revents = {}};
-    ppoll(&waiting, 1, nullptr, nullptr);  // no time limit
+    pollfd waiting[] = {{.fd = fd, .events = POLLOUT, .revents = {}}};
+    ppoll(waiting, std::size(waiting), nullptr, nullptr);  // no time limit
 }
 
 }  // namespace

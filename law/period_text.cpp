@@ -55,7 +55,10 @@ std::optional<std::int64_t> ReadKanjiCount(TextScanner& scanner) {
     for (;; scanner.Advance()) {
         const char32_t c = scanner.Peek();
         if (const int digit = KanjiDigit(c); digit >= 0) {
-            digits = positional && digits ? *digits * 10 + digit : digit;
+            if (digits && !positional) {
+                return std::nullopt;  // 二十三四 is no number
+            }
+            digits = digits ? *digits * 10 + digit : digit;
             if (*digits > kLargestCount) {
                 return std::nullopt;
             }
