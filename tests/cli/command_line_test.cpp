@@ -121,6 +121,7 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{}, "2013/10/28\t1\r\n\r\n\n", "2013/10/28\n", "", AllResults},
         {{}, "\n\n2013/10/28\t1\n\n", kStart + kStart + "2013/10/28\n", "", SomeNotComputed},
         {{}, "\xEF\xBB\xBF\r\n", "", "", AllResults},
+        {{}, "x", kStart, "", SomeNotComputed},  // an input of one byte
         // A lone CR ends a line, and CR LF is one line end even when cut between reads.
         {{}, "2013/10/28\t1\r2013/10/28\t120\r\r2013/10/28\t0\r\n\n2013/10/28\t1", "2013/10/28\n2014/02/24\n" + kStart + "2013/10/27\n" + kStart + "2013/10/28\n", "", SomeNotComputed},
         {{}, cutReturn + "2013/10/28\t0\n", "2013/10/28\n2013/10/27\n", "", AllResults},

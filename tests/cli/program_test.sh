@@ -37,13 +37,14 @@ case $2 in
             "$program" $arguments >/dev/full 2>"$work/err"
             [[ $? -eq 4 && "$(cat "$work/err")" == "$full" ]] || { cat "$work/err"; exit 1; }
         done
-        yes "$(printf '2013/10/28\t120')" | head -n 300000 | "$program" >/dev/full 2>"$work/err"
+        # No input after the failed write is read: none is complained about.
+        yes "$(printf '2013/10/28\t120')" | head -n 300000 | "$program" - "$work/none" >/dev/full 2>"$work/err"
         [[ $? -eq 4 && "$(cat "$work/err")" == "$full" ]] || { cat "$work/err"; exit 1; }
         ;;
     missing_file)
         printf '2013/10/28\t120\n' >"$work/dates"
-        expect 3 "2014/02/24" "torvelin-calc: $work/none: No such file or directory" \
-            "$work/none" "$work/dates"
+        expect 3 $'2014/02/24\n2014/02/24' "torvelin-calc: $work/none: No such file or directory" \
+            "$work/dates" "$work/none" "$work/dates"
         ;;
     spreadsheet_encodings)
         # 平成25年10月28日<TAB>120 in UTF-16 (little- and big-endian) and code page 932.
