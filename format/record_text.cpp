@@ -18,9 +18,8 @@ using SpecialBytes = std::array<bool, 0x80>;
 
 constexpr SpecialBytes Special(std::string_view bytes, bool controls = false) {
     SpecialBytes special{};
-    for (std::size_t c = 0; c < 0x20; ++c) {
-        special[c] = controls;
-    }
+    // The controls are the bytes before the space.
+    std::fill(special.begin(), special.begin() + ' ', controls);
     for (const char c : bytes) {
         special[static_cast<unsigned char>(c)] = true;
     }

@@ -33,6 +33,12 @@ TEST(RecordText, QuotesAndEscapesWhatEachFormatMust) {
     // narrower second bytes (E0, ED, F0, F4).
     const std::string edges = "\u0080\u00BF\u07FF\u0800\u0FFF\uD7FF\uE000\U00010000\U0010FFFF";
     EXPECT_EQ(RecordLine({{"t", edges}}, RecordFormat::Tsv), edges + "\n");
+    // A lead byte after a character and before a byte that continues nothing.
+    EXPECT_EQ(RecordLine({{"t",
+                           "日\xE3"
+                           "A\x81"}},
+                         RecordFormat::Tsv),
+              "日\uFFFDA\uFFFD\n");
     // A value cut inside a character ends there, whatever byte follows it.
     const std::string day = "日";
     std::string line;

@@ -97,6 +97,9 @@ TEST(CivilPeriod, RaisesError5OutsideTheRange) {
     EXPECT_EQ(LastDayOfPeriod(Day(9999, 12, 21), {10, Days}, kOut), kLastDayNumber);
     EXPECT_EQ(LastDayOfPeriod(Day(9999, 1, 1), {1, Years}, kIn), kLastDayNumber);
     EXPECT_EQ(LastDayOfPeriod(kFirstDayNumber, {1, Days}, kIn), kFirstDayNumber);
+    // Every day of the calendar is one period.
+    const std::int64_t allDays = kLastDayNumber - kFirstDayNumber + 1;
+    EXPECT_EQ(LastDayOfPeriod(kFirstDayNumber, {allDays, Days}, kIn), kLastDayNumber);
 }
 
 TEST(CivilPeriod, CountsDaysAndOpenDaysBetweenTwoDates) {
