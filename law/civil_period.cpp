@@ -76,7 +76,8 @@ std::int64_t NthOpenDay(std::int64_t first, std::int64_t count, int step,
 CalendarDate MomentHoursFrom(CalendarDate start, std::int64_t hours) {
     const std::int64_t seconds =
         std::lround(RoundedToSecond(start).TimeOfDay() * 86400.0) + hours * 3600;
-    const std::int64_t days = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
+    // Rounded down: a moment before midnight belongs to the day before.
+    const auto days = static_cast<std::int64_t>(std::floor(static_cast<double>(seconds) / 86400.0));
     const std::int64_t day = CheckedDay(start.DayNumber() + days);
     return CalendarDate::FromDayAndTime(day, static_cast<double>(seconds - days * 86400) / 86400.0);
 }

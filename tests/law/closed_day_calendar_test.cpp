@@ -5,6 +5,7 @@
 #include <fstream>
 #include <map>
 
+#include "calc/date_text.h"
 #include "calc/runtime_error.h"
 #include "law/closed_day_calendar.h"
 #include "law/closed_day_file.h"
@@ -124,11 +125,15 @@ TEST(ClosedDayFile, ReadsDaysAndRangesAndRejectsAnyLineThatDoesNotRead) {
                   ClosedDayFileResult(ClosedDayFileError{"b.tsv", 3, problem}))
             << line;
     }
+    // 400 ranges of 250 days close the most days a file may; one day more does not read.
     std::string many;
-    for (int year = 2000; year < 2274; ++year) {
-        many += std::to_string(year) + "/01/01-" + std::to_string(year) + "/12/31\tx\n";
+    const std::int64_t first = DayNumberFromCivil({2000, 1, 1});
+    for (std::int64_t from = first; from < first + kMaxClosedDaysPerFile; from += 250) {
+        many += DayToText(from) + "-" + DayToText(from + 249) + "\tx\n";
     }
-    EXPECT_EQ(std::get<1>(ReadClosedDayText(many, "d")).line, 274);  // 273 years fit in 100000 days
+    EXPECT_EQ(std::get<0>(ReadClosedDayText(many, "d")).size(), 400U);
+    many += DayToText(first + kMaxClosedDaysPerFile) + "\tx\n";
+    EXPECT_EQ(std::get<1>(ReadClosedDayText(many, "d")).line, 401);
     EXPECT_EQ(std::get<1>(ReadClosedDayText(std::string(kMaxClosedDayFileBytes + 1, '#'), "e")),
               (ClosedDayFileError{"e", 0, "1 MiB を超えています"}));
     EXPECT_TRUE(
