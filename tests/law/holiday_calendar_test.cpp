@@ -121,6 +121,7 @@ TEST(EquinoxDay, ComputesTheMomentAndTheDeclaredDays) {
             ASSERT_EQ(ComputedEquinoxNotes(day - 1, day - 1).size(), 1U) << year;
             ASSERT_EQ(ComputedEquinoxNotes(day + 1, day + 1).size(), 1U) << year;
             ASSERT_EQ(ComputedEquinoxNotes(day - 2, day - 2).size(), 0U) << year;
+            ASSERT_EQ(ComputedEquinoxNotes(day + 2, day + 2).size(), 0U) << year;
         }
     }
 }

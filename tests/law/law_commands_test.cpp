@@ -46,6 +46,7 @@ TEST(Deadline, CountsAsTheCivilCodeDoes) {
         // A closed day before a period stays unless a calendar is asked for.
         {"2024/06/24", "2週間", kBefore, {2024, 6, 9}, {2024, 6, 9}, "日曜日"},
         {"2024/06/24", "2週間", kBeforeMoved, {2024, 6, 7}, {2024, 6, 9}, "日曜日"},
+        {"2024/06/23", "2週間", kBeforeMoved, {2024, 6, 7}, {2024, 6, 8}, "土曜日"},
         // Open days: 12/23 to 12/27 are the five; back from 1/6, 12/27 is the
         // only open day of the year end, so the day before it.
         {"2024/12/20", "5営業日", kAfter, {2024, 12, 27}, {2024, 12, 27}},
