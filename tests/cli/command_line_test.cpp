@@ -99,6 +99,10 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
     birth.tm_year -= 12;
     char twelveYearsAgo[16];
     std::strftime(twelveYearsAgo, sizeof twelveYearsAgo, "%Y/%m/%d", &birth);
+    birth.tm_mday += 2;  // twelve only at the end of tomorrow: eleven today
+    std::mktime(&birth);
+    char elevenYearsAgo[16];
+    std::strftime(elevenYearsAgo, sizeof elevenYearsAgo, "%Y/%m/%d", &birth);
     using enum ExitStatus;
     // clang-format off
     const struct {
@@ -158,6 +162,7 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{"due", "2025/03/15"}, "", "2025/03/17\n", "", AllResults},
         {{"age", "2006/04/01", "2024/03/31"}, "", "17\n", "", AllResults},
         {{"age", twelveYearsAgo}, "", "12\n", "", AllResults},  // today by default
+        {{"age", elevenYearsAgo}, "", "11\n", "", AllResults},
         {{"age", "--reach", "18", "2006/04/01"}, "", "2024/03/31\n", "", AllResults},
         {{"age", "--format=csv", "2006/04/01", "2024/03/31"}, "", "birth,date,age,status,message\r\n2006/04/01,2024/03/31,17,ok,\r\n", "", AllResults},
         {{"holidays", "--format=csv", "100"}, "", "", "", AllResults},  // no holidays, no header
