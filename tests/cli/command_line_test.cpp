@@ -112,6 +112,7 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
     } cases[] = {
         // One calculation: the end date, or a complaint on standard error.
         {{"2013/10/28", "-2"}, "", "2013/10/25\n", "", AllResults},
+        {{"2013/10/28", "x"}, "", "", complaint + kCount, SomeNotComputed},  // a wrong count, no file
         {{"2013/10/28", "-0.5"}, "", "2013/10/26\n", "", AllResults},
         {{"2013/10/28", "－２"}, "", "2013/10/25\n", "", AllResults},
         {{"2013/13/40", "5"}, "", "", complaint + kStart, SomeNotComputed},
