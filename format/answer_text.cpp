@@ -8,6 +8,10 @@
 namespace torvelin {
 namespace {
 
+// Room for the long texts of an end (the rule, the reason) in one allocation:
+// a batch writes one a line.
+constexpr std::size_t kLongTextBytes = 256;
+
 // "12/31".
 std::string MonthDayText(std::int64_t day) {
     const CivilDate date = CivilFromDayNumber(day);
@@ -84,7 +88,7 @@ std::string EndDateText(CalendarDate end, Form form) {
 std::string PeriodEndText(const PeriodEnd& end, Form form) {
     std::string text = end.moment ? DateToText(*end.moment) : DayText(end.day);
     if (form == Form::Long) {
-        text.reserve(256);
+        text.reserve(kLongTextBytes);
         text += '\t';
         text += WeekdayAndEraText(end.day);
         text += '\t';
@@ -129,7 +133,7 @@ std::string ClosedDayText(const PeriodEnd& end) {
     const std::string_view closed = bank ? "休業日" : "閉庁日";
     const std::string_view open = bank ? "営業日" : "開庁日";
     std::string text;
-    text.reserve(256);
+    text.reserve(kLongTextBytes);
     const auto add = [&text](std::initializer_list<std::string_view> parts) {
         for (const std::string_view part : parts) {
             text += part;

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <utility>
 
 #include "calc/text_scanner.h"
@@ -138,9 +137,10 @@ void AppendJsonText(std::string& out, std::string_view text) {
                 break;
             default:
                 if (static_cast<unsigned char>(c) < 0x20) {
-                    char escaped[7];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                    out += escaped;
+                    constexpr std::string_view kHexDigits = "0123456789abcdef";
+                    out += "\\u00";  // a control's code point has two hex digits
+                    out += kHexDigits[static_cast<unsigned char>(c) >> 4];
+                    out += kHexDigits[static_cast<unsigned char>(c) & 0xF];
                 } else {
                     out += c;
                 }

@@ -22,8 +22,8 @@ TEST(RecordText, QuotesAndEscapesWhatEachFormatMust) {
     EXPECT_EQ(RecordLine(record, RecordFormat::Json),
               "{\"start\":\"a,\\\"b\\\"\\tc\\nd\",\"days\":-17,\"end\":null,"
               "\"bad\":\"x\uFFFD\uFFFD\uFFFDy\\u0001\"}\n");
-    EXPECT_EQ(RecordLine({{"nul", std::string("a\0b", 3)}}, RecordFormat::Json),
-              "{\"nul\":\"a\\u0000b\"}\n");
+    EXPECT_EQ(RecordLine({{"nul", std::string("a\0b\x1F", 4)}}, RecordFormat::Json),
+              "{\"nul\":\"a\\u0000b\\u001f\"}\n");
     // Well-formed sequences of every length pass; overlong forms and
     // surrogates do not.
     EXPECT_EQ(RecordLine({{"t", "é日\U0001F600１\uFFFD"}}, RecordFormat::Tsv),
