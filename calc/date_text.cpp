@@ -31,11 +31,12 @@ std::optional<double> ReadTimeOfDay(TextScanner& scanner) {
     std::int64_t hour{};  // each read sets its number
     std::int64_t minute{};
     std::int64_t second = 0;
+    constexpr int kClockDigits = 2;  // minutes and seconds have two, always
     if (scanner.ReadDigits(2, hour) == 0 || !scanner.Accept(U':') ||
-        scanner.ReadDigits(2, minute) != 2) {
+        scanner.ReadDigits(kClockDigits, minute) != kClockDigits) {
         return std::nullopt;
     }
-    if (scanner.Accept(U':') && scanner.ReadDigits(2, second) != 2) {
+    if (scanner.Accept(U':') && scanner.ReadDigits(kClockDigits, second) != kClockDigits) {
         return std::nullopt;
     }
     if (hour > 23 || minute > 59 || second > 59) {

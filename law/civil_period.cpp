@@ -50,11 +50,10 @@ std::int64_t LastDayBeforeMonths(std::int64_t day, std::int64_t months) {
     return answer;
 }
 
-// A count larger than the calendar holds could only overflow; a count of
-// hours may be up to 24 times as large.
+// A count of days larger than the calendar holds could only overflow; hours
+// are split into days before they are counted.
 void CheckCount(Period period) {
-    const std::int64_t most = period.unit == PeriodUnit::Hours ? kDaysInRange * 24 : kDaysInRange;
-    if (period.count < 1 || period.count > most) {
+    if (period.count < 1 || (period.unit != PeriodUnit::Hours && period.count > kDaysInRange)) {
         throw RuntimeError(ErrorNumber::InvalidArgument);
     }
 }
@@ -74,12 +73,15 @@ std::int64_t NthOpenDay(std::int64_t first, std::int64_t count, int step,
 
 // The moment hours after (or before, for a negative count) start.
 CalendarDate MomentHoursFrom(CalendarDate start, std::int64_t hours) {
+    // Whole days apart, so that no count of hours overflows the seconds.
     const std::int64_t seconds =
-        std::lround(RoundedToSecond(start).TimeOfDay() * 86400.0) + hours * 3600;
+        std::lround(RoundedToSecond(start).TimeOfDay() * 86400.0) + hours % 24 * 3600;
     // Rounded down: a moment before midnight belongs to the day before.
-    const auto days = static_cast<std::int64_t>(std::floor(static_cast<double>(seconds) / 86400.0));
-    const std::int64_t day = CheckedDay(start.DayNumber() + days);
-    return CalendarDate::FromDayAndTime(day, static_cast<double>(seconds - days * 86400) / 86400.0);
+    const auto daysOver =
+        static_cast<std::int64_t>(std::floor(static_cast<double>(seconds) / 86400.0));
+    const std::int64_t day = CheckedDay(start.DayNumber() + hours / 24 + daysOver);
+    return CalendarDate::FromDayAndTime(day,
+                                        static_cast<double>(seconds - daysOver * 86400) / 86400.0);
 }
 
 }  // namespace

@@ -167,6 +167,7 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{"age", "--reach", "18", "2006/04/01"}, "", "2024/03/31\n", "", AllResults},
         {{"age", "--format=csv", "2006/04/01", "2024/03/31"}, "", "birth,date,age,status,message\r\n2006/04/01,2024/03/31,17,ok,\r\n", "", AllResults},
         {{"holidays", "--format=csv", "100"}, "", "", "", AllResults},  // no holidays, no header
+        {{"age", "--format=json", "2006/04/01", "2024/03/31"}, "", R"({"birth":"2006/04/01","date":"2024/03/31","age":17,"status":"ok","message":null})" "\n", "", AllResults},
         {{"info", "--format=json", "2024/12/29"}, "", R"({"date":"2024/12/29","weekday":"日","era_date":"令和6年12月29日","closed":true,"reasons":"日曜日・年末年始の休日","notes":"","status":"ok","message":null})" "\n", "", AllResults},
         {{"holidays", "--format=tsv", "1948"}, "", "date\tweekday\tera_date\tname\n1948/09/23\t木\t昭和23年9月23日\t秋分の日\n"
          "1948/11/03\t水\t昭和23年11月3日\t文化の日\n1948/11/23\t火\t昭和23年11月23日\t勤労感謝の日\n", "", AllResults},

@@ -39,6 +39,8 @@ TEST(RecordText, QuotesAndEscapesWhatEachFormatMust) {
                            "A\x81"}},
                          RecordFormat::Tsv),
               "日\uFFFDA\uFFFD\n");
+    EXPECT_EQ(RecordLine({{"t", std::string("\xE3\x81") + "A\x81"}}, RecordFormat::Tsv),
+              "\uFFFD\uFFFDA\uFFFD\n");  // the byte after the stray one continues nothing
     // A value cut inside a character ends there, whatever byte follows it.
     const std::string day = "日";
     std::string line;

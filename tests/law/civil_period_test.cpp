@@ -111,6 +111,7 @@ TEST(CivilPeriod, CountsDaysAndOpenDaysBetweenTwoDates) {
     const std::int64_t friday = Day(2024, 12, 27);
     const std::int64_t monday = Day(2025, 1, 6);
     EXPECT_EQ(OpenDaysBetween(friday, monday, kIn, calendar), 2);
+    EXPECT_EQ(OpenDaysBetween(friday, friday, kIn, calendar), 1);
     // Back from Monday, left out: Friday is the one open day.
     EXPECT_EQ(OpenDaysBetween(monday, friday, kOut, calendar), -1);
     EXPECT_EQ(OpenDaysBetween(monday, Day(2024, 12, 26), kOut, calendar), -2);
