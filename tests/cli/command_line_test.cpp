@@ -160,6 +160,9 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{"info", "令和6年12月29日"}, "", "2024/12/29\t日\t令和6年12月29日\t閉庁日\t日曜日・年末年始の休日\n", "", AllResults},
         {{"deadline", "--closed=bank", "2024/12/20", "10日"}, "", "2024/12/30\n", "", AllResults},
         {{"deadline", "--before", "2024/06/27", "2週間"}, "", "2024/06/12\n", "", AllResults},
+        // Counted back, a closed day moves only when a calendar is asked for.
+        {{"deadline", "--before", "2024/06/23", "2週間"}, "", "2024/06/08\n", "", AllResults},
+        {{"deadline", "--before", "--closed=court", "2024/06/23", "2週間"}, "", "2024/06/07\n", "", AllResults},
         {{"due", "2025/03/15"}, "", "2025/03/17\n", "", AllResults},
         {{"age", "2006/04/01", "2024/03/31"}, "", "17\n", "", AllResults},
         {{"age", twelveYearsAgo}, "", "12\n", "", AllResults},  // today by default
