@@ -74,6 +74,9 @@ TEST(Deadline, CountsAsTheCivilCodeDoes) {
     const auto hours =
         std::get<PeriodEnd>(Deadline("2024/03/04 15:30", "48時間", kAfter, calendar));
     EXPECT_NEAR(hours.moment->TimeOfDay(), 15.5 / 24, 1e-9);
+    const auto back =
+        std::get<PeriodEnd>(Deadline("2024/03/04 15:30", "16時間", kBefore, calendar));
+    EXPECT_NEAR(back.moment->TimeOfDay(), 23.5 / 24, 1e-9);  // 2024/03/03 23:30
     const auto rule = [&](const char* start, PeriodRules rules) {
         return std::get<PeriodEnd>(Deadline(start, "1日", rules, calendar)).firstDayRule;
     };
