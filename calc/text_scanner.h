@@ -8,9 +8,8 @@
 namespace torvelin {
 
 // The length of the well-formed UTF-8 sequence at the start of a text that is
-// not empty (no
-// stray or missing continuation bytes, no overlong forms, no surrogates,
-// nothing past U+10FFFF), or 0 when there is none.
+// not empty (no stray or missing continuation bytes, no overlong forms, no
+// surrogates, nothing past U+10FFFF), or 0 when there is none.
 std::size_t Utf8SequenceLength(std::string_view text);
 
 // Walks a UTF-8 text one character at a time, folding the forms a Japanese
