@@ -143,7 +143,7 @@ char* WriteTwoDigits(char* out, int value) {
     return out + 2;
 }
 
-char* WriteDay(char* out, CivilDate civil) {
+char* WriteDay(char* out, const CivilDate& civil) {
     out = WriteTwoDigits(out, civil.year / 100);
     out = WriteTwoDigits(out, civil.year % 100);
     *out++ = '/';

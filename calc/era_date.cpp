@@ -1,21 +1,22 @@
 // SPDX-License-Identifier: MIT
 #include "calc/era_date.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "calc/japanese_era.h"
 
 namespace torvelin {
 
-std::optional<std::string> EraDateText(std::int64_t dayNumber) {
+void AppendEraDateText(std::string& out, std::int64_t dayNumber) {
     for (const JapaneseEra& era : kJapaneseEras) {
         if (dayNumber < era.firstDay || dayNumber > era.lastDay) {
             continue;
         }
         const CivilDate date = CivilFromDayNumber(dayNumber);
         const int eraYear = date.year - era.firstYear + 1;
-        // Written into a fixed buffer (at most 23 bytes, "令和7981年12月31日"):
-        // a batch writes one for every answer.
+        // Written into a fixed buffer (at most 23 bytes, "令和7981年12月31日")
+        // and appended at once: a batch writes one for every answer.
         char buffer[40];
         std::size_t size = era.name.copy(buffer, sizeof buffer);
         const auto write = [&](std::string_view text) {
@@ -35,9 +36,25 @@ std::optional<std::string> EraDateText(std::int64_t dayNumber) {
         write("月");
         number(date.day);
         write("日");
-        return std::string(buffer, size);
+        out.append(buffer, size);
+        return;
     }
-    return std::nullopt;
+}
+
+bool HasEraDate(std::int64_t dayNumber) {
+    return std::any_of(kJapaneseEras.begin(), kJapaneseEras.end(),
+                       [dayNumber](const JapaneseEra& era) {
+                           return dayNumber >= era.firstDay && dayNumber <= era.lastDay;
+                       });
+}
+
+std::optional<std::string> EraDateText(std::int64_t dayNumber) {
+    if (!HasEraDate(dayNumber)) {
+        return std::nullopt;
+    }
+    std::string text;
+    AppendEraDateText(text, dayNumber);
+    return text;
 }
 
 }  // namespace torvelin

@@ -161,7 +161,11 @@ ExitStatus RunDeadlineBatch(Operands, const Request& request, const StandardStre
                     DeadlineFields(fields, start, period, end);
                 }));
             } else {
-                output.Write(AnswerText(end, PeriodEndWriter(request)));
+                buffer.clear();
+                AppendAnswerText(buffer, end, [&request](std::string& out, const PeriodEnd& value) {
+                    AppendPeriodEndText(out, value, request.longForm ? Form::Long : Form::Short);
+                });
+                output.Write(buffer);
             }
             output.EndLine();
             return std::holds_alternative<PeriodEnd>(end);

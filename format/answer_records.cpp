@@ -9,11 +9,23 @@ namespace {
 
 using Text = std::optional<std::string_view>;
 
+// A field that append writes from the value straight into the record, or an
+// empty one when there is no value.
+template <class Value, class Append>
+void AddAppended(FieldSink& sink, std::string_view name, FieldText text, const Value* value,
+                 Append append) {
+    if (value) {
+        sink.AddWritten(name, text, [&](std::string& out) { append(out, *value); });
+    } else {
+        sink.Add(name, std::nullopt, text);
+    }
+}
+
 // The weekday and era date of a day, or two empty fields.
 void AddDayFields(FieldSink& sink, std::optional<std::int64_t> day) {
-    sink.Add("weekday", day ? Text(WeekdayName(WeekdayOf(*day))) : std::nullopt);
-    const std::optional<std::string> era = day ? EraDateText(*day) : std::nullopt;
-    sink.Add("era_date", era);
+    sink.Add("weekday", day ? Text(WeekdayName(WeekdayOf(*day))) : std::nullopt, FieldText::Plain);
+    AddAppended(sink, "era_date", FieldText::Plain, day && HasEraDate(*day) ? &*day : nullptr,
+                AppendEraDateText);
 }
 
 // The inputs, the value's fields (added by addValue, given the value or
@@ -22,18 +34,18 @@ template <class Value, class AddValue>
 void AddFields(FieldSink& sink, std::initializer_list<std::pair<std::string_view, Text>> inputs,
                const Outcome<Value>& outcome, AddValue addValue) {
     for (const auto& [name, text] : inputs) {
-        sink.Add(name, text);
+        sink.Add(name, text, FieldText::Typed);
     }
     const Value* value = std::get_if<Value>(&outcome);
     addValue(value);
     const char* status = value                                         ? "ok"
                          : std::holds_alternative<WrongInput>(outcome) ? "input"
                                                                        : "error";
-    sink.Add("status", status);
+    sink.Add("status", status, FieldText::Plain);
     const std::optional<std::string> message =
         value ? std::nullopt
               : std::optional(AnswerText(outcome, [](const Value&) { return std::string(); }));
-    sink.Add("message", message);
+    sink.Add("message", message, FieldText::Made);
 }
 
 // The fields of a period's end after the inputs.
@@ -44,12 +56,17 @@ void AddPeriodEndFields(FieldSink& sink,
         const auto text = [end](auto write) {
             return end ? std::optional(write(*end)) : std::nullopt;
         };
-        sink.Add("end", text([](const PeriodEnd& e) { return PeriodEndText(e, Form::Short); }));
+        AddAppended(sink, "end", FieldText::Plain, end, [](std::string& out, const PeriodEnd& e) {
+            AppendPeriodEndText(out, e, Form::Short);
+        });
         AddDayFields(sink, end ? std::optional(end->day) : std::nullopt);
-        sink.Add("unmoved_end", text([](const PeriodEnd& e) { return DayText(e.unmovedDay); }));
-        sink.Add("rule", text(CountingRuleText));
-        sink.Add("reason", text(ClosedDayText));
-        sink.Add("notes", text([](const PeriodEnd& e) { return JoinedWithDots(e.notes); }));
+        AddAppended(sink, "unmoved_end", FieldText::Plain, end,
+                    [](std::string& out, const PeriodEnd& e) { out += DayText(e.unmovedDay); });
+        sink.Add("rule", text(CountingRuleText), FieldText::Plain);
+        AddAppended(sink, "reason", FieldText::Made, end, AppendClosedDayText);
+        AddAppended(sink, "notes", FieldText::Made, end, [](std::string& out, const PeriodEnd& e) {
+            AppendJoinedWithDots(out, e.notes);
+        });
     });
 }
 
@@ -68,7 +85,8 @@ void CalculationFields(FieldSink& sink, std::string_view startText, std::string_
     AddFields(sink, {{"start", startText}, {"count", countText}}, outcome,
               [&sink](const CalendarDate* end) {
                   sink.Add("end",
-                           end ? std::optional(EndDateText(*end, Form::Short)) : std::nullopt);
+                           end ? std::optional(EndDateText(*end, Form::Short)) : std::nullopt,
+                           FieldText::Plain);
                   AddDayFields(
                       sink, end ? std::optional(RoundedToSecond(*end).DayNumber()) : std::nullopt);
               });
@@ -102,7 +120,8 @@ Record AgeRecord(std::string_view birthText, std::string_view dateText,
     return Collected([&](FieldSink& sink) {
         AddFields(sink, {{"birth", birthText}, {"date", dateText}}, outcome,
                   [&sink](const std::int64_t* age) {
-                      sink.Add("age", age ? std::optional(DayCountText(*age)) : std::nullopt, true);
+                      sink.Add("age", age ? std::optional(DayCountText(*age)) : std::nullopt,
+                               FieldText::Number);
                   });
     });
 }
@@ -112,7 +131,8 @@ Record ReachRecord(std::string_view birthText, std::string_view ageText,
     return Collected([&](FieldSink& sink) {
         AddFields(sink, {{"birth", birthText}, {"age", ageText}}, outcome,
                   [&sink](const std::int64_t* day) {
-                      sink.Add("day", day ? std::optional(DayText(*day)) : std::nullopt);
+                      sink.Add("day", day ? std::optional(DayText(*day)) : std::nullopt,
+                               FieldText::Plain);
                       AddDayFields(sink, day ? std::optional(*day) : std::nullopt);
                   });
     });
@@ -121,10 +141,11 @@ Record ReachRecord(std::string_view birthText, std::string_view ageText,
 Record DaysRecord(std::string_view fromText, std::string_view toText,
                   const Outcome<std::int64_t>& outcome) {
     return Collected([&](FieldSink& sink) {
-        AddFields(
-            sink, {{"from", fromText}, {"to", toText}}, outcome, [&sink](const std::int64_t* days) {
-                sink.Add("days", days ? std::optional(DayCountText(*days)) : std::nullopt, true);
-            });
+        AddFields(sink, {{"from", fromText}, {"to", toText}}, outcome,
+                  [&sink](const std::int64_t* days) {
+                      sink.Add("days", days ? std::optional(DayCountText(*days)) : std::nullopt,
+                               FieldText::Number);
+                  });
     });
 }
 
@@ -134,10 +155,12 @@ Record InfoRecord(std::string_view dateText, const Outcome<DayFacts>& outcome) {
             AddDayFields(sink, facts ? std::optional(facts->day) : std::nullopt);
             sink.Add("closed",
                      facts ? Text(facts->closedReasons.empty() ? "false" : "true") : std::nullopt,
-                     true);
+                     FieldText::Number);
             sink.Add("reasons",
-                     facts ? std::optional(JoinedWithDots(facts->closedReasons)) : std::nullopt);
-            sink.Add("notes", facts ? std::optional(JoinedWithDots(facts->notes)) : std::nullopt);
+                     facts ? std::optional(JoinedWithDots(facts->closedReasons)) : std::nullopt,
+                     FieldText::Made);
+            sink.Add("notes", facts ? std::optional(JoinedWithDots(facts->notes)) : std::nullopt,
+                     FieldText::Made);
         });
     });
 }
@@ -151,9 +174,9 @@ std::vector<Record> HolidayRecords(const std::vector<Holiday>& holidays) {
             continue;
         }
         records.push_back(Collected([&](FieldSink& sink) {
-            sink.Add("date", DayText(day));
+            sink.Add("date", DayText(day), FieldText::Plain);
             AddDayFields(sink, day);
-            sink.Add("name", holiday.name);
+            sink.Add("name", holiday.name, FieldText::Made);
         }));
     }
     return records;

@@ -8,40 +8,44 @@
 namespace torvelin {
 namespace {
 
-// Room for the long texts of an end (the rule, the reason) in one allocation:
-// a batch writes one a line.
-constexpr std::size_t kLongTextBytes = 256;
-
 // "12/31".
-std::string MonthDayText(std::int64_t day) {
+void AppendMonthDayText(std::string& out, std::int64_t day) {
     const CivilDate date = CivilFromDayNumber(day);
-    return std::to_string(date.month) + "/" + std::to_string(date.day);
+    out += std::to_string(date.month);
+    out += '/';
+    out += std::to_string(date.day);
 }
 
 // "2024/12/30（月）".
-std::string DayWithWeekdayText(std::int64_t day) {
-    return DayText(day) + "（" + std::string(WeekdayName(WeekdayOf(day))) + "）";
+void AppendDayWithWeekdayText(std::string& out, std::int64_t day) {
+    out += DayText(day);
+    out += "（";
+    out += WeekdayName(WeekdayOf(day));
+    out += "）";
 }
 
 // What follows a date and a tab in the long form: "月\t平成26年2月24日".
-std::string WeekdayAndEraText(std::int64_t day) {
-    std::string text(WeekdayName(WeekdayOf(day)));
-    text += '\t';
-    text += EraDateText(day).value_or("");
-    return text;
+void AppendWeekdayAndEraText(std::string& out, std::int64_t day) {
+    out += WeekdayName(WeekdayOf(day));
+    out += '\t';
+    AppendEraDateText(out, day);
 }
 
 }  // namespace
 
 std::string JoinedWithDots(const std::vector<std::string_view>& names) {
     std::string text;
-    for (const std::string_view name : names) {
-        if (!text.empty()) {
-            text += "・";
-        }
-        text += name;
-    }
+    AppendJoinedWithDots(text, names);
     return text;
+}
+
+void AppendJoinedWithDots(std::string& out, const std::vector<std::string_view>& names) {
+    for (auto name = names.begin(); name != names.end(); ++name) {
+        if (name != names.begin()) {
+            out += "・";
+        }
+        out += *name;
+    }
 }
 
 std::string_view MessageFor(WrongInput input) {
@@ -80,28 +84,33 @@ std::string DayText(std::int64_t day) {
 std::string EndDateText(CalendarDate end, Form form) {
     std::string text = DateToText(end);
     if (form == Form::Long) {
-        text += '\t' + WeekdayAndEraText(RoundedToSecond(end).DayNumber());
+        text += '\t';
+        AppendWeekdayAndEraText(text, RoundedToSecond(end).DayNumber());
     }
     return text;
 }
 
 std::string PeriodEndText(const PeriodEnd& end, Form form) {
-    std::string text = end.moment ? DateToText(*end.moment) : DayText(end.day);
+    std::string text;
+    AppendPeriodEndText(text, end, form);
+    return text;
+}
+
+void AppendPeriodEndText(std::string& out, const PeriodEnd& end, Form form) {
+    out += end.moment ? DateToText(*end.moment) : DayText(end.day);
     if (form == Form::Long) {
-        text.reserve(kLongTextBytes);
-        text += '\t';
-        text += WeekdayAndEraText(end.day);
-        text += '\t';
-        text += CountingRuleText(end);
-        text += '\t';
-        text += ClosedDayText(end);
+        out += '\t';
+        AppendWeekdayAndEraText(out, end.day);
+        out += '\t';
+        out += CountingRuleText(end);
+        out += '\t';
+        AppendClosedDayText(out, end);
         if (!end.notes.empty()) {
-            text += "（";
-            text += JoinedWithDots(end.notes);
-            text += "）";
+            out += "（";
+            AppendJoinedWithDots(out, end.notes);
+            out += "）";
         }
     }
-    return text;
 }
 
 std::string_view CountingRuleText(const PeriodEnd& end) {
@@ -126,27 +135,33 @@ std::string_view CountingRuleText(const PeriodEnd& end) {
 }
 
 std::string ClosedDayText(const PeriodEnd& end) {
+    std::string text;
+    AppendClosedDayText(text, end);
+    return text;
+}
+
+void AppendClosedDayText(std::string& out, const PeriodEnd& end) {
     if (end.unmovedDayReasons.empty()) {
-        return {};
+        return;
     }
     const bool bank = end.calendar == CalendarKind::Bank;
     const std::string_view closed = bank ? "休業日" : "閉庁日";
     const std::string_view open = bank ? "営業日" : "開庁日";
-    std::string text;
-    text.reserve(kLongTextBytes);
-    const auto add = [&text](std::initializer_list<std::string_view> parts) {
+    const auto add = [&out](std::initializer_list<std::string_view> parts) {
         for (const std::string_view part : parts) {
-            text += part;
+            out += part;
         }
     };
     add({end.direction == Direction::After   ? "末日"
          : end.direction == Direction::Fixed ? "期限"
-                                             : "",
-         DayWithWeekdayText(end.unmovedDay), "は", JoinedWithDots(end.unmovedDayReasons)});
+                                             : ""});
+    AppendDayWithWeekdayText(out, end.unmovedDay);
+    out += "は";
+    AppendJoinedWithDots(out, end.unmovedDayReasons);
     if (!end.Moved()) {
         // Art. 142 moves only the end of a period counted forward.
         add({"（", closed, "、期間の末日ではないため繰り上げない）"});
-        return text;
+        return;
     }
     // The closed days passed over after the first: "、12/31〜1/5も閉庁日".
     const bool later = end.day > end.unmovedDay;
@@ -154,9 +169,11 @@ std::string ClosedDayText(const PeriodEnd& end) {
     const std::int64_t nearest = end.unmovedDay + step;
     const std::int64_t farthest = end.day - step;
     if (nearest * step <= farthest * step) {
-        add({"、", MonthDayText(std::min(nearest, farthest))});
+        out += "、";
+        AppendMonthDayText(out, std::min(nearest, farthest));
         if (nearest != farthest) {
-            add({"〜", MonthDayText(std::max(nearest, farthest))});
+            out += "〜";
+            AppendMonthDayText(out, std::max(nearest, farthest));
         }
         add({"も", closed});
     }
@@ -167,7 +184,6 @@ std::string ClosedDayText(const PeriodEnd& end) {
     if (!end.movedBy.empty()) {
         add({"（", end.movedBy, "）"});
     }
-    return text;
 }
 
 std::string DayCountText(std::int64_t days) {
@@ -188,7 +204,8 @@ std::string HolidayListText(const std::vector<Holiday>& holidays) {
 }
 
 std::string DayInfoText(const DayFacts& facts) {
-    std::string text = DayText(facts.day) + '\t' + WeekdayAndEraText(facts.day);
+    std::string text = DayText(facts.day) + '\t';
+    AppendWeekdayAndEraText(text, facts.day);
     text += facts.closedReasons.empty() ? "\t開庁日"
                                         : "\t閉庁日\t" + JoinedWithDots(facts.closedReasons);
     if (!facts.notes.empty()) {

@@ -25,6 +25,10 @@ enum class Form { Short, Long };
 // Names in a row as a Japanese text lists them: "日曜日・年末年始の休日".
 std::string JoinedWithDots(const std::vector<std::string_view>& names);
 
+// The Append forms add the same text as the function above them to the end
+// of `out`: a batch writes its answers straight into one line buffer.
+void AppendJoinedWithDots(std::string& out, const std::vector<std::string_view>& names);
+
 // The message that asks for a wrong input again.
 std::string_view MessageFor(WrongInput input);
 
@@ -42,6 +46,7 @@ std::string EndDateText(CalendarDate end, Form form);
 // by the weekday, the era date, CountingRuleText and ClosedDayText, each
 // after a tab.
 std::string PeriodEndText(const PeriodEnd& end, Form form);
+void AppendPeriodEndText(std::string& out, const PeriodEnd& end, Form form);
 
 // Which rule of the Civil Code counted the period: "初日不算入（民法140条）",
 // "午前零時から始まるため初日算入（民法140条ただし書）", "時間による期間（民法139条）".
@@ -52,6 +57,7 @@ std::string_view CountingRuleText(const PeriodEnd& end);
 // "末日2024/12/30（月）は年末年始の休日、12/31〜1/5も閉庁日のため、翌開庁日に満了
 // （民事訴訟法95条3項）". Empty when that day is open.
 std::string ClosedDayText(const PeriodEnd& end);
+void AppendClosedDayText(std::string& out, const PeriodEnd& end);
 
 // A number of days: "17".
 std::string DayCountText(std::int64_t days);
@@ -72,17 +78,27 @@ std::string JapaneseDateText(std::int64_t day);
 // "2024年12月29日（日）　令和6年12月29日　日曜日・年末年始の休日".
 std::string DayDescription(const DayFacts& facts);
 
-// The text of any answer: its value as valueText writes it, or the message
-// or error line in its place.
+// The text of any answer appended to `out`: its value as appendValue writes
+// it, or the message or error line in its place.
+template <class Value, class AppendValue>
+void AppendAnswerText(std::string& out, const Outcome<Value>& outcome, AppendValue appendValue) {
+    if (const Value* value = std::get_if<Value>(&outcome)) {
+        appendValue(out, *value);
+    } else if (const WrongInput* input = std::get_if<WrongInput>(&outcome)) {
+        out += MessageFor(*input);
+    } else {
+        out += ErrorLine(std::get<ErrorNumber>(outcome));
+    }
+}
+
+// The same as a string, its value as valueText writes it.
 template <class Value, class ValueText>
 std::string AnswerText(const Outcome<Value>& outcome, ValueText valueText) {
-    if (const Value* value = std::get_if<Value>(&outcome)) {
-        return valueText(*value);
-    }
-    if (const WrongInput* input = std::get_if<WrongInput>(&outcome)) {
-        return std::string(MessageFor(*input));
-    }
-    return ErrorLine(std::get<ErrorNumber>(outcome));
+    std::string text;
+    AppendAnswerText(text, outcome, [&valueText](std::string& out, const Value& value) {
+        out += valueText(value);
+    });
+    return text;
 }
 
 }  // namespace torvelin

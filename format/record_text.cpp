@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "calc/text_scanner.h"
@@ -72,19 +75,36 @@ void AppendValidUtf8(std::string& out, std::string_view text) {
     out.append(text);
 }
 
-// Each value is scanned once; only one that needs care is scanned again.
-bool AppendedAsIs(std::string& out, std::string_view text, const SpecialBytes& special) {
-    if (PlainPrefixLength(text, special) != text.size()) {
-        return false;
+// Whether text may hold a byte that some format quotes, escapes or replaces
+// in text the program made: one below '-' (the controls, the space, '"' and
+// ',') or a backslash. Eight bytes at a time, since long reasons are common.
+bool MayNeedCare(std::string_view text) {
+    constexpr std::uint64_t kEachByte = 0x0101010101010101;
+    constexpr std::uint64_t kHighBits = kEachByte * 0x80;
+    // Exact for a bound up to 0x80: a borrow only spreads above a byte found.
+    const auto hasByteBelow = [](std::uint64_t word, std::uint64_t bound) {
+        return ((word - kEachByte * bound) & ~word & kHighBits) != 0;
+    };
+    if (text.size() < sizeof(std::uint64_t)) {
+        return std::any_of(text.begin(), text.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < '-' || c == '\\'; });
     }
-    out.append(text);
-    return true;
+    const auto needsCare = [&](std::size_t at) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, sizeof word);
+        return hasByteBelow(word, '-') || hasByteBelow(word ^ kEachByte * '\\', 1);
+    };
+    // Whole words, then the last eight bytes, which may overlap the last word.
+    const std::size_t last = text.size() - sizeof(std::uint64_t);
+    for (std::size_t at = 0; at < last; at += sizeof(std::uint64_t)) {
+        if (needsCare(at)) {
+            return true;
+        }
+    }
+    return needsCare(last);
 }
 
 void AppendTsvValue(std::string& out, std::string_view text) {
-    if (AppendedAsIs(out, text, kTsvSpecial)) {
-        return;
-    }
     const std::size_t start = out.size();
     AppendValidUtf8(out, text);
     std::replace_if(
@@ -93,9 +113,6 @@ void AppendTsvValue(std::string& out, std::string_view text) {
 }
 
 void AppendCsvValue(std::string& out, std::string_view text) {
-    if (AppendedAsIs(out, text, kCsvSpecial)) {
-        return;
-    }
     const auto needsQuotes = [](char c) { return IsSpecial(kCsvSpecial, c); };
     if (std::none_of(text.begin(), text.end(), needsQuotes)) {
         AppendValidUtf8(out, text);
@@ -113,9 +130,6 @@ void AppendCsvValue(std::string& out, std::string_view text) {
 
 // The text of a JSON string, without its quotes.
 void AppendJsonText(std::string& out, std::string_view text) {
-    if (AppendedAsIs(out, text, kJsonSpecial)) {
-        return;
-    }
     std::string valid;
     AppendValidUtf8(valid, text);
     for (const char c : valid) {
@@ -170,33 +184,64 @@ RecordWriter::RecordWriter(std::string& line, RecordFormat format) : line_(line)
     }
 }
 
-void RecordWriter::Add(std::string_view name, std::optional<std::string_view> value,
-                       bool isNumber) {
+void RecordWriter::StartField(std::string_view name) {
     using namespace std::string_view_literals;
     const bool first = std::exchange(first_, false);
     if (format_ == RecordFormat::Json) {
         // Names are the program's own identifiers: nothing to escape.
         line_ += first ? "\""sv : ",\""sv;
         line_ += name;
-        if (!value) {
-            line_ += "\":null"sv;
-        } else if (isNumber) {
-            line_ += "\":"sv;
-            line_ += *value;
-        } else {
-            line_ += "\":\""sv;
-            AppendJsonText(line_, *value);
-            line_ += "\""sv;
+        line_ += "\":"sv;
+    } else if (!first) {
+        line_ += format_ == RecordFormat::Tsv ? '\t' : ',';
+    }
+}
+
+void RecordWriter::AddNull(std::string_view name, FieldText) {
+    StartField(name);
+    if (format_ == RecordFormat::Json) {
+        line_ += "null";
+    }
+}
+
+std::string& RecordWriter::OpenValue(std::string_view name, FieldText text) {
+    StartField(name);
+    if (format_ == RecordFormat::Json && text != FieldText::Number) {
+        line_ += '"';
+    }
+    valueStart_ = line_.size();
+    valueText_ = text;
+    return line_;
+}
+
+// The value went into the line as it was written; the rare one that needs
+// care is taken out and written again with it.
+void RecordWriter::CloseValue() {
+    const std::string_view value = std::string_view(line_).substr(valueStart_);
+    const SpecialBytes& special = format_ == RecordFormat::Tsv   ? kTsvSpecial
+                                  : format_ == RecordFormat::Csv ? kCsvSpecial
+                                                                 : kJsonSpecial;
+    const auto needsCare = [&] { return PlainPrefixLength(value, special) != value.size(); };
+    assert(valueText_ == FieldText::Typed || valueText_ == FieldText::Made || !needsCare());
+    const bool mayNeedCare =
+        valueText_ == FieldText::Typed || (valueText_ == FieldText::Made && MayNeedCare(value));
+    if (mayNeedCare && needsCare()) {
+        const std::string written(value);
+        line_.resize(valueStart_);
+        switch (format_) {
+            case RecordFormat::Tsv:
+                AppendTsvValue(line_, written);
+                break;
+            case RecordFormat::Csv:
+                AppendCsvValue(line_, written);
+                break;
+            case RecordFormat::Json:
+                AppendJsonText(line_, written);
+                break;
         }
-        return;
     }
-    if (!first) {
-        line_ += format_ == RecordFormat::Tsv ? "\t"sv : ","sv;
-    }
-    if (format_ == RecordFormat::Tsv) {
-        AppendTsvValue(line_, value.value_or(""));
-    } else {
-        AppendCsvValue(line_, value.value_or(""));
+    if (format_ == RecordFormat::Json && valueText_ != FieldText::Number) {
+        line_ += '"';
     }
 }
 
@@ -204,16 +249,19 @@ void RecordWriter::End() {
     line_ += format_ == RecordFormat::Json ? "}\n" : format_ == RecordFormat::Csv ? "\r\n" : "\n";
 }
 
-void RecordCollector::Add(std::string_view name, std::optional<std::string_view> value,
-                          bool isNumber) {
-    record_.push_back({name, value ? std::optional<std::string>(*value) : std::nullopt, isNumber});
+void RecordCollector::AddNull(std::string_view name, FieldText text) {
+    record_.push_back({name, std::nullopt, text});
+}
+
+std::string& RecordCollector::OpenValue(std::string_view name, FieldText text) {
+    return *record_.emplace_back(Field{name, std::string(), text}).value;
 }
 
 std::string RecordLine(const Record& record, RecordFormat format) {
     std::string line;
     RecordWriter writer(line, format);
     for (const Field& field : record) {
-        writer.Add(field.name, field.value, field.isNumber);
+        writer.Add(field.name, field.value, field.text);
     }
     writer.End();
     return line;

@@ -17,10 +17,20 @@ enum class RecordFormat {
     Json,  // one object a line, no header
 };
 
+// Where a field's text comes from, which decides how much care writing it takes.
+enum class FieldText {
+    Typed,   // the user's input as read: any bytes
+    Made,    // the program's own, well-formed UTF-8 (the closed-day reasons a
+             // user gives are checked when they are read)
+    Plain,   // the program's own with no byte any format quotes or escapes:
+             // dates, weekdays, era dates, the fixed words
+    Number,  // the program's own digits, written bare in JSON
+};
+
 struct Field {
     std::string_view name;
     std::optional<std::string> value;  // no value: empty in TSV and CSV, null in JSON
-    bool isNumber = false;             // written bare in JSON
+    FieldText text = FieldText::Typed;
 
     friend bool operator==(const Field&, const Field&) = default;
 };
@@ -38,19 +48,42 @@ std::string RecordLine(const Record& record, RecordFormat format);
 // Record, a RecordWriter writes them straight into a line.
 class FieldSink {
 public:
-    virtual void Add(std::string_view name, std::optional<std::string_view> value,
-                     bool isNumber = false) = 0;
+    // A field with the value given, or with none.
+    void Add(std::string_view name, std::optional<std::string_view> value, FieldText text) {
+        if (value) {
+            AddWritten(name, text, [value](std::string& out) { out += *value; });
+        } else {
+            AddNull(name, text);
+        }
+    }
+
+    // A field whose value `write` appends to the string it is handed, so
+    // that a long text goes into a line without a string of its own.
+    template <class Write>
+    void AddWritten(std::string_view name, FieldText text, Write write) {
+        write(OpenValue(name, text));
+        CloseValue();
+    }
 
 protected:
     ~FieldSink() = default;
+
+private:
+    virtual void AddNull(std::string_view name, FieldText text) = 0;
+    // The string a value is appended to between these two calls.
+    virtual std::string& OpenValue(std::string_view name, FieldText text) = 0;
+    virtual void CloseValue() = 0;
 };
 
 class RecordCollector final : public FieldSink {
 public:
-    void Add(std::string_view name, std::optional<std::string_view> value, bool isNumber) override;
     Record Collected() && { return std::move(record_); }
 
 private:
+    void AddNull(std::string_view name, FieldText text) override;
+    std::string& OpenValue(std::string_view name, FieldText text) override;
+    void CloseValue() override {}
+
     Record record_;
 };
 
@@ -59,13 +92,19 @@ private:
 class RecordWriter final : public FieldSink {
 public:
     RecordWriter(std::string& line, RecordFormat format);
-    void Add(std::string_view name, std::optional<std::string_view> value, bool isNumber) override;
     void End();
 
 private:
+    void AddNull(std::string_view name, FieldText text) override;
+    std::string& OpenValue(std::string_view name, FieldText text) override;
+    void CloseValue() override;
+    void StartField(std::string_view name);
+
     std::string& line_;
     RecordFormat format_;
     bool first_ = true;
+    std::size_t valueStart_ = 0;  // where the open value starts in line_
+    FieldText valueText_ = FieldText::Typed;
 };
 
 }  // namespace torvelin

@@ -77,7 +77,9 @@ std::optional<CalendarKind> CalendarKindFromName(std::string_view name) {
 }
 
 ClosedDayCalendar::ClosedDayCalendar(CalendarKind kind, std::vector<OwnClosedDays> ownDays)
-    : kind_(kind), ownDays_(std::move(ownDays)) {}
+    : kind_(kind),
+      ownDays_(std::move(ownDays)),
+      years_(static_cast<std::size_t>(kLastCivilDate.year - kFirstCivilDate.year + 1)) {}
 ClosedDayCalendar::~ClosedDayCalendar() = default;
 
 const ClosedDayCalendar::Year& ClosedDayCalendar::YearOf(std::int64_t dayNumber) {
@@ -89,7 +91,8 @@ const ClosedDayCalendar::Year& ClosedDayCalendar::YearOf(std::int64_t dayNumber)
         throw RuntimeError(ErrorNumber::InvalidArgument);
     }
     const int year = CivilFromDayNumber(dayNumber).year;
-    std::unique_ptr<const Year>& slot = years_[year];
+    std::unique_ptr<const Year>& slot =
+        years_[static_cast<std::size_t>(year - kFirstCivilDate.year)];
     if (slot) {
         lastYear_ = slot.get();
         return *slot;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -87,7 +86,8 @@ private:
 
     CalendarKind kind_;
     std::vector<OwnClosedDays> ownDays_;
-    std::map<int, std::unique_ptr<const Year>> years_;  // by year, as first asked about
+    // By year from the calendar's first, each built when first asked about.
+    std::vector<std::unique_ptr<const Year>> years_;
     const Year* lastYear_ = nullptr;
 };
 

@@ -128,8 +128,11 @@ std::vector<std::string_view> ComputedEquinoxNotes(std::int64_t firstDay, std::i
                                    {Equinox::Autumnal, 9, 13, 24, "秋分日は計算による"}};
     const std::int64_t from = firstDay - 1;
     const std::int64_t to = lastDay + 1;
-    const int firstYear = std::max(CivilFromDayNumber(from).year, kLastDeclaredEquinoxYear + 1);
     const int lastYear = CivilFromDayNumber(to).year;
+    if (lastYear <= kLastDeclaredEquinoxYear) {
+        return {};  // most spans, and cheap to tell
+    }
+    const int firstYear = std::max(CivilFromDayNumber(from).year, kLastDeclaredEquinoxYear + 1);
     std::vector<std::string_view> notes;
     for (const Window& window : kWindows) {
         for (int year = firstYear; year <= lastYear; ++year) {

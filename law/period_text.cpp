@@ -2,6 +2,7 @@
 #include "law/period_text.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "calc/text_scanner.h"
 
@@ -46,36 +47,41 @@ int KanjiMultiplier(char32_t c) {
 // A number in kanji as statutes write it: 十四, 百二十, 二千三百, 三万; or
 // digit by digit, 一二〇.
 std::optional<std::int64_t> ReadKanjiCount(TextScanner& scanner) {
-    std::int64_t total = 0;              // the part already multiplied by 万
-    std::int64_t section = 0;            // below 万: 二千三百四十五
-    std::optional<std::int64_t> digits;  // the digits read last, not yet placed
-    bool positional = true;              // only digits so far: 一二〇
-    std::optional<int> lastMultiplier;   // 千, 百, 十 come in that order within a section
+    std::int64_t total = 0;    // the part already multiplied by 万
+    std::int64_t section = 0;  // below 万: 二千三百四十五
+    std::int64_t digits = 0;   // the digits read last, not yet placed
+    bool digitsRead = false;   // digits is 0 for none as for 〇
+    bool positional = true;    // only digits so far: 一二〇
+    // 千, 百, 十 come in that order within a section: each below the last.
+    int multiplierCeiling = std::numeric_limits<int>::max();
     bool any = false;
     for (;; scanner.Advance()) {
         const char32_t c = scanner.Peek();
         if (const int digit = KanjiDigit(c); digit >= 0) {
-            if (digits && !positional) {
+            if (digitsRead && !positional) {
                 return std::nullopt;  // 二十三四 is no number
             }
-            digits = digits ? *digits * 10 + digit : digit;
-            if (*digits > kLargestCount) {
+            digits = digits * 10 + digit;
+            digitsRead = true;
+            if (digits > kLargestCount) {
                 return std::nullopt;
             }
         } else if (const int multiplier = KanjiMultiplier(c); multiplier > 0) {
-            if ((positional && digits > 9) || (lastMultiplier && multiplier >= *lastMultiplier)) {
+            if ((positional && digits > 9) || multiplier >= multiplierCeiling) {
                 return std::nullopt;  // 一二十 and 十百 are no numbers
             }
-            lastMultiplier = multiplier;
+            multiplierCeiling = multiplier;
             positional = false;
-            section += digits.value_or(1) * multiplier;
-            digits.reset();
+            section += (digitsRead ? digits : 1) * multiplier;
+            digits = 0;
+            digitsRead = false;
         } else if (c == U'万' && any) {
             positional = false;
-            total = (total + section + digits.value_or(0)) * 10000;
+            total = (total + section + digits) * 10000;
             section = 0;
-            digits.reset();
-            lastMultiplier.reset();
+            digits = 0;
+            digitsRead = false;
+            multiplierCeiling = std::numeric_limits<int>::max();
             if (total > kLargestCount) {
                 return std::nullopt;
             }
@@ -87,7 +93,7 @@ std::optional<std::int64_t> ReadKanjiCount(TextScanner& scanner) {
     if (!any) {
         return std::nullopt;
     }
-    const std::int64_t count = total + section + digits.value_or(0);
+    const std::int64_t count = total + section + digits;
     return count <= kLargestCount ? std::optional(count) : std::nullopt;
 }
 
