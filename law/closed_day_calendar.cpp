@@ -2,7 +2,7 @@
 #include "law/closed_day_calendar.h"
 
 #include <algorithm>
-#include <bitset>
+#include <array>
 #include <set>
 #include <utility>
 
@@ -13,9 +13,14 @@ namespace torvelin {
 struct ClosedDayCalendar::Year {
     std::int64_t firstDay;
     std::int64_t lastDay;
-    std::bitset<366> closed;  // by day of the year, 0 for 1/1
-    // Each closed day's reasons in the order they are listed, sorted by day.
-    std::vector<std::pair<std::int64_t, std::string_view>> reasons;
+    // Each closed day's reasons in the order they are listed, the days in order.
+    std::vector<std::string_view> reasons;
+    // The reasons of day d of the year (0 for 1/1) run from reasons[startOf[d]]
+    // to reasons[startOf[d + 1]]: an open day has none. Both questions are
+    // a lookup, since a batch asks them on every line.
+    std::array<std::uint32_t, 367> startOf;
+
+    std::size_t IndexOf(std::int64_t day) const { return static_cast<std::size_t>(day - firstDay); }
 };
 
 namespace {
@@ -102,7 +107,7 @@ const ClosedDayCalendar::Year& ClosedDayCalendar::YearOf(std::int64_t dayNumber)
     built->lastDay = DayNumberFromCivil({year, 12, 31});
     const std::int64_t lastDay = built->lastDay;
     const std::vector<Holiday> holidays = NationalHolidaysOf(year);
-    std::vector<DayReason>& reasons = built->reasons;
+    std::vector<DayReason> reasons;
     for (const ClosedDayRule& rule : ClosedDayRules(kind_)) {
         AddDaysOfRule(rule, year, holidays, reasons);
     }
@@ -116,20 +121,17 @@ const ClosedDayCalendar::Year& ClosedDayCalendar::YearOf(std::int64_t dayNumber)
     // user's lists; a reason given twice for one day is listed once.
     std::stable_sort(reasons.begin(), reasons.end(),
                      [](const DayReason& a, const DayReason& b) { return a.first < b.first; });
-    std::vector<DayReason> listed;
     std::set<std::string_view> reasonsOfDay;
-    for (const DayReason& reason : reasons) {
-        if (!listed.empty() && listed.back().first != reason.first) {
-            reasonsOfDay.clear();
-        }
-        if (reasonsOfDay.insert(reason.second).second) {
-            listed.push_back(reason);
-            // set() checks the position: a day past the year's end is an
-            // error, not a write beside the table.
-            built->closed.set(static_cast<std::size_t>(reason.first - built->firstDay));
+    auto reason = reasons.begin();
+    for (std::size_t day = 0; day < built->startOf.size(); ++day) {
+        built->startOf[day] = static_cast<std::uint32_t>(built->reasons.size());
+        reasonsOfDay.clear();
+        for (; reason != reasons.end() && built->IndexOf(reason->first) == day; ++reason) {
+            if (reasonsOfDay.insert(reason->second).second) {
+                built->reasons.push_back(reason->second);
+            }
         }
     }
-    reasons = std::move(listed);
     slot = std::move(built);
     lastYear_ = slot.get();
     return *slot;
@@ -137,19 +139,15 @@ const ClosedDayCalendar::Year& ClosedDayCalendar::YearOf(std::int64_t dayNumber)
 
 bool ClosedDayCalendar::IsClosed(std::int64_t dayNumber) {
     const Year& year = YearOf(dayNumber);
-    return year.closed[static_cast<std::size_t>(dayNumber - year.firstDay)];
+    const std::size_t day = year.IndexOf(dayNumber);
+    return year.startOf[day] != year.startOf[day + 1];
 }
 
 std::vector<std::string_view> ClosedDayCalendar::ClosedReasons(std::int64_t dayNumber) {
     const Year& year = YearOf(dayNumber);
-    const auto [first, last] =
-        std::equal_range(year.reasons.begin(), year.reasons.end(), DayReason{dayNumber, {}},
-                         [](const DayReason& a, const DayReason& b) { return a.first < b.first; });
-    std::vector<std::string_view> reasons;
-    for (auto reason = first; reason != last; ++reason) {
-        reasons.push_back(reason->second);
-    }
-    return reasons;
+    const std::size_t day = year.IndexOf(dayNumber);
+    const auto reasons = year.reasons.begin();
+    return {reasons + year.startOf[day], reasons + year.startOf[day + 1]};
 }
 
 }  // namespace torvelin
