@@ -52,15 +52,16 @@ auto PeriodEndWriter(const Request& request) {
     };
 }
 
-// A record's line without its final line feed, which the output adds (CSV's
-// CR stays), written by addFields into a buffer a batch keeps from line to line.
+// Writes a record's line without its final line feed, which the output adds
+// (CSV's CR stays), as addFields gives its fields.
 template <class AddFields>
-std::string_view RecordText(std::string& buffer, RecordFormat format, AddFields addFields) {
-    buffer.clear();
-    RecordWriter writer(buffer, format);
-    addFields(writer);
-    writer.End();
-    return std::string_view(buffer).substr(0, buffer.size() - 1);
+void WriteRecord(OutputBuffer& output, RecordFormat format, AddFields addFields) {
+    output.WriteWith([&](std::string& out) {
+        RecordWriter writer(out, format);
+        addFields(writer);
+        writer.End();
+        out.pop_back();
+    });
 }
 
 // One answer: as a record with its header where a format is asked for (on
@@ -93,7 +94,6 @@ ExitStatus RunCalculation(Operands operands, const Request& request,
 
 ExitStatus RunCalculationBatch(Operands operands, const Request& request,
                                const StandardStreams& streams) {
-    std::string buffer;
     const LineAnswer answer = [&](std::string_view line, OutputBuffer& output) {
         if (!request.format) {
             return AnswerLine(line, output, request.longForm);
@@ -103,9 +103,9 @@ ExitStatus RunCalculationBatch(Operands operands, const Request& request,
         const std::string_view start = texts.first;
         const std::string_view count = texts.second;
         const Outcome<CalendarDate> outcome = Calculate(start, count);
-        output.Write(RecordText(buffer, *request.format, [&](FieldSink& fields) {
+        WriteRecord(output, *request.format, [&](RecordWriter& fields) {
             CalculationFields(fields, start, count, outcome);
-        }));
+        });
         output.EndLine();
         return std::holds_alternative<CalendarDate>(outcome);
     };
@@ -150,22 +150,23 @@ ExitStatus RunDeadline(Operands operands, const Request& request, const Standard
 
 ExitStatus RunDeadlineBatch(Operands, const Request& request, const StandardStreams& streams) {
     return WithCalendar(request, streams, [&](ClosedDayCalendar& calendar) {
-        std::string buffer;
         const LineAnswer answer = [&](std::string_view line, OutputBuffer& output) {
             const std::pair<std::string_view, std::string_view> texts = SplitAtTab(line);
             const std::string_view start = texts.first;
             const std::string_view period = texts.second;
             const Outcome<PeriodEnd> end = Deadline(start, period, request.rules, calendar);
             if (request.format) {
-                output.Write(RecordText(buffer, *request.format, [&](FieldSink& fields) {
+                WriteRecord(output, *request.format, [&](RecordWriter& fields) {
                     DeadlineFields(fields, start, period, end);
-                }));
-            } else {
-                buffer.clear();
-                AppendAnswerText(buffer, end, [&request](std::string& out, const PeriodEnd& value) {
-                    AppendPeriodEndText(out, value, request.longForm ? Form::Long : Form::Short);
                 });
-                output.Write(buffer);
+            } else {
+                output.WriteWith([&](std::string& out) {
+                    AppendAnswerText(
+                        out, end, [&request](std::string& text, const PeriodEnd& value) {
+                            AppendPeriodEndText(text, value,
+                                                request.longForm ? Form::Long : Form::Short);
+                        });
+                });
             }
             output.EndLine();
             return std::holds_alternative<PeriodEnd>(end);

@@ -18,6 +18,12 @@ public:
     OutputBuffer& operator=(const OutputBuffer&) = delete;
 
     void Write(std::string_view text);
+    // Appends what write appends to the string it is handed: an answer made
+    // in place, without a copy.
+    template <class Write>
+    void WriteWith(Write write) {
+        write(pending_);
+    }
     void EndLine();
     // Writes what is collected; false when this or an earlier write failed.
     bool Flush();

@@ -11,8 +11,8 @@ using Text = std::optional<std::string_view>;
 
 // A field that append writes from the value straight into the record, or an
 // empty one when there is no value.
-template <class Value, class Append>
-void AddAppended(FieldSink& sink, std::string_view name, FieldText text, const Value* value,
+template <class Sink, class Value, class Append>
+void AddAppended(Sink& sink, std::string_view name, FieldText text, const Value* value,
                  Append append) {
     if (value) {
         sink.AddWritten(name, text, [&](std::string& out) { append(out, *value); });
@@ -22,7 +22,8 @@ void AddAppended(FieldSink& sink, std::string_view name, FieldText text, const V
 }
 
 // The weekday and era date of a day, or two empty fields.
-void AddDayFields(FieldSink& sink, std::optional<std::int64_t> day) {
+template <class Sink>
+void AddDayFields(Sink& sink, std::optional<std::int64_t> day) {
     sink.Add("weekday", day ? Text(WeekdayName(WeekdayOf(*day))) : std::nullopt, FieldText::Plain);
     AddAppended(sink, "era_date", FieldText::Plain, day && HasEraDate(*day) ? &*day : nullptr,
                 AppendEraDateText);
@@ -30,8 +31,8 @@ void AddDayFields(FieldSink& sink, std::optional<std::int64_t> day) {
 
 // The inputs, the value's fields (added by addValue, given the value or
 // null), then the status and the message.
-template <class Value, class AddValue>
-void AddFields(FieldSink& sink, std::initializer_list<std::pair<std::string_view, Text>> inputs,
+template <class Sink, class Value, class AddValue>
+void AddFields(Sink& sink, std::initializer_list<std::pair<std::string_view, Text>> inputs,
                const Outcome<Value>& outcome, AddValue addValue) {
     for (const auto& [name, text] : inputs) {
         sink.Add(name, text, FieldText::Typed);
@@ -49,8 +50,8 @@ void AddFields(FieldSink& sink, std::initializer_list<std::pair<std::string_view
 }
 
 // The fields of a period's end after the inputs.
-void AddPeriodEndFields(FieldSink& sink,
-                        std::initializer_list<std::pair<std::string_view, Text>> inputs,
+template <class Sink>
+void AddPeriodEndFields(Sink& sink, std::initializer_list<std::pair<std::string_view, Text>> inputs,
                         const Outcome<PeriodEnd>& outcome) {
     AddFields(sink, inputs, outcome, [&sink](const PeriodEnd* end) {
         const auto text = [end](auto write) {
@@ -80,7 +81,8 @@ Record Collected(AddFields addFields) {
 
 }  // namespace
 
-void CalculationFields(FieldSink& sink, std::string_view startText, std::string_view countText,
+template <class Sink>
+void CalculationFields(Sink& sink, std::string_view startText, std::string_view countText,
                        const Outcome<CalendarDate>& outcome) {
     AddFields(sink, {{"start", startText}, {"count", countText}}, outcome,
               [&sink](const CalendarDate* end) {
@@ -92,32 +94,38 @@ void CalculationFields(FieldSink& sink, std::string_view startText, std::string_
               });
 }
 
-void DeadlineFields(FieldSink& sink, std::string_view startText, std::string_view periodText,
+template <class Sink>
+void DeadlineFields(Sink& sink, std::string_view startText, std::string_view periodText,
                     const Outcome<PeriodEnd>& outcome) {
     AddPeriodEndFields(sink, {{"start", startText}, {"period", periodText}}, outcome);
 }
 
+template void CalculationFields(RecordWriter&, std::string_view, std::string_view,
+                                const Outcome<CalendarDate>&);
+template void DeadlineFields(RecordWriter&, std::string_view, std::string_view,
+                             const Outcome<PeriodEnd>&);
+
 Record CalculationRecord(std::string_view startText, std::string_view countText,
                          const Outcome<CalendarDate>& outcome) {
     return Collected(
-        [&](FieldSink& sink) { CalculationFields(sink, startText, countText, outcome); });
+        [&](RecordCollector& sink) { CalculationFields(sink, startText, countText, outcome); });
 }
 
 Record DeadlineRecord(std::string_view startText, std::string_view periodText,
                       const Outcome<PeriodEnd>& outcome) {
     return Collected(
-        [&](FieldSink& sink) { DeadlineFields(sink, startText, periodText, outcome); });
+        [&](RecordCollector& sink) { DeadlineFields(sink, startText, periodText, outcome); });
 }
 
 Record DueRecord(std::string_view dateText, const Outcome<PeriodEnd>& outcome) {
-    return Collected([&](FieldSink& sink) {
+    return Collected([&](RecordCollector& sink) {
         AddPeriodEndFields(sink, {{"date", dateText}}, outcome);
     });
 }
 
 Record AgeRecord(std::string_view birthText, std::string_view dateText,
                  const Outcome<std::int64_t>& outcome) {
-    return Collected([&](FieldSink& sink) {
+    return Collected([&](RecordCollector& sink) {
         AddFields(sink, {{"birth", birthText}, {"date", dateText}}, outcome,
                   [&sink](const std::int64_t* age) {
                       sink.Add("age", age ? std::optional(DayCountText(*age)) : std::nullopt,
@@ -128,7 +136,7 @@ Record AgeRecord(std::string_view birthText, std::string_view dateText,
 
 Record ReachRecord(std::string_view birthText, std::string_view ageText,
                    const Outcome<std::int64_t>& outcome) {
-    return Collected([&](FieldSink& sink) {
+    return Collected([&](RecordCollector& sink) {
         AddFields(sink, {{"birth", birthText}, {"age", ageText}}, outcome,
                   [&sink](const std::int64_t* day) {
                       sink.Add("day", day ? std::optional(DayText(*day)) : std::nullopt,
@@ -140,7 +148,7 @@ Record ReachRecord(std::string_view birthText, std::string_view ageText,
 
 Record DaysRecord(std::string_view fromText, std::string_view toText,
                   const Outcome<std::int64_t>& outcome) {
-    return Collected([&](FieldSink& sink) {
+    return Collected([&](RecordCollector& sink) {
         AddFields(sink, {{"from", fromText}, {"to", toText}}, outcome,
                   [&sink](const std::int64_t* days) {
                       sink.Add("days", days ? std::optional(DayCountText(*days)) : std::nullopt,
@@ -150,7 +158,7 @@ Record DaysRecord(std::string_view fromText, std::string_view toText,
 }
 
 Record InfoRecord(std::string_view dateText, const Outcome<DayFacts>& outcome) {
-    return Collected([&](FieldSink& sink) {
+    return Collected([&](RecordCollector& sink) {
         AddFields(sink, {{"date", dateText}}, outcome, [&sink](const DayFacts* facts) {
             AddDayFields(sink, facts ? std::optional(facts->day) : std::nullopt);
             sink.Add("closed",
@@ -173,7 +181,7 @@ std::vector<Record> HolidayRecords(const std::vector<Holiday>& holidays) {
             *records.back().back().value += "・" + std::string(holiday.name);
             continue;
         }
-        records.push_back(Collected([&](FieldSink& sink) {
+        records.push_back(Collected([&](RecordCollector& sink) {
             sink.Add("date", DayText(day), FieldText::Plain);
             AddDayFields(sink, day);
             sink.Add("name", holiday.name, FieldText::Made);

@@ -16,9 +16,11 @@ namespace torvelin {
 
 // A batch gives its fields straight to a RecordWriter: CalculationFields
 // and DeadlineFields are CalculationRecord and DeadlineRecord field by field.
-void CalculationFields(FieldSink& sink, std::string_view startText, std::string_view countText,
+template <class Sink>
+void CalculationFields(Sink& sink, std::string_view startText, std::string_view countText,
                        const Outcome<CalendarDate>& outcome);
-void DeadlineFields(FieldSink& sink, std::string_view startText, std::string_view periodText,
+template <class Sink>
+void DeadlineFields(Sink& sink, std::string_view startText, std::string_view periodText,
                     const Outcome<PeriodEnd>& outcome);
 
 // START COUNT: start, count, end, weekday, era_date.

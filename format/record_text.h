@@ -45,7 +45,9 @@ std::string HeaderLine(const Record& record, RecordFormat format);
 std::string RecordLine(const Record& record, RecordFormat format);
 
 // Receives a record's fields in order: a RecordCollector keeps them as a
-// Record, a RecordWriter writes them straight into a line.
+// Record, a RecordWriter writes them straight into a line. The sink is known
+// when the fields are given, so a batch's calls go straight to its writer.
+template <class Sink>
 class FieldSink {
 public:
     // A field with the value given, or with none.
@@ -53,7 +55,7 @@ public:
         if (value) {
             AddWritten(name, text, [value](std::string& out) { out += *value; });
         } else {
-            AddNull(name, text);
+            static_cast<Sink&>(*this).AddNull(name, text);
         }
     }
 
@@ -61,43 +63,38 @@ public:
     // that a long text goes into a line without a string of its own.
     template <class Write>
     void AddWritten(std::string_view name, FieldText text, Write write) {
-        write(OpenValue(name, text));
-        CloseValue();
+        Sink& sink = static_cast<Sink&>(*this);
+        write(sink.OpenValue(name, text));
+        sink.CloseValue();
     }
-
-protected:
-    ~FieldSink() = default;
-
-private:
-    virtual void AddNull(std::string_view name, FieldText text) = 0;
-    // The string a value is appended to between these two calls.
-    virtual std::string& OpenValue(std::string_view name, FieldText text) = 0;
-    virtual void CloseValue() = 0;
 };
 
-class RecordCollector final : public FieldSink {
+class RecordCollector final : public FieldSink<RecordCollector> {
 public:
     Record Collected() && { return std::move(record_); }
 
 private:
-    void AddNull(std::string_view name, FieldText text) override;
-    std::string& OpenValue(std::string_view name, FieldText text) override;
-    void CloseValue() override {}
+    friend FieldSink<RecordCollector>;
+    void AddNull(std::string_view name, FieldText text);
+    // The string a value is appended to between these two calls.
+    std::string& OpenValue(std::string_view name, FieldText text);
+    void CloseValue() {}
 
     Record record_;
 };
 
 // Writes RecordLine's text field by field, appended to `line`; End() adds
 // the line end.
-class RecordWriter final : public FieldSink {
+class RecordWriter final : public FieldSink<RecordWriter> {
 public:
     RecordWriter(std::string& line, RecordFormat format);
     void End();
 
 private:
-    void AddNull(std::string_view name, FieldText text) override;
-    std::string& OpenValue(std::string_view name, FieldText text) override;
-    void CloseValue() override;
+    friend FieldSink<RecordWriter>;
+    void AddNull(std::string_view name, FieldText text);
+    std::string& OpenValue(std::string_view name, FieldText text);
+    void CloseValue();
     void StartField(std::string_view name);
 
     std::string& line_;

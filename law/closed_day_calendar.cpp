@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <set>
 #include <utility>
 
@@ -13,11 +14,13 @@ namespace torvelin {
 struct ClosedDayCalendar::Year {
     std::int64_t firstDay;
     std::int64_t lastDay;
-    // Each closed day's reasons in the order they are listed, the days in order.
+    // Whether day d of the year (0 for 1/1) is closed: what a batch asks on
+    // every line, small enough to stay in cache.
+    std::bitset<366> closed;
+    // Each closed day's reasons in the order they are listed, the days in
+    // order: those of day d run from reasons[startOf[d]] to
+    // reasons[startOf[d + 1]].
     std::vector<std::string_view> reasons;
-    // The reasons of day d of the year (0 for 1/1) run from reasons[startOf[d]]
-    // to reasons[startOf[d + 1]]: an open day has none. Both questions are
-    // a lookup, since a batch asks them on every line.
     std::array<std::uint32_t, 367> startOf;
 
     std::size_t IndexOf(std::int64_t day) const { return static_cast<std::size_t>(day - firstDay); }
@@ -129,6 +132,7 @@ const ClosedDayCalendar::Year& ClosedDayCalendar::YearOf(std::int64_t dayNumber)
         for (; reason != reasons.end() && built->IndexOf(reason->first) == day; ++reason) {
             if (reasonsOfDay.insert(reason->second).second) {
                 built->reasons.push_back(reason->second);
+                built->closed.set(day);
             }
         }
     }
@@ -139,8 +143,7 @@ const ClosedDayCalendar::Year& ClosedDayCalendar::YearOf(std::int64_t dayNumber)
 
 bool ClosedDayCalendar::IsClosed(std::int64_t dayNumber) {
     const Year& year = YearOf(dayNumber);
-    const std::size_t day = year.IndexOf(dayNumber);
-    return year.startOf[day] != year.startOf[day + 1];
+    return year.closed[year.IndexOf(dayNumber)];
 }
 
 std::vector<std::string_view> ClosedDayCalendar::ClosedReasons(std::int64_t dayNumber) {
