@@ -185,7 +185,7 @@ std::string DayToText(std::int64_t dayNumber) {
     if (!IsDayNumberInRange(dayNumber)) {
         throw RuntimeError(ErrorNumber::InvalidArgument);
     }
-    std::array<char, 10> buffer;
+    std::array<char, std::string_view("yyyy/mm/dd").size()> buffer;
     return std::string(buffer.data(), WriteDay(buffer.data(), CivilFromDayNumber(dayNumber)));
 }
 

@@ -164,7 +164,8 @@ void AppendClosedDayText(std::string& out, const PeriodEnd& end) {
         return;
     }
     // The closed days passed over after the first: "、12/31〜1/5も閉庁日".
-    const bool later = end.day > end.unmovedDay;
+    // A period counted back moves earlier; every other end, later.
+    const bool later = end.direction != Direction::Before;
     const std::int64_t step = later ? 1 : -1;
     const std::int64_t nearest = end.unmovedDay + step;
     const std::int64_t farthest = end.day - step;

@@ -11,17 +11,26 @@
 
 namespace torvelin {
 
+namespace {
+
+// A year's tables hold an entry a day.
+constexpr std::size_t kDaysInLeapYear = 366;
+static_assert(DayNumberFromCivil({2024, 12, 31}) - DayNumberFromCivil({2024, 1, 1}) + 1 ==
+              kDaysInLeapYear);
+
+}  // namespace
+
 struct ClosedDayCalendar::Year {
     std::int64_t firstDay;
     std::int64_t lastDay;
     // Whether day d of the year (0 for 1/1) is closed: what a batch asks on
     // every line, small enough to stay in cache.
-    std::bitset<366> closed;
+    std::bitset<kDaysInLeapYear> closed;
     // Each closed day's reasons in the order they are listed, the days in
     // order: those of day d run from reasons[startOf[d]] to
-    // reasons[startOf[d + 1]].
+    // reasons[startOf[d + 1]], so startOf has an entry more than days.
     std::vector<std::string_view> reasons;
-    std::array<std::uint32_t, 367> startOf;
+    std::array<std::uint32_t, kDaysInLeapYear + 1> startOf;
 
     std::size_t IndexOf(std::int64_t day) const { return static_cast<std::size_t>(day - firstDay); }
 };
