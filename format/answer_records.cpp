@@ -35,7 +35,7 @@ template <class Sink, class Value, class AddValue>
 void AddFields(Sink& sink, std::initializer_list<std::pair<std::string_view, Text>> inputs,
                const Outcome<Value>& outcome, AddValue addValue) {
     for (const auto& [name, text] : inputs) {
-        sink.Add(name, text, FieldText::Typed);
+        sink.Add(name, text, FieldText::Any);
     }
     const Value* value = std::get_if<Value>(&outcome);
     addValue(value);
@@ -46,7 +46,7 @@ void AddFields(Sink& sink, std::initializer_list<std::pair<std::string_view, Tex
     const std::optional<std::string> message =
         value ? std::nullopt
               : std::optional(AnswerText(outcome, [](const Value&) { return std::string(); }));
-    sink.Add("message", message, FieldText::Made);
+    sink.Add("message", message, FieldText::Any);
 }
 
 // The fields of a period's end after the inputs.
@@ -64,8 +64,8 @@ void AddPeriodEndFields(Sink& sink, std::initializer_list<std::pair<std::string_
         AddAppended(sink, "unmoved_end", FieldText::Plain, end,
                     [](std::string& out, const PeriodEnd& e) { out += DayText(e.unmovedDay); });
         sink.Add("rule", text(CountingRuleText), FieldText::Plain);
-        AddAppended(sink, "reason", FieldText::Made, end, AppendClosedDayText);
-        AddAppended(sink, "notes", FieldText::Made, end, [](std::string& out, const PeriodEnd& e) {
+        AddAppended(sink, "reason", FieldText::Any, end, AppendClosedDayText);
+        AddAppended(sink, "notes", FieldText::Any, end, [](std::string& out, const PeriodEnd& e) {
             AppendJoinedWithDots(out, e.notes);
         });
     });
@@ -166,9 +166,9 @@ Record InfoRecord(std::string_view dateText, const Outcome<DayFacts>& outcome) {
                      FieldText::Number);
             sink.Add("reasons",
                      facts ? std::optional(JoinedWithDots(facts->closedReasons)) : std::nullopt,
-                     FieldText::Made);
+                     FieldText::Any);
             sink.Add("notes", facts ? std::optional(JoinedWithDots(facts->notes)) : std::nullopt,
-                     FieldText::Made);
+                     FieldText::Any);
         });
     });
 }
@@ -184,7 +184,7 @@ std::vector<Record> HolidayRecords(const std::vector<Holiday>& holidays) {
         records.push_back(Collected([&](RecordCollector& sink) {
             sink.Add("date", DayText(day), FieldText::Plain);
             AddDayFields(sink, day);
-            sink.Add("name", holiday.name, FieldText::Made);
+            sink.Add("name", holiday.name, FieldText::Any);
         }));
     }
     return records;

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cassert>
-#include <cstdint>
-#include <cstring>
 #include <utility>
 
 #include "calc/text_scanner.h"
@@ -73,35 +71,6 @@ void AppendValidUtf8(std::string& out, std::string_view text) {
         text.remove_prefix(valid + 1);
     }
     out.append(text);
-}
-
-// Whether text may hold a byte that some format quotes, escapes or replaces
-// in text the program made: one below '-' (the controls, the space, '"' and
-// ',') or a backslash. Eight bytes at a time, since long reasons are common.
-bool MayNeedCare(std::string_view text) {
-    constexpr std::uint64_t kEachByte = 0x0101010101010101;
-    constexpr std::uint64_t kHighBits = kEachByte * 0x80;
-    // Exact for a bound up to 0x80: a borrow only spreads above a byte found.
-    const auto hasByteBelow = [](std::uint64_t word, std::uint64_t bound) {
-        return ((word - kEachByte * bound) & ~word & kHighBits) != 0;
-    };
-    if (text.size() < sizeof(std::uint64_t)) {
-        return std::any_of(text.begin(), text.end(),
-                           [](char c) { return static_cast<unsigned char>(c) < '-' || c == '\\'; });
-    }
-    const auto needsCare = [&](std::size_t at) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + at, sizeof word);
-        return hasByteBelow(word, '-') || hasByteBelow(word ^ kEachByte * '\\', 1);
-    };
-    // Whole words, then the last eight bytes, which may overlap the last word.
-    const std::size_t last = text.size() - sizeof(std::uint64_t);
-    for (std::size_t at = 0; at < last; at += sizeof(std::uint64_t)) {
-        if (needsCare(at)) {
-            return true;
-        }
-    }
-    return needsCare(last);
 }
 
 void AppendTsvValue(std::string& out, std::string_view text) {
@@ -222,10 +191,8 @@ void RecordWriter::CloseValue() {
                                   : format_ == RecordFormat::Csv ? kCsvSpecial
                                                                  : kJsonSpecial;
     const auto needsCare = [&] { return PlainPrefixLength(value, special) != value.size(); };
-    assert(valueText_ == FieldText::Typed || valueText_ == FieldText::Made || !needsCare());
-    const bool mayNeedCare =
-        valueText_ == FieldText::Typed || (valueText_ == FieldText::Made && MayNeedCare(value));
-    if (mayNeedCare && needsCare()) {
+    assert(valueText_ != FieldText::Plain || !needsCare());
+    if (valueText_ != FieldText::Plain && needsCare()) {
         const std::string written(value);
         line_.resize(valueStart_);
         switch (format_) {

@@ -17,11 +17,9 @@ enum class RecordFormat {
     Json,  // one object a line, no header
 };
 
-// Where a field's text comes from, which decides how much care writing it takes.
+// What a field's text may hold, which decides how much care writing it takes.
 enum class FieldText {
-    Typed,   // the user's input as read: any bytes
-    Made,    // the program's own, well-formed UTF-8 (the closed-day reasons a
-             // user gives are checked when they are read)
+    Any,     // any bytes: the user's input, and texts with the names a user gave
     Plain,   // the program's own with no byte any format quotes or escapes:
              // dates, weekdays, era dates, the fixed words
     Number,  // the program's own digits, written bare in JSON
@@ -30,7 +28,7 @@ enum class FieldText {
 struct Field {
     std::string_view name;
     std::optional<std::string> value;  // no value: empty in TSV and CSV, null in JSON
-    FieldText text = FieldText::Typed;
+    FieldText text = FieldText::Any;
 
     friend bool operator==(const Field&, const Field&) = default;
 };
@@ -101,7 +99,7 @@ private:
     RecordFormat format_;
     bool first_ = true;
     std::size_t valueStart_ = 0;  // where the open value starts in line_
-    FieldText valueText_ = FieldText::Typed;
+    FieldText valueText_ = FieldText::Any;
 };
 
 }  // namespace torvelin

@@ -135,8 +135,8 @@ const ClosedDayCalendar::Year& ClosedDayCalendar::YearOf(std::int64_t dayNumber)
                      [](const DayReason& a, const DayReason& b) { return a.first < b.first; });
     std::set<std::string_view> reasonsOfDay;
     auto reason = reasons.begin();
-    for (std::size_t day = 0; day < built->startOf.size(); ++day) {
-        built->startOf[day] = static_cast<std::uint32_t>(built->reasons.size());
+    for (std::size_t day = 0; std::uint32_t & start : built->startOf) {
+        start = static_cast<std::uint32_t>(built->reasons.size());
         reasonsOfDay.clear();
         for (; reason != reasons.end() && built->IndexOf(reason->first) == day; ++reason) {
             if (reasonsOfDay.insert(reason->second).second) {
@@ -144,6 +144,7 @@ const ClosedDayCalendar::Year& ClosedDayCalendar::YearOf(std::int64_t dayNumber)
                 built->closed.set(day);
             }
         }
+        ++day;
     }
     slot = std::move(built);
     lastYear_ = slot.get();

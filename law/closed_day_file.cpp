@@ -39,12 +39,12 @@ std::optional<std::int64_t> ReadDay(std::string_view text) {
 }
 
 bool IsUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = Utf8SequenceLength(text.substr(i));
+    while (!text.empty()) {
+        const std::size_t length = Utf8SequenceLength(text);
         if (length == 0) {
             return false;
         }
-        i += length;
+        text.remove_prefix(length);
     }
     return true;
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/io_block.h"
 #include "cli/line_reader.h"
 #include "cli/output_buffer.h"
 #include "cli/translation.h"
@@ -285,6 +286,11 @@ TEST(OutputBuffer, WritesWholeLinesOnly) {
     const std::string written = file.Content();
     EXPECT_FALSE(written.empty());
     EXPECT_TRUE(written.ends_with('\n')) << written.size();
+    const MemoryFile full;
+    OutputBuffer block(full.fd());
+    block.Write(std::string(kIoBlockBytes - 1, 'x'));
+    block.EndLine();
+    EXPECT_EQ(full.Content().size(), kIoBlockBytes);  // a full block goes at once
     const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_TRUE(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
     const int screen = open(ptsname(terminal), O_RDWR | O_NOCTTY);
