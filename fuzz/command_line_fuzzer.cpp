@@ -63,13 +63,15 @@ std::size_t RecordsOf(std::string_view input) {
     std::vector<std::uint32_t> units;
     const bool littleEndian = input.starts_with("\xFF\xFE");
     if (littleEndian || input.starts_with("\xFE\xFF")) {
-        // Half a unit at the end reads as 0xFF: no character.
         const auto byte = [&](std::size_t at) -> std::uint32_t {
-            return at < input.size() ? static_cast<std::uint8_t>(input[at]) : 0xFF;
+            return static_cast<std::uint8_t>(input[at]);
         };
-        for (std::size_t at = 2; at < input.size(); at += 2) {
+        for (std::size_t at = 2; at + 1 < input.size(); at += 2) {
             units.push_back(littleEndian ? byte(at) | byte(at + 1) << 8
                                          : byte(at) << 8 | byte(at + 1));
+        }
+        if (input.size() % 2 != 0) {
+            units.push_back(0xFFFD);  // half a unit at the end reads as a replacement character
         }
         if (!units.empty() && units.front() == 0xFEFF) {
             units.erase(units.begin());
