@@ -19,10 +19,12 @@ public:
 
     void Write(std::string_view text);
     // Appends what write appends to the string it is handed: an answer made
-    // in place, without a copy.
+    // in place, without a copy. Dropped after a failed write, as Write's text.
     template <class Write>
     void WriteWith(Write write) {
-        write(pending_);
+        if (writeError_ == 0) {
+            write(pending_);
+        }
     }
     void EndLine();
     // Writes what is collected; false when this or an earlier write failed.
