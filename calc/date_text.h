@@ -35,5 +35,6 @@ std::string DateToText(CalendarDate date);
 
 // "yyyy/mm/dd" of a day number; throws RuntimeError 5 outside the range.
 std::string DayToText(std::int64_t dayNumber);
+void AppendDayToText(std::string& out, std::int64_t dayNumber);
 
 }  // namespace torvelin

@@ -57,9 +57,10 @@ auto PeriodEndWriter(const Request& request) {
 template <class AddFields>
 void WriteRecord(OutputBuffer& output, RecordFormat format, AddFields addFields) {
     output.WriteWith([&](std::string& out) {
-        RecordWriter writer(out, format);
-        addFields(writer);
-        writer.End();
+        WithRecordWriter(out, format, [&](auto& writer) {
+            addFields(writer);
+            writer.End();
+        });
         out.pop_back();
     });
 }
@@ -103,9 +104,8 @@ ExitStatus RunCalculationBatch(Operands operands, const Request& request,
         const std::string_view start = texts.first;
         const std::string_view count = texts.second;
         const Outcome<CalendarDate> outcome = Calculate(start, count);
-        WriteRecord(output, *request.format, [&](RecordWriter& fields) {
-            CalculationFields(fields, start, count, outcome);
-        });
+        WriteRecord(output, *request.format,
+                    [&](auto& fields) { CalculationFields(fields, start, count, outcome); });
         output.EndLine();
         return std::holds_alternative<CalendarDate>(outcome);
     };
@@ -156,9 +156,8 @@ ExitStatus RunDeadlineBatch(Operands, const Request& request, const StandardStre
             const std::string_view period = texts.second;
             const Outcome<PeriodEnd> end = Deadline(start, period, request.rules, calendar);
             if (request.format) {
-                WriteRecord(output, *request.format, [&](RecordWriter& fields) {
-                    DeadlineFields(fields, start, period, end);
-                });
+                WriteRecord(output, *request.format,
+                            [&](auto& fields) { DeadlineFields(fields, start, period, end); });
             } else {
                 output.WriteWith([&](std::string& out) {
                     AppendAnswerText(

@@ -1,18 +1,53 @@
 // SPDX-License-Identifier: MIT
 #include "format/answer_records.h"
 
+#include <algorithm>
+
+#include "calc/date_text.h"
 #include "calc/era_date.h"
 #include "calc/weekday.h"
 
 namespace torvelin {
 namespace {
 
+// The fields' names, each made once with its JSON key.
+namespace field {
+constexpr FieldName kAge("age");
+constexpr FieldName kBirth("birth");
+constexpr FieldName kClosed("closed");
+constexpr FieldName kCount("count");
+constexpr FieldName kDate("date");
+constexpr FieldName kDay("day");
+constexpr FieldName kDays("days");
+constexpr FieldName kEnd("end");
+constexpr FieldName kEraDate("era_date");
+constexpr FieldName kFrom("from");
+constexpr FieldName kMessage("message");
+constexpr FieldName kName("name");
+constexpr FieldName kNotes("notes");
+constexpr FieldName kPeriod("period");
+constexpr FieldName kReason("reason");
+constexpr FieldName kReasons("reasons");
+constexpr FieldName kRule("rule");
+constexpr FieldName kStart("start");
+constexpr FieldName kStatus("status");
+constexpr FieldName kTo("to");
+constexpr FieldName kUnmovedEnd("unmoved_end");
+constexpr FieldName kWeekday("weekday");
+}  // namespace field
+
 using Text = std::optional<std::string_view>;
+
+// An input a record carries, by name.
+struct Input {
+    const FieldName& name;
+    Text text;
+};
 
 // A field that append writes from the value straight into the record, or an
 // empty one when there is no value.
 template <class Sink, class Value, class Append>
-void AddAppended(Sink& sink, std::string_view name, FieldText text, const Value* value,
+void AddAppended(Sink& sink, const FieldName& name, FieldText text, const Value* value,
                  Append append) {
     if (value) {
         sink.AddWritten(name, text, [&](std::string& out) { append(out, *value); });
@@ -24,16 +59,17 @@ void AddAppended(Sink& sink, std::string_view name, FieldText text, const Value*
 // The weekday and era date of a day, or two empty fields.
 template <class Sink>
 void AddDayFields(Sink& sink, std::optional<std::int64_t> day) {
-    sink.Add("weekday", day ? Text(WeekdayName(WeekdayOf(*day))) : std::nullopt, FieldText::Plain);
-    AddAppended(sink, "era_date", FieldText::Plain, day && HasEraDate(*day) ? &*day : nullptr,
+    sink.Add(field::kWeekday, day ? Text(WeekdayName(WeekdayOf(*day))) : std::nullopt,
+             FieldText::Plain);
+    AddAppended(sink, field::kEraDate, FieldText::Plain, day && HasEraDate(*day) ? &*day : nullptr,
                 AppendEraDateText);
 }
 
 // The inputs, the value's fields (added by addValue, given the value or
 // null), then the status and the message.
 template <class Sink, class Value, class AddValue>
-void AddFields(Sink& sink, std::initializer_list<std::pair<std::string_view, Text>> inputs,
-               const Outcome<Value>& outcome, AddValue addValue) {
+void AddFields(Sink& sink, std::initializer_list<Input> inputs, const Outcome<Value>& outcome,
+               AddValue addValue) {
     for (const auto& [name, text] : inputs) {
         sink.Add(name, text, FieldText::Any);
     }
@@ -42,32 +78,37 @@ void AddFields(Sink& sink, std::initializer_list<std::pair<std::string_view, Tex
     const char* status = value                                         ? "ok"
                          : std::holds_alternative<WrongInput>(outcome) ? "input"
                                                                        : "error";
-    sink.Add("status", status, FieldText::Plain);
+    sink.Add(field::kStatus, status, FieldText::Plain);
     const std::optional<std::string> message =
         value ? std::nullopt
               : std::optional(AnswerText(outcome, [](const Value&) { return std::string(); }));
-    sink.Add("message", message, FieldText::Any);
+    sink.Add(field::kMessage, message, FieldText::Any);
 }
 
 // The fields of a period's end after the inputs.
 template <class Sink>
-void AddPeriodEndFields(Sink& sink, std::initializer_list<std::pair<std::string_view, Text>> inputs,
+void AddPeriodEndFields(Sink& sink, std::initializer_list<Input> inputs,
                         const Outcome<PeriodEnd>& outcome) {
     AddFields(sink, inputs, outcome, [&sink](const PeriodEnd* end) {
         const auto text = [end](auto write) {
             return end ? std::optional(write(*end)) : std::nullopt;
         };
-        AddAppended(sink, "end", FieldText::Plain, end, [](std::string& out, const PeriodEnd& e) {
-            AppendPeriodEndText(out, e, Form::Short);
-        });
+        AddAppended(
+            sink, field::kEnd, FieldText::Plain, end,
+            [](std::string& out, const PeriodEnd& e) { AppendPeriodEndText(out, e, Form::Short); });
         AddDayFields(sink, end ? std::optional(end->day) : std::nullopt);
-        AddAppended(sink, "unmoved_end", FieldText::Plain, end,
-                    [](std::string& out, const PeriodEnd& e) { out += DayText(e.unmovedDay); });
-        sink.Add("rule", text(CountingRuleText), FieldText::Plain);
-        AddAppended(sink, "reason", FieldText::Any, end, AppendClosedDayText);
-        AddAppended(sink, "notes", FieldText::Any, end, [](std::string& out, const PeriodEnd& e) {
-            AppendJoinedWithDots(out, e.notes);
-        });
+        AddAppended(
+            sink, field::kUnmovedEnd, FieldText::Plain, end,
+            [](std::string& out, const PeriodEnd& e) { AppendDayToText(out, e.unmovedDay); });
+        sink.Add(field::kRule, text(CountingRuleText), FieldText::Plain);
+        // Around the reasons the text is the program's own; a reason from the
+        // user's own closed days may need care.
+        const bool plainReasons = end && std::ranges::all_of(end->unmovedDayReasons, NeedsNoCare);
+        AddAppended(sink, field::kReason, plainReasons ? FieldText::Plain : FieldText::Any, end,
+                    AppendClosedDayText);
+        AddAppended(
+            sink, field::kNotes, FieldText::Plain, end,
+            [](std::string& out, const PeriodEnd& e) { AppendJoinedWithDots(out, e.notes); });
     });
 }
 
@@ -84,9 +125,9 @@ Record Collected(AddFields addFields) {
 template <class Sink>
 void CalculationFields(Sink& sink, std::string_view startText, std::string_view countText,
                        const Outcome<CalendarDate>& outcome) {
-    AddFields(sink, {{"start", startText}, {"count", countText}}, outcome,
+    AddFields(sink, {{field::kStart, startText}, {field::kCount, countText}}, outcome,
               [&sink](const CalendarDate* end) {
-                  sink.Add("end",
+                  sink.Add(field::kEnd,
                            end ? std::optional(EndDateText(*end, Form::Short)) : std::nullopt,
                            FieldText::Plain);
                   AddDayFields(
@@ -97,12 +138,21 @@ void CalculationFields(Sink& sink, std::string_view startText, std::string_view 
 template <class Sink>
 void DeadlineFields(Sink& sink, std::string_view startText, std::string_view periodText,
                     const Outcome<PeriodEnd>& outcome) {
-    AddPeriodEndFields(sink, {{"start", startText}, {"period", periodText}}, outcome);
+    AddPeriodEndFields(sink, {{field::kStart, startText}, {field::kPeriod, periodText}}, outcome);
 }
 
-template void CalculationFields(RecordWriter&, std::string_view, std::string_view,
-                                const Outcome<CalendarDate>&);
-template void DeadlineFields(RecordWriter&, std::string_view, std::string_view,
+// The writers a batch uses, one a format.
+template void CalculationFields(RecordWriter<RecordFormat::Tsv>&, std::string_view,
+                                std::string_view, const Outcome<CalendarDate>&);
+template void DeadlineFields(RecordWriter<RecordFormat::Tsv>&, std::string_view, std::string_view,
+                             const Outcome<PeriodEnd>&);
+template void CalculationFields(RecordWriter<RecordFormat::Csv>&, std::string_view,
+                                std::string_view, const Outcome<CalendarDate>&);
+template void DeadlineFields(RecordWriter<RecordFormat::Csv>&, std::string_view, std::string_view,
+                             const Outcome<PeriodEnd>&);
+template void CalculationFields(RecordWriter<RecordFormat::Json>&, std::string_view,
+                                std::string_view, const Outcome<CalendarDate>&);
+template void DeadlineFields(RecordWriter<RecordFormat::Json>&, std::string_view, std::string_view,
                              const Outcome<PeriodEnd>&);
 
 Record CalculationRecord(std::string_view startText, std::string_view countText,
@@ -119,16 +169,16 @@ Record DeadlineRecord(std::string_view startText, std::string_view periodText,
 
 Record DueRecord(std::string_view dateText, const Outcome<PeriodEnd>& outcome) {
     return Collected([&](RecordCollector& sink) {
-        AddPeriodEndFields(sink, {{"date", dateText}}, outcome);
+        AddPeriodEndFields(sink, {{field::kDate, dateText}}, outcome);
     });
 }
 
 Record AgeRecord(std::string_view birthText, std::string_view dateText,
                  const Outcome<std::int64_t>& outcome) {
     return Collected([&](RecordCollector& sink) {
-        AddFields(sink, {{"birth", birthText}, {"date", dateText}}, outcome,
+        AddFields(sink, {{field::kBirth, birthText}, {field::kDate, dateText}}, outcome,
                   [&sink](const std::int64_t* age) {
-                      sink.Add("age", age ? std::optional(DayCountText(*age)) : std::nullopt,
+                      sink.Add(field::kAge, age ? std::optional(DayCountText(*age)) : std::nullopt,
                                FieldText::Number);
                   });
     });
@@ -137,9 +187,9 @@ Record AgeRecord(std::string_view birthText, std::string_view dateText,
 Record ReachRecord(std::string_view birthText, std::string_view ageText,
                    const Outcome<std::int64_t>& outcome) {
     return Collected([&](RecordCollector& sink) {
-        AddFields(sink, {{"birth", birthText}, {"age", ageText}}, outcome,
+        AddFields(sink, {{field::kBirth, birthText}, {field::kAge, ageText}}, outcome,
                   [&sink](const std::int64_t* day) {
-                      sink.Add("day", day ? std::optional(DayText(*day)) : std::nullopt,
+                      sink.Add(field::kDay, day ? std::optional(DayText(*day)) : std::nullopt,
                                FieldText::Plain);
                       AddDayFields(sink, day ? std::optional(*day) : std::nullopt);
                   });
@@ -149,9 +199,10 @@ Record ReachRecord(std::string_view birthText, std::string_view ageText,
 Record DaysRecord(std::string_view fromText, std::string_view toText,
                   const Outcome<std::int64_t>& outcome) {
     return Collected([&](RecordCollector& sink) {
-        AddFields(sink, {{"from", fromText}, {"to", toText}}, outcome,
+        AddFields(sink, {{field::kFrom, fromText}, {field::kTo, toText}}, outcome,
                   [&sink](const std::int64_t* days) {
-                      sink.Add("days", days ? std::optional(DayCountText(*days)) : std::nullopt,
+                      sink.Add(field::kDays,
+                               days ? std::optional(DayCountText(*days)) : std::nullopt,
                                FieldText::Number);
                   });
     });
@@ -159,15 +210,16 @@ Record DaysRecord(std::string_view fromText, std::string_view toText,
 
 Record InfoRecord(std::string_view dateText, const Outcome<DayFacts>& outcome) {
     return Collected([&](RecordCollector& sink) {
-        AddFields(sink, {{"date", dateText}}, outcome, [&sink](const DayFacts* facts) {
+        AddFields(sink, {{field::kDate, dateText}}, outcome, [&sink](const DayFacts* facts) {
             AddDayFields(sink, facts ? std::optional(facts->day) : std::nullopt);
-            sink.Add("closed",
+            sink.Add(field::kClosed,
                      facts ? Text(facts->closedReasons.empty() ? "false" : "true") : std::nullopt,
                      FieldText::Number);
-            sink.Add("reasons",
+            sink.Add(field::kReasons,
                      facts ? std::optional(JoinedWithDots(facts->closedReasons)) : std::nullopt,
                      FieldText::Any);
-            sink.Add("notes", facts ? std::optional(JoinedWithDots(facts->notes)) : std::nullopt,
+            sink.Add(field::kNotes,
+                     facts ? std::optional(JoinedWithDots(facts->notes)) : std::nullopt,
                      FieldText::Any);
         });
     });
@@ -182,9 +234,9 @@ std::vector<Record> HolidayRecords(const std::vector<Holiday>& holidays) {
             continue;
         }
         records.push_back(Collected([&](RecordCollector& sink) {
-            sink.Add("date", DayText(day), FieldText::Plain);
+            sink.Add(field::kDate, DayText(day), FieldText::Plain);
             AddDayFields(sink, day);
-            sink.Add("name", holiday.name, FieldText::Any);
+            sink.Add(field::kName, holiday.name, FieldText::Any);
         }));
     }
     return records;

@@ -18,7 +18,7 @@ void AppendMonthDayText(std::string& out, std::int64_t day) {
 
 // "2024/12/30（月）".
 void AppendDayWithWeekdayText(std::string& out, std::int64_t day) {
-    out += DayText(day);
+    AppendDayToText(out, day);
     out += "（";
     out += WeekdayName(WeekdayOf(day));
     out += "）";
@@ -97,7 +97,11 @@ std::string PeriodEndText(const PeriodEnd& end, Form form) {
 }
 
 void AppendPeriodEndText(std::string& out, const PeriodEnd& end, Form form) {
-    out += end.moment ? DateToText(*end.moment) : DayText(end.day);
+    if (end.moment) {
+        out += DateToText(*end.moment);
+    } else {
+        AppendDayToText(out, end.day);
+    }
     if (form == Form::Long) {
         out += '\t';
         AppendWeekdayAndEraText(out, end.day);

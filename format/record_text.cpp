@@ -36,6 +36,14 @@ constexpr SpecialBytes kTsvSpecial = Special("\t\n\r");
 constexpr SpecialBytes kCsvSpecial = Special(",\"\r\n");
 constexpr SpecialBytes kJsonSpecial = Special("\"\\", true);
 
+constexpr SpecialBytes kAnySpecial = Special(",\"\\", true);
+
+constexpr const SpecialBytes& SpecialBytesOf(RecordFormat format) {
+    return format == RecordFormat::Tsv   ? kTsvSpecial
+           : format == RecordFormat::Csv ? kCsvSpecial
+                                         : kJsonSpecial;
+}
+
 // How many bytes from the start of text are well-formed UTF-8 without a
 // special byte: what can be copied as it is. ASCII and the three-byte
 // sequences without exceptions (kana, kanji, full-width forms) are checked
@@ -147,90 +155,46 @@ std::string HeaderLine(const Record& record, RecordFormat format) {
     return line + (format == RecordFormat::Csv ? "\r\n" : "\n");
 }
 
-RecordWriter::RecordWriter(std::string& line, RecordFormat format) : line_(line), format_(format) {
-    if (format_ == RecordFormat::Json) {
-        line_ += '{';
+bool NeedsNoCare(std::string_view text) {
+    return PlainPrefixLength(text, kAnySpecial) == text.size();
+}
+
+std::size_t CarefreeLength(std::string_view text, RecordFormat format) {
+    return PlainPrefixLength(text, SpecialBytesOf(format));
+}
+
+void RewriteWithCare(std::string& line, std::size_t start, RecordFormat format) {
+    const std::string written = line.substr(start);
+    line.resize(start);
+    switch (format) {
+        case RecordFormat::Tsv:
+            AppendTsvValue(line, written);
+            break;
+        case RecordFormat::Csv:
+            AppendCsvValue(line, written);
+            break;
+        case RecordFormat::Json:
+            AppendJsonText(line, written);
+            break;
     }
 }
 
-void RecordWriter::StartField(std::string_view name) {
-    using namespace std::string_view_literals;
-    const bool first = std::exchange(first_, false);
-    if (format_ == RecordFormat::Json) {
-        // Names are the program's own identifiers: nothing to escape.
-        line_ += first ? "\""sv : ",\""sv;
-        line_ += name;
-        line_ += "\":"sv;
-    } else if (!first) {
-        line_ += format_ == RecordFormat::Tsv ? '\t' : ',';
-    }
+void RecordCollector::AddNull(const FieldName& name, FieldText text) {
+    record_.push_back({name.Name(), std::nullopt, text});
 }
 
-void RecordWriter::AddNull(std::string_view name, FieldText) {
-    StartField(name);
-    if (format_ == RecordFormat::Json) {
-        line_ += "null";
-    }
-}
-
-std::string& RecordWriter::OpenValue(std::string_view name, FieldText text) {
-    StartField(name);
-    if (format_ == RecordFormat::Json && text != FieldText::Number) {
-        line_ += '"';
-    }
-    valueStart_ = line_.size();
-    valueText_ = text;
-    return line_;
-}
-
-// The value went into the line as it was written; the rare one that needs
-// care is taken out and written again with it.
-void RecordWriter::CloseValue() {
-    const std::string_view value = std::string_view(line_).substr(valueStart_);
-    const SpecialBytes& special = format_ == RecordFormat::Tsv   ? kTsvSpecial
-                                  : format_ == RecordFormat::Csv ? kCsvSpecial
-                                                                 : kJsonSpecial;
-    const auto needsCare = [&] { return PlainPrefixLength(value, special) != value.size(); };
-    assert(valueText_ != FieldText::Plain || !needsCare());
-    if (valueText_ != FieldText::Plain && needsCare()) {
-        const std::string written(value);
-        line_.resize(valueStart_);
-        switch (format_) {
-            case RecordFormat::Tsv:
-                AppendTsvValue(line_, written);
-                break;
-            case RecordFormat::Csv:
-                AppendCsvValue(line_, written);
-                break;
-            case RecordFormat::Json:
-                AppendJsonText(line_, written);
-                break;
-        }
-    }
-    if (format_ == RecordFormat::Json && valueText_ != FieldText::Number) {
-        line_ += '"';
-    }
-}
-
-void RecordWriter::End() {
-    line_ += format_ == RecordFormat::Json ? "}\n" : format_ == RecordFormat::Csv ? "\r\n" : "\n";
-}
-
-void RecordCollector::AddNull(std::string_view name, FieldText text) {
-    record_.push_back({name, std::nullopt, text});
-}
-
-std::string& RecordCollector::OpenValue(std::string_view name, FieldText text) {
-    return *record_.emplace_back(Field{name, std::string(), text}).value;
+std::string& RecordCollector::OpenValue(const FieldName& name, FieldText text) {
+    return *record_.emplace_back(Field{name.Name(), std::string(), text}).value;
 }
 
 std::string RecordLine(const Record& record, RecordFormat format) {
     std::string line;
-    RecordWriter writer(line, format);
-    for (const Field& field : record) {
-        writer.Add(field.name, field.value, field.text);
-    }
-    writer.End();
+    WithRecordWriter(line, format, [&record](auto& writer) {
+        for (const Field& field : record) {
+            writer.Add(FieldName(field.name), field.value, field.text);
+        }
+        writer.End();
+    });
     return line;
 }
 

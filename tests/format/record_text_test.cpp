@@ -24,6 +24,20 @@ TEST(RecordText, QuotesAndEscapesWhatEachFormatMust) {
               "\"bad\":\"x\uFFFD\uFFFD\uFFFDy\\u0001\"}\n");
     EXPECT_EQ(RecordLine({{"nul", std::string("a\0b\x1F", 4)}}, RecordFormat::Json),
               "{\"nul\":\"a\\u0000b\\u001f\"}\n");
+    EXPECT_EQ(RecordLine({}, RecordFormat::Json), "{}\n");
+    EXPECT_EQ(RecordLine({}, RecordFormat::Csv), "\r\n");
+    // A name keeps its JSON key up to 24 bytes; a longer one is written out.
+    const std::string_view longest = "name_of_twenty_four_byte";
+    EXPECT_EQ(FieldName(longest).JsonKey(true), "\"name_of_twenty_four_byte\":\"");
+    EXPECT_EQ(FieldName(std::string(longest) + "s").JsonKey(false), "");
+    EXPECT_EQ(RecordLine({{"a_name_longer_than_any_key_kept", "v"}, {"n", std::nullopt}},
+                         RecordFormat::Json),
+              "{\"a_name_longer_than_any_key_kept\":\"v\",\"n\":null}\n");
+    // What the program's own texts may join without a look at each record.
+    EXPECT_TRUE(NeedsNoCare("土曜日・年末年始の休日"));
+    for (const std::string_view careful : {"a,b", "a\"b", "a\\b", "a\tb", "a\x01", "a\xE3"}) {
+        EXPECT_FALSE(NeedsNoCare(careful)) << careful;
+    }
     // Well-formed sequences of every length pass; overlong forms and
     // surrogates do not.
     EXPECT_EQ(RecordLine({{"t", "é日\U0001F600１\uFFFD"}}, RecordFormat::Tsv),
@@ -44,9 +58,10 @@ TEST(RecordText, QuotesAndEscapesWhatEachFormatMust) {
     // A value cut inside a character ends there, whatever byte follows it.
     const std::string day = "日";
     std::string line;
-    RecordWriter writer(line, RecordFormat::Tsv);
-    writer.Add("t", std::string_view(day).substr(0, 2), FieldText::Any);
-    EXPECT_EQ(line, "\uFFFD\uFFFD");
+    RecordWriter<RecordFormat::Tsv> writer(line);
+    writer.Add(FieldName("t"), std::string_view(day).substr(0, 2), FieldText::Any);
+    writer.End();
+    EXPECT_EQ(line, "\uFFFD\uFFFD\n");
     // No lead byte beyond F4: F5 starts nothing, so each of its bytes is replaced.
     EXPECT_EQ(RecordLine({{"t", "\xF5\x80\x80\x80"}}, RecordFormat::Tsv),
               "\uFFFD\uFFFD\uFFFD\uFFFD\n");
