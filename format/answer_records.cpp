@@ -41,7 +41,7 @@ using Text = std::optional<std::string_view>;
 // An input a record carries, by name.
 struct Input {
     const FieldName& name;
-    Text text;
+    std::string_view text;
 };
 
 // A field that append writes from the value straight into the record, or an
@@ -52,16 +52,18 @@ void AddAppended(Sink& sink, const FieldName& name, FieldText text, const Value*
     if (value) {
         sink.AddWritten(name, text, [&](std::string& out) { append(out, *value); });
     } else {
-        sink.Add(name, std::nullopt, text);
+        sink.AddNull(name, text);
     }
 }
 
-// The weekday and era date of a day, or two empty fields.
+// The weekday and era date of a day, or two empty fields. Values that may
+// be missing come as pointers, not optionals, which a batch would build and
+// read back on every line.
 template <class Sink>
-void AddDayFields(Sink& sink, std::optional<std::int64_t> day) {
-    sink.Add(field::kWeekday, day ? Text(WeekdayName(WeekdayOf(*day))) : std::nullopt,
-             FieldText::Plain);
-    AddAppended(sink, field::kEraDate, FieldText::Plain, day && HasEraDate(*day) ? &*day : nullptr,
+void AddDayFields(Sink& sink, const std::int64_t* day) {
+    AddAppended(sink, field::kWeekday, FieldText::Plain, day,
+                [](std::string& out, std::int64_t d) { out += WeekdayName(WeekdayOf(d)); });
+    AddAppended(sink, field::kEraDate, FieldText::Plain, day && HasEraDate(*day) ? day : nullptr,
                 AppendEraDateText);
 }
 
@@ -79,10 +81,12 @@ void AddFields(Sink& sink, std::initializer_list<Input> inputs, const Outcome<Va
                          : std::holds_alternative<WrongInput>(outcome) ? "input"
                                                                        : "error";
     sink.Add(field::kStatus, status, FieldText::Plain);
-    const std::optional<std::string> message =
-        value ? std::nullopt
-              : std::optional(AnswerText(outcome, [](const Value&) { return std::string(); }));
-    sink.Add(field::kMessage, message, FieldText::Any);
+    if (value) {
+        sink.AddNull(field::kMessage, FieldText::Any);
+    } else {
+        sink.Add(field::kMessage, AnswerText(outcome, [](const Value&) { return std::string(); }),
+                 FieldText::Any);
+    }
 }
 
 // The fields of a period's end after the inputs.
@@ -90,17 +94,15 @@ template <class Sink>
 void AddPeriodEndFields(Sink& sink, std::initializer_list<Input> inputs,
                         const Outcome<PeriodEnd>& outcome) {
     AddFields(sink, inputs, outcome, [&sink](const PeriodEnd* end) {
-        const auto text = [end](auto write) {
-            return end ? std::optional(write(*end)) : std::nullopt;
-        };
         AddAppended(
             sink, field::kEnd, FieldText::Plain, end,
             [](std::string& out, const PeriodEnd& e) { AppendPeriodEndText(out, e, Form::Short); });
-        AddDayFields(sink, end ? std::optional(end->day) : std::nullopt);
+        AddDayFields(sink, end ? &end->day : nullptr);
         AddAppended(
             sink, field::kUnmovedEnd, FieldText::Plain, end,
             [](std::string& out, const PeriodEnd& e) { AppendDayToText(out, e.unmovedDay); });
-        sink.Add(field::kRule, text(CountingRuleText), FieldText::Plain);
+        AddAppended(sink, field::kRule, FieldText::Plain, end,
+                    [](std::string& out, const PeriodEnd& e) { out += CountingRuleText(e); });
         // Around the reasons the text is the program's own; a reason from the
         // user's own closed days may need care.
         const bool plainReasons = end && std::ranges::all_of(end->unmovedDayReasons, NeedsNoCare);
@@ -127,11 +129,11 @@ void CalculationFields(Sink& sink, std::string_view startText, std::string_view 
                        const Outcome<CalendarDate>& outcome) {
     AddFields(sink, {{field::kStart, startText}, {field::kCount, countText}}, outcome,
               [&sink](const CalendarDate* end) {
-                  sink.Add(field::kEnd,
-                           end ? std::optional(EndDateText(*end, Form::Short)) : std::nullopt,
-                           FieldText::Plain);
-                  AddDayFields(
-                      sink, end ? std::optional(RoundedToSecond(*end).DayNumber()) : std::nullopt);
+                  AddAppended(
+                      sink, field::kEnd, FieldText::Plain, end,
+                      [](std::string& out, CalendarDate e) { out += EndDateText(e, Form::Short); });
+                  const std::int64_t day = end ? RoundedToSecond(*end).DayNumber() : 0;
+                  AddDayFields(sink, end ? &day : nullptr);
               });
 }
 
@@ -178,8 +180,9 @@ Record AgeRecord(std::string_view birthText, std::string_view dateText,
     return Collected([&](RecordCollector& sink) {
         AddFields(sink, {{field::kBirth, birthText}, {field::kDate, dateText}}, outcome,
                   [&sink](const std::int64_t* age) {
-                      sink.Add(field::kAge, age ? std::optional(DayCountText(*age)) : std::nullopt,
-                               FieldText::Number);
+                      sink.AddOptional(field::kAge,
+                                       age ? std::optional(DayCountText(*age)) : std::nullopt,
+                                       FieldText::Number);
                   });
     });
 }
@@ -189,9 +192,10 @@ Record ReachRecord(std::string_view birthText, std::string_view ageText,
     return Collected([&](RecordCollector& sink) {
         AddFields(sink, {{field::kBirth, birthText}, {field::kAge, ageText}}, outcome,
                   [&sink](const std::int64_t* day) {
-                      sink.Add(field::kDay, day ? std::optional(DayText(*day)) : std::nullopt,
-                               FieldText::Plain);
-                      AddDayFields(sink, day ? std::optional(*day) : std::nullopt);
+                      sink.AddOptional(field::kDay,
+                                       day ? std::optional(DayText(*day)) : std::nullopt,
+                                       FieldText::Plain);
+                      AddDayFields(sink, day);
                   });
     });
 }
@@ -201,9 +205,9 @@ Record DaysRecord(std::string_view fromText, std::string_view toText,
     return Collected([&](RecordCollector& sink) {
         AddFields(sink, {{field::kFrom, fromText}, {field::kTo, toText}}, outcome,
                   [&sink](const std::int64_t* days) {
-                      sink.Add(field::kDays,
-                               days ? std::optional(DayCountText(*days)) : std::nullopt,
-                               FieldText::Number);
+                      sink.AddOptional(field::kDays,
+                                       days ? std::optional(DayCountText(*days)) : std::nullopt,
+                                       FieldText::Number);
                   });
     });
 }
@@ -211,16 +215,18 @@ Record DaysRecord(std::string_view fromText, std::string_view toText,
 Record InfoRecord(std::string_view dateText, const Outcome<DayFacts>& outcome) {
     return Collected([&](RecordCollector& sink) {
         AddFields(sink, {{field::kDate, dateText}}, outcome, [&sink](const DayFacts* facts) {
-            AddDayFields(sink, facts ? std::optional(facts->day) : std::nullopt);
-            sink.Add(field::kClosed,
-                     facts ? Text(facts->closedReasons.empty() ? "false" : "true") : std::nullopt,
-                     FieldText::Number);
-            sink.Add(field::kReasons,
-                     facts ? std::optional(JoinedWithDots(facts->closedReasons)) : std::nullopt,
-                     FieldText::Any);
-            sink.Add(field::kNotes,
-                     facts ? std::optional(JoinedWithDots(facts->notes)) : std::nullopt,
-                     FieldText::Any);
+            AddDayFields(sink, facts ? &facts->day : nullptr);
+            sink.AddOptional(
+                field::kClosed,
+                facts ? Text(facts->closedReasons.empty() ? "false" : "true") : std::nullopt,
+                FieldText::Number);
+            sink.AddOptional(
+                field::kReasons,
+                facts ? std::optional(JoinedWithDots(facts->closedReasons)) : std::nullopt,
+                FieldText::Any);
+            sink.AddOptional(field::kNotes,
+                             facts ? std::optional(JoinedWithDots(facts->notes)) : std::nullopt,
+                             FieldText::Any);
         });
     });
 }
@@ -235,7 +241,7 @@ std::vector<Record> HolidayRecords(const std::vector<Holiday>& holidays) {
         }
         records.push_back(Collected([&](RecordCollector& sink) {
             sink.Add(field::kDate, DayText(day), FieldText::Plain);
-            AddDayFields(sink, day);
+            AddDayFields(sink, &day);
             sink.Add(field::kName, holiday.name, FieldText::Any);
         }));
     }

@@ -179,7 +179,7 @@ void RewriteWithCare(std::string& line, std::size_t start, RecordFormat format) 
     }
 }
 
-void RecordCollector::AddNull(const FieldName& name, FieldText text) {
+void RecordCollector::WriteNull(const FieldName& name, FieldText text) {
     record_.push_back({name.Name(), std::nullopt, text});
 }
 
@@ -191,7 +191,7 @@ std::string RecordLine(const Record& record, RecordFormat format) {
     std::string line;
     WithRecordWriter(line, format, [&record](auto& writer) {
         for (const Field& field : record) {
-            writer.Add(FieldName(field.name), field.value, field.text);
+            writer.AddOptional(FieldName(field.name), field.value, field.text);
         }
         writer.End();
     });

@@ -86,12 +86,20 @@ private:
 template <class Sink>
 class FieldSink {
 public:
+    // A field with the value given.
+    void Add(const FieldName& name, std::string_view value, FieldText text) {
+        AddWritten(name, text, [value](std::string& out) { out += value; });
+    }
+    // A field with no value: empty in TSV and CSV, null in JSON.
+    void AddNull(const FieldName& name, FieldText text) {
+        static_cast<Sink&>(*this).WriteNull(name, text);
+    }
     // A field with the value given, or with none.
-    void Add(const FieldName& name, std::optional<std::string_view> value, FieldText text) {
+    void AddOptional(const FieldName& name, std::optional<std::string_view> value, FieldText text) {
         if (value) {
-            AddWritten(name, text, [value](std::string& out) { out += *value; });
+            Add(name, *value, text);
         } else {
-            static_cast<Sink&>(*this).AddNull(name, text);
+            AddNull(name, text);
         }
     }
 
@@ -113,7 +121,7 @@ public:
 
 private:
     friend FieldSink<RecordCollector>;
-    void AddNull(const FieldName& name, FieldText text);
+    void WriteNull(const FieldName& name, FieldText text);
     // The string a value is appended to between these two calls.
     std::string& OpenValue(const FieldName& name, FieldText text);
     void CloseValue(std::size_t, FieldText) {}
@@ -181,7 +189,7 @@ private:
             }
         }
     }
-    void AddNull(const FieldName& name, FieldText) {
+    void WriteNull(const FieldName& name, FieldText) {
         using namespace std::string_view_literals;
         StartField(name, false);
         if constexpr (kFormat == RecordFormat::Json) {
