@@ -45,59 +45,9 @@ std::optional<double> ReadTimeOfDay(TextScanner& scanner) {
     return static_cast<double>(hour * 3600 + minute * 60 + second) / 86400.0;
 }
 
-// The date of the fields read, when they make one: inside the calendar, a day
-// of the month, and inside its era when one was written.
-std::optional<DateAndTime> DateOfFields(std::int64_t year, std::int64_t month, std::int64_t day,
-                                        const JapaneseEra* era, double timeOfDay,
-                                        bool timeWritten) {
-    if (era != nullptr) {
-        year += era->firstYear - 1;  // a year 0 falls before the era: see below
-    }
-    if (year < kFirstCivilDate.year || year > kLastCivilDate.year) {
-        return std::nullopt;
-    }
-    const CivilDate date{static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
-    if (!IsValidDayOfMonth(date.year, date.month, date.day)) {
-        return std::nullopt;
-    }
-    const std::int64_t dayNumber = DayNumberFromCivil(date);
-    if (era != nullptr && (dayNumber < era->firstDay || dayNumber > era->lastDay)) {
-        return std::nullopt;
-    }
-    return DateAndTime{CalendarDate::FromDayAndTime(dayNumber, timeOfDay), timeWritten};
-}
-
-// yyyy/mm/dd in ASCII and nothing else, the form a batch mostly holds, read
-// without decoding characters; the fields it reads or none.
-std::optional<CivilDate> ReadAsciiDate(std::string_view text) {
-    if (text.size() != std::string_view("yyyy/mm/dd").size() || text[4] != '/' || text[7] != '/') {
-        return std::nullopt;
-    }
-    // Unsigned, so that a byte below '0' wraps past 9 too.
-    const auto digit = [text](std::size_t i) { return static_cast<unsigned>(text[i] - '0'); };
-    const unsigned digits[] = {digit(0), digit(1), digit(2), digit(3),
-                               digit(5), digit(6), digit(8), digit(9)};
-    for (const unsigned d : digits) {
-        if (d > 9) {
-            return std::nullopt;
-        }
-    }
-    const auto number = [&digits](std::size_t from, std::size_t count) {
-        int value = 0;
-        for (std::size_t i = from; i < from + count; ++i) {
-            value = value * 10 + static_cast<int>(digits[i]);
-        }
-        return value;
-    };
-    return CivilDate{number(0, 4), number(4, 2), number(6, 2)};
-}
-
 }  // namespace
 
 std::optional<DateAndTime> ReadDateAndTime(std::string_view text) {
-    if (const std::optional<CivilDate> date = ReadAsciiDate(text)) {
-        return DateOfFields(date->year, date->month, date->day, nullptr, 0.0, false);
-    }
     TextScanner scanner(text);
     scanner.SkipBlanks();
 
@@ -158,7 +108,22 @@ std::optional<DateAndTime> ReadDateAndTime(std::string_view text) {
     if (!scanner.AtEnd()) {
         return std::nullopt;
     }
-    return DateOfFields(year, month, day, era, timeOfDay, timeWritten);
+
+    if (era != nullptr) {
+        year += era->firstYear - 1;  // a year 0 falls before the era: see below
+    }
+    if (year < kFirstCivilDate.year || year > kLastCivilDate.year) {
+        return std::nullopt;
+    }
+    const CivilDate date{static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
+    if (!IsValidDayOfMonth(date.year, date.month, date.day)) {
+        return std::nullopt;
+    }
+    const std::int64_t dayNumber = DayNumberFromCivil(date);
+    if (era != nullptr && (dayNumber < era->firstDay || dayNumber > era->lastDay)) {
+        return std::nullopt;
+    }
+    return DateAndTime{CalendarDate::FromDayAndTime(dayNumber, timeOfDay), timeWritten};
 }
 
 std::optional<CalendarDate> ReadDateText(std::string_view text) {
@@ -198,7 +163,7 @@ std::string DateToText(CalendarDate date) {
     const int seconds = static_cast<int>(std::lround(rounded.TimeOfDay() * 86400.0));
     const CivilDate civil = CivilFromDayNumber(dayNumber);
 
-    std::array<char, 24> buffer;
+    std::array<char, std::string_view("yyyy/mm/dd hh:mm:ss").size()> buffer;
     char* out = WriteDay(buffer.data(), civil);
     if (seconds != 0) {
         const int hour = seconds / 3600;

@@ -9,12 +9,10 @@ std::size_t Utf8SequenceLength(std::string_view text) {
     if (lead < 0x80) {
         return 1;
     }
-    std::size_t length = 0;
+    std::size_t length = 2;  // for a lead from C2 to DF
     unsigned char low = 0x80;
     unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
+    if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
         low = lead == 0xE0 ? 0xA0 : 0x80;   // no overlong forms
         high = lead == 0xED ? 0x9F : 0xBF;  // no surrogates
@@ -22,7 +20,7 @@ std::size_t Utf8SequenceLength(std::string_view text) {
         length = 4;
         low = lead == 0xF0 ? 0x90 : 0x80;
         high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
+    } else if (lead < 0xC2 || lead > 0xDF) {
         return 0;
     }
     if (text.size() < length || byte(1) < low || byte(1) > high) {

@@ -132,8 +132,12 @@ void CalculationFields(Sink& sink, std::string_view startText, std::string_view 
                   AddAppended(
                       sink, field::kEnd, FieldText::Plain, end,
                       [](std::string& out, CalendarDate e) { out += EndDateText(e, Form::Short); });
-                  const std::int64_t day = end ? RoundedToSecond(*end).DayNumber() : 0;
-                  AddDayFields(sink, end ? &day : nullptr);
+                  if (end) {
+                      const std::int64_t day = RoundedToSecond(*end).DayNumber();
+                      AddDayFields(sink, &day);
+                  } else {
+                      AddDayFields(sink, nullptr);
+                  }
               });
 }
 

@@ -75,8 +75,9 @@ public:
 
 private:
     static constexpr std::size_t kLongestKept = 24;
+    static constexpr std::string_view kKeyMarks = "\"\":\"";  // around the name
     std::string_view name_;
-    std::array<char, kLongestKept + 4> key_{};
+    std::array<char, kLongestKept + kKeyMarks.size()> key_{};
     std::size_t keySize_ = 0;
 };
 
@@ -210,8 +211,9 @@ private:
             const std::string_view value = std::string_view(line_).substr(start);
             return CarefreeLength(value, kFormat) != value.size();
         };
-        assert(text != FieldText::Plain || !needsCare());
-        if (text != FieldText::Plain && needsCare()) {
+        if (text == FieldText::Plain) {
+            assert(!needsCare());
+        } else if (needsCare()) {
             RewriteWithCare(line_, start, kFormat);
         }
         if (Quoted(text)) {
