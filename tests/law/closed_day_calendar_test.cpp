@@ -163,6 +163,9 @@ TEST(ClosedDayFile, FindsAndReadsTheDefaultFile) {
     EXPECT_EQ(std::get<1>(ReadClosedDayFile(root / "torvelin")).problem,
               "通常のファイルではありません");
     EXPECT_EQ(std::get<1>(ReadClosedDayFile(root / "none.tsv")).problem, "ファイルがありません");
+    // A file one byte over the limit is read far enough to tell.
+    std::ofstream(root / "large.tsv") << std::string(kMaxClosedDayFileBytes + 1, '#');
+    EXPECT_EQ(std::get<1>(ReadClosedDayFile(root / "large.tsv")).problem, "1 MiB を超えています");
     std::filesystem::remove_all(root);
 }
 
