@@ -62,6 +62,7 @@ TEST(RecordText, QuotesAndEscapesWhatEachFormatMust) {
     writer.Add(FieldName("t"), std::string_view(day).substr(0, 2), FieldText::Any);
     writer.End();
     EXPECT_EQ(line, "\uFFFD\uFFFD\n");
+    EXPECT_EQ(CarefreeLength(std::string_view(day).substr(0, 2), RecordFormat::Tsv), 0U);
     // No lead byte beyond F4: F5 starts nothing, so each of its bytes is replaced.
     EXPECT_EQ(RecordLine({{"t", "\xF5\x80\x80\x80"}}, RecordFormat::Tsv),
               "\uFFFD\uFFFD\uFFFD\uFFFD\n");
