@@ -129,9 +129,6 @@ std::vector<std::string_view> ComputedEquinoxNotes(std::int64_t firstDay, std::i
     const std::int64_t from = firstDay - 1;
     const std::int64_t to = lastDay + 1;
     const int lastYear = CivilFromDayNumber(to).year;
-    if (lastYear <= kLastDeclaredEquinoxYear) {
-        return {};  // most spans, and cheap to tell
-    }
     const int firstYear = std::max(CivilFromDayNumber(from).year, kLastDeclaredEquinoxYear + 1);
     std::vector<std::string_view> notes;
     for (const Window& window : kWindows) {
