@@ -3,8 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cassert>
-#include <utility>
 
 #include "calc/text_scanner.h"
 
