@@ -20,10 +20,15 @@ constexpr Weekday WeekdayOf(CivilDate date) {
     return WeekdayOf(DayNumberFromCivil(date));
 }
 
-// The one-character name, "日" for Sunday to "土" for Saturday (UTF-8).
+// The one-character names, "日" for Sunday to "土" for Saturday (UTF-8).
+// Each is one kanji of three bytes, a size the compiler sees, so that a
+// writer copies a name without a call for a few bytes.
+inline constexpr std::size_t kWeekdayNameBytes = std::string_view("日").size();
+inline constexpr char kWeekdayNames[][kWeekdayNameBytes + 1] = {"日", "月", "火", "水",
+                                                                "木", "金", "土"};
+
 constexpr std::string_view WeekdayName(Weekday weekday) {
-    constexpr std::string_view kNames[] = {"日", "月", "火", "水", "木", "金", "土"};
-    return kNames[static_cast<int>(weekday)];
+    return {kWeekdayNames[static_cast<int>(weekday)], kWeekdayNameBytes};
 }
 
 }  // namespace torvelin

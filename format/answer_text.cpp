@@ -145,26 +145,26 @@ std::string ClosedDayText(const PeriodEnd& end) {
 }
 
 void AppendClosedDayText(std::string& out, const PeriodEnd& end) {
+    using namespace std::string_view_literals;
     if (end.unmovedDayReasons.empty()) {
         return;
     }
+    // The choices between words of one length are made on words, not on
+    // texts, so that each is copied with a size the compiler sees.
     const bool bank = end.calendar == CalendarKind::Bank;
-    const std::string_view closed = bank ? "休業日" : "閉庁日";
-    const std::string_view open = bank ? "営業日" : "開庁日";
-    const auto add = [&out](std::initializer_list<std::string_view> parts) {
-        for (const std::string_view part : parts) {
-            out += part;
-        }
-    };
-    add({end.direction == Direction::After   ? "末日"
-         : end.direction == Direction::Fixed ? "期限"
-                                             : ""});
+    const std::string_view closed = bank ? "休業日"sv : "閉庁日"sv;
+    const std::string_view open = bank ? "営業日"sv : "開庁日"sv;
+    if (end.direction != Direction::Before) {
+        out += end.direction == Direction::After ? "末日"sv : "期限"sv;
+    }
     AppendDayWithWeekdayText(out, end.unmovedDay);
     out += "は";
     AppendJoinedWithDots(out, end.unmovedDayReasons);
     if (!end.Moved()) {
         // Art. 142 moves only the end of a period counted forward.
-        add({"（", closed, "、期間の末日ではないため繰り上げない）"});
+        out += "（";
+        out += closed;
+        out += "、期間の末日ではないため繰り上げない）";
         return;
     }
     // The closed days passed over after the first: "、12/31〜1/5も閉庁日".
@@ -180,14 +180,23 @@ void AppendClosedDayText(std::string& out, const PeriodEnd& end) {
             out += "〜";
             AppendMonthDayText(out, std::max(nearest, farthest));
         }
-        add({"も", closed});
+        out += "も";
+        out += closed;
     }
-    add({"のため、", later ? "翌" : "前", open,
-         end.direction == Direction::Fixed ? "が期限"
-         : later                           ? "に満了"
-                                           : "に繰り上げ"});
+    out += "のため、";
+    out += later ? "翌"sv : "前"sv;
+    out += open;
+    if (end.direction == Direction::Fixed) {
+        out += "が期限";
+    } else if (later) {
+        out += "に満了";
+    } else {
+        out += "に繰り上げ";
+    }
     if (!end.movedBy.empty()) {
-        add({"（", end.movedBy, "）"});
+        out += "（";
+        out += end.movedBy;
+        out += "）";
     }
 }
 

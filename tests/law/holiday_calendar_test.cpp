@@ -24,13 +24,14 @@ TEST(EraDate, WritesEachEraAndReadsBackEveryDay) {
         {{1873, 1, 1}, "明治6年1月1日"}, {{1912, 7, 29}, "明治45年7月29日"}, {{1912, 7, 30}, "大正元年7月30日"},
         {{1926, 12, 25}, "昭和元年12月25日"}, {{1989, 1, 7}, "昭和64年1月7日"}, {{1989, 1, 8}, "平成元年1月8日"},
         {{2019, 4, 30}, "平成31年4月30日"}, {{2019, 5, 1}, "令和元年5月1日"},
-        {{9999, 12, 31}, "令和7981年12月31日"},
+        {{2118, 1, 1}, "令和100年1月1日"}, {{9999, 12, 31}, "令和7981年12月31日"},
     };
     // clang-format on
     for (const auto& [date, text] : eras) {
         EXPECT_EQ(EraDateText(DayNumberFromCivil(date)).value_or("(none)"), text);
     }
     EXPECT_FALSE(EraDateText(Day(1872, 12, 31)));
+    EXPECT_FALSE(EraDateText(kLastDayNumber + 1));
     for (std::int64_t day = Day(1873, 1, 1); day <= Day(2100, 12, 31); ++day) {
         const std::optional<CalendarDate> read = ReadDateText(*EraDateText(day));
         ASSERT_TRUE(read && read->DayNumber() == day) << *EraDateText(day);
