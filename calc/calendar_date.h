@@ -29,36 +29,49 @@ constexpr bool IsValidDayOfMonth(int year, int month, int day) {
 }
 
 // Day numbers count from 1899/12/30, day 0 of the serial date value.
-// The conversions shift the year to start in March, so that the leap day is
-// the last day of its year and every month's offset is a linear formula.
+// The conversions are Neri and Schneider's ("Euclidean affine functions and
+// their application to calendar algorithms", 2022): each step a
+// multiplication or a shift of a 32-bit number, since a batch converts every
+// answer several times. They count the year from March, so that the leap day
+// is the last day of its year and every month's offset is a linear formula,
+// and the days from 0000/03/01 moved back by whole 400-year cycles, so that
+// no count is negative: they hold from about the year -32,800 to far past
+// the calendar's range.
+namespace civil_count {
+inline constexpr std::uint32_t kCyclesBack = 82;
+inline constexpr std::uint32_t kYearsBack = 400 * kCyclesBack;
+// Day 0 counted from the start of the count.
+inline constexpr std::int64_t kDaysBack = 146097 * std::int64_t{kCyclesBack} + 693899;
+}  // namespace civil_count
+
 constexpr std::int64_t DayNumberFromCivil(CivilDate date) {
-    const std::int64_t year = date.year - (date.month <= 2 ? 1 : 0);
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    // Unsigned within the era, as in CivilFromDayNumber.
-    const auto yearOfEra = static_cast<std::uint32_t>(year - era * 400);           // [0, 399]
-    const std::int64_t monthFromMarch = (date.month + 9) % 12;                     // [0, 11]
-    const std::int64_t dayOfYear = (153 * monthFromMarch + 2) / 5 + date.day - 1;  // [0, 365]
-    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    constexpr std::int64_t kDaysFrom0000_03_01To1899_12_30 = 693899;
-    return era * 146097 + dayOfEra - kDaysFrom0000_03_01To1899_12_30;
+    using namespace civil_count;
+    const bool fromYearBefore = date.month <= 2;  // January and February
+    const std::uint32_t year =
+        static_cast<std::uint32_t>(date.year) + kYearsBack - (fromYearBefore ? 1 : 0);
+    const std::uint32_t month = static_cast<std::uint32_t>(date.month) + (fromYearBefore ? 12 : 0);
+    const std::uint32_t century = year / 100;
+    const std::uint32_t yearDays = 1461 * year / 4 - century + century / 4;
+    const std::uint32_t monthDays = (979 * month - 2919) / 32;  // March is month 3
+    return static_cast<std::int64_t>(yearDays + monthDays) + date.day - 1 - kDaysBack;
 }
 
 constexpr CivilDate CivilFromDayNumber(std::int64_t dayNumber) {
-    const std::int64_t days = dayNumber + 693899;  // days since 0000/03/01
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    // Within an era the numbers are small and never negative: unsigned 32-bit
-    // division by a constant is the cheapest, and a batch converts every answer.
-    const auto dayOfEra = static_cast<std::uint32_t>(days - era * 146097);  // [0, 146096]
-    const std::uint32_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;  // [0, 399]
-    const std::uint32_t dayOfYear =
-        dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);  // [0, 365]
-    const std::uint32_t monthFromMarch = (5 * dayOfYear + 2) / 153;      // [0, 11]
-    const int day = static_cast<int>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
-    const int month =
-        static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
-    const int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
-    return {year, month, day};
+    using namespace civil_count;
+    const auto days = static_cast<std::uint32_t>(dayNumber + kDaysBack);
+    const std::uint32_t quarterDays = 4 * days + 3;
+    const std::uint32_t century = quarterDays / 146097;
+    const std::uint32_t dayOfCentury = quarterDays % 146097 / 4;
+    const std::uint64_t yearScaled = std::uint64_t{2939745} * (4 * dayOfCentury + 3);
+    const auto yearOfCentury = static_cast<std::uint32_t>(yearScaled >> 32);
+    const std::uint32_t dayOfYear = static_cast<std::uint32_t>(yearScaled) / 2939745 / 4;
+    const std::uint32_t monthScaled = 2141 * dayOfYear + 197913;  // March is month 3
+    const std::uint32_t month = monthScaled >> 16;
+    const std::uint32_t day = (monthScaled & 0xFFFF) / 2141 + 1;
+    const bool inYearAfter = dayOfYear >= 306;  // January and February
+    return {static_cast<int>(100 * century + yearOfCentury + (inYearAfter ? 1 : 0)) -
+                static_cast<int>(kYearsBack),
+            static_cast<int>(inYearAfter ? month - 12 : month), static_cast<int>(day)};
 }
 
 inline constexpr CivilDate kFirstCivilDate{100, 1, 1};
