@@ -28,12 +28,11 @@ std::optional<int> ReadYear(std::string_view text) {
 }
 
 // Where the days an answer was found among depend on a computed equinox.
-PeriodEnd WithNotes(PeriodEnd end) {
+void AddNotes(PeriodEnd& end) {
     if (end.calendar != CalendarKind::None && !end.moment) {
         end.notes = ComputedEquinoxNotes(std::min(end.day, end.unmovedDay),
                                          std::max(end.day, end.unmovedDay));
     }
-    return end;
 }
 
 }  // namespace
@@ -53,7 +52,9 @@ Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodT
             // Art. 142 moves only a forward end: a day before a period moves
             // only when a calendar is asked for.
             const MoveEarlier move = rules.calendarChosen ? MoveEarlier::Yes : MoveEarlier::No;
-            return WithNotes(LastDayBeforePeriod(start->moment, *period, move, calendar));
+            PeriodEnd before = LastDayBeforePeriod(start->moment, *period, move, calendar);
+            AddNotes(before);
+            return before;
         }
         if (period->unit == PeriodUnit::Hours) {
             return EndOfHours(start->moment, period->count);
@@ -66,7 +67,8 @@ Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodT
             rules.firstDay.value_or(atMidnight ? FirstDay::Included : FirstDay::Excluded);
         PeriodEnd end = EndOfPeriod(start->moment.DayNumber(), *period, firstDay, calendar);
         end.firstDayRule = rule;
-        return WithNotes(std::move(end));
+        AddNotes(end);
+        return end;
     } catch (const RuntimeError& error) {
         return error.Number();
     }
@@ -114,7 +116,8 @@ Outcome<PeriodEnd> DueDate(std::string_view dateText, ClosedDayCalendar& calenda
         if (due.Moved()) {
             due.movedBy = "国税通則法10条2項";
         }
-        return WithNotes(std::move(due));
+        AddNotes(due);
+        return due;
     } catch (const RuntimeError& error) {
         return error.Number();
     }
