@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
 
 #include "calc/japanese_era.h"
 #include "calc/runtime_error.h"
@@ -137,9 +138,19 @@ bool IsDateText(std::string_view text) {
 
 namespace {
 
+// "00" to "99" in a row: two digits are copied rather than worked out, as
+// a batch writes several dates on every line.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
 char* WriteTwoDigits(char* out, int value) {
-    out[0] = static_cast<char>('0' + value / 10);
-    out[1] = static_cast<char>('0' + value % 10);
+    std::memcpy(out, &kDigitPairs[2 * static_cast<std::size_t>(value)], 2);
     return out + 2;
 }
 
