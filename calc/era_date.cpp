@@ -31,7 +31,7 @@ static_assert(std::ranges::all_of(kJapaneseEras, [](const JapaneseEra& era) {
 }));
 
 // Writes 0 to 99 with no leading zero. Whether it takes one digit or two
-// is a count as well, for the same reason.
+// is counted too, not branched on: months and days vary from line to line.
 char* WriteShortNumber(char* out, int value) {
     const int twoDigits = value >= 10 ? 1 : 0;
     out[0] = static_cast<char>('0' + value / 10);
