@@ -150,12 +150,7 @@ std::size_t CarefreeLength(std::string_view text, RecordFormat format);
 template <RecordFormat kFormat>
 class RecordWriter final : public FieldSink<RecordWriter<kFormat>> {
 public:
-    explicit RecordWriter(std::string& line) : line_(line) {
-        if constexpr (kFormat == RecordFormat::Json) {
-            line_ += '{';
-        }
-        fieldsStart_ = line_.size();
-    }
+    explicit RecordWriter(std::string& line) : line_(Opened(line)), fieldsStart_(line_.size()) {}
     void End() {
         using namespace std::string_view_literals;
         constexpr std::string_view kEnd = kFormat == RecordFormat::Json  ? "}\n"sv
@@ -172,6 +167,13 @@ public:
 private:
     friend FieldSink<RecordWriter>;
     static constexpr char kSeparator = kFormat == RecordFormat::Tsv ? '\t' : ',';
+    // The line with the record's opening, if its format has one.
+    static std::string& Opened(std::string& line) {
+        if constexpr (kFormat == RecordFormat::Json) {
+            line += '{';
+        }
+        return line;
+    }
     static constexpr bool Quoted(FieldText text) {
         return kFormat == RecordFormat::Json && text != FieldText::Number;
     }
@@ -224,7 +226,7 @@ private:
     }
 
     std::string& line_;
-    std::size_t fieldsStart_ = 0;  // where the first field starts in line_
+    std::size_t fieldsStart_;  // where the first field starts in line_
 };
 
 // Calls use with the RecordWriter of the format, writing into line.
