@@ -35,6 +35,9 @@ bool TwoOperands(Operands operands) {
 bool OneOrTwoOperands(Operands operands) {
     return OneOperand(operands) || TwoOperands(operands);
 }
+bool NoOrOneOperand(Operands operands) {
+    return operands.size() <= 1;
+}
 bool AnyOperands(Operands) {
     return true;
 }
@@ -175,6 +178,133 @@ ExitStatus RunDeadlineBatch(Operands, const Request& request, const StandardStre
     });
 }
 
+// The rules --rule names, in order; empty after a usage error about a name
+// that names no rule or more than one.
+std::vector<const StatutoryRule*> RulesOf(const Request& request, const StandardStreams& streams) {
+    std::vector<const StatutoryRule*> rules;
+    for (const std::string_view name : request.ruleNames) {
+        const std::vector<const StatutoryRule*> named = RulesNamed(name);
+        if (named.size() == 1) {
+            rules.push_back(named.front());
+            continue;
+        }
+        if (named.empty()) {
+            UsageError(streams.errors,
+                       Filled(Translated("no rule is named '{}'; 'torvelin-calc rules' lists them"),
+                              {name}));
+            return {};
+        }
+        std::string keys;
+        for (const StatutoryRule* rule : named) {
+            keys += (keys.empty() ? "" : ", ") + std::string(rule->key) + " (" +
+                    std::string(rule->name) + ")";
+        }
+        UsageError(streams.errors,
+                   Filled(Translated("'{}' names more than one rule: {}"), {name, keys}));
+        return {};
+    }
+    return rules;
+}
+
+// Writes one answer to a rule: a record, or the end date as --long asks.
+void WriteRuleAnswer(OutputBuffer& output, const Request& request, const StatutoryRule& rule,
+                     std::string_view date, const Outcome<PeriodEnd>& end) {
+    if (request.format) {
+        WriteRecord(output, *request.format,
+                    [&](auto& fields) { RuleDeadlineFields(fields, rule, date, end); });
+    } else {
+        output.WriteWith([&](std::string& out) {
+            AppendAnswerText(out, end, [&request](std::string& text, const PeriodEnd& value) {
+                AppendPeriodEndText(text, value, request.longForm ? Form::Long : Form::Short);
+            });
+        });
+    }
+    output.EndLine();
+}
+
+ExitStatus RunRuleDeadline(Operands operands, const Request& request,
+                           const StandardStreams& streams) {
+    const std::vector<const StatutoryRule*> rules = RulesOf(request, streams);
+    if (rules.empty()) {
+        return ExitStatus::UsageError;
+    }
+    return WithCalendar(request, streams, [&](ClosedDayCalendar& calendar) {
+        std::vector<Outcome<PeriodEnd>> ends;
+        for (const StatutoryRule* rule : rules) {
+            ends.push_back(DeadlineByRule(*rule, operands[0], calendar));
+        }
+        const bool allResults = std::ranges::all_of(ends, [](const Outcome<PeriodEnd>& end) {
+            return std::holds_alternative<PeriodEnd>(end);
+        });
+        OutputBuffer output(streams.output);
+        if (request.format) {
+            output.Write(
+                HeaderLine(RuleDeadlineRecord(*rules.front(), "", ends.front()), *request.format));
+        }
+        std::string messages;
+        for (std::size_t i = 0; i < rules.size(); ++i) {
+            if (request.format || std::holds_alternative<PeriodEnd>(ends[i])) {
+                WriteRuleAnswer(output, request, *rules[i], operands[0], ends[i]);
+                continue;
+            }
+            // A date that does not read is told once, not once a rule; what
+            // one rule alone refuses is told with its key.
+            const std::string message = AnswerText(ends[i], [](const PeriodEnd&) { return ""; });
+            const bool dateWrong = ends[i] == Outcome<PeriodEnd>(WrongInput::Date);
+            const std::string line = rules.size() == 1 || dateWrong
+                                         ? message
+                                         : std::string(rules[i]->key) + ": " + message;
+            if (messages.find(line) == std::string::npos) {
+                messages += line;
+                Complain(streams.errors, line);
+            }
+        }
+        return Finish(output, streams.errors,
+                      allResults ? ExitStatus::AllResults : ExitStatus::SomeNotComputed);
+    });
+}
+
+ExitStatus RunRuleDeadlineBatch(Operands, const Request& request, const StandardStreams& streams) {
+    const std::vector<const StatutoryRule*> rules = RulesOf(request, streams);
+    if (rules.empty()) {
+        return ExitStatus::UsageError;
+    }
+    return WithCalendar(request, streams, [&](ClosedDayCalendar& calendar) {
+        const LineAnswer answer = [&](std::string_view line, OutputBuffer& output) {
+            bool allResults = true;
+            for (const StatutoryRule* rule : rules) {
+                const Outcome<PeriodEnd> end = DeadlineByRule(*rule, line, calendar);
+                WriteRuleAnswer(output, request, *rule, line, end);
+                allResults &= std::holds_alternative<PeriodEnd>(end);
+            }
+            return allResults;
+        };
+        const std::string header =
+            request.format ? HeaderLine(RuleDeadlineRecord(*rules.front(), "", WrongInput::Date),
+                                        *request.format)
+                           : std::string();
+        return RunBatches(kStandardInput, request.encoding, answer, streams, header);
+    });
+}
+
+ExitStatus RunRules(Operands operands, const Request& request, const StandardStreams& streams) {
+    const std::string_view word = operands.empty() ? std::string_view() : operands[0];
+    const std::vector<const StatutoryRule*> rules = RulesMatching(word);
+    if (rules.empty()) {
+        Complain(streams.errors, Filled(Translated("no rule holds '{}'"), {word}));
+        return ExitStatus::SomeNotComputed;
+    }
+    if (!request.format) {
+        return WriteAnswerText(true, RuleListText(rules), streams);
+    }
+    const std::vector<Record> records = RuleRecords(rules);
+    std::string text = HeaderLine(records.front(), *request.format);
+    for (const Record& record : records) {
+        text += RecordLine(record, *request.format);
+    }
+    return WriteRecordsText(true, text, streams);
+}
+
 ExitStatus RunDays(Operands operands, const Request& request, const StandardStreams& streams) {
     return WithCalendar(request, streams, [&](ClosedDayCalendar& calendar) {
         const Outcome<std::int64_t> outcome = DaysFromTo(
@@ -273,6 +403,35 @@ constexpr CommandForm kForms[] = {
      {Encoding, Long, Format, FirstDay, Closed, ClosedFile, Before},
      NoOperand,
      RunDeadlineBatch},
+    {"deadline",
+     Translatable("--rule=KEY DATE"),
+     Translatable("the deadline of the statutory period KEY from\n"
+                  "DATE, the day of the event that starts it (判決書の\n"
+                  "送達を受けた日): the rule fixes the period, the\n"
+                  "direction, how the first day counts and what\n"
+                  "moves the end; --closed-file still adds closed\n"
+                  "days. 'torvelin-calc rules' lists the rules"),
+     {Long, Format, ClosedFile, Rule},
+     OneOperand,
+     RunRuleDeadline,
+     true},
+    {"deadline",
+     Translatable("--rule=KEY"),
+     Translatable("answers one DATE a line from standard input, one\n"
+                  "line each for each rule"),
+     {Encoding, Long, Format, ClosedFile, Rule},
+     NoOperand,
+     RunRuleDeadlineBatch,
+     true},
+    {"rules",
+     Translatable("[WORD]"),
+     Translatable("the statutory periods, one line each: key, name,\n"
+                  "event, period, how the first day counts, what moves\n"
+                  "the end, and the act and article; with WORD, those\n"
+                  "whose key, name, event or act holds it"),
+     {Format},
+     NoOrOneOperand,
+     RunRules},
     {"days",
      Translatable("FROM TO"),
      Translatable("the number of days from FROM to TO: TO counted,\n"
@@ -341,9 +500,23 @@ ExitStatus RunRequest(const Request& request, const StandardStreams& streams) {
         name = operands[0];
         operands = operands.subspan(1);
     }
-    const auto form = std::ranges::find_if(kForms, [&](const CommandForm& candidate) {
+    const bool byRule = !request.ruleNames.empty();
+    const auto fits = [&](const CommandForm& candidate) {
         return candidate.name == name && candidate.fits(operands);
+    };
+    auto form = std::ranges::find_if(kForms, [&](const CommandForm& candidate) {
+        return fits(candidate) && candidate.byRule == byRule;
     });
+    if (form == std::end(kForms) && byRule) {
+        // The form the operands call without --rule, so that the message
+        // names the option that does not apply.
+        form = std::ranges::find_if(kForms, fits);
+    }
+    if (byRule && form != std::end(kForms) && form->name == "deadline" && !form->byRule) {
+        return UsageError(
+            streams.errors,
+            Translated("--rule fixes the period: deadline --rule=KEY takes DATE alone"));
+    }
     if (form == std::end(kForms)) {
         return UsageError(streams.errors,
                           Filled(Translated("wrong number of operands for {}"), {name}));

@@ -21,6 +21,7 @@ struct CommandForm {
     OptionSet options;
     bool (*fits)(Operands operands);  // whether the operands after the name call this form
     ExitStatus (*run)(Operands operands, const Request& request, const StandardStreams& streams);
+    bool byRule = false;  // called with --rule, which fixes the period
 };
 
 // Every form, in the order --help lists them.

@@ -56,6 +56,12 @@ constexpr OptionSpec kOptions[] = {
                   "last day on which an act can be done so that the\n"
                   "whole PERIOD lies between it and START, neither\n"
                   "counted")},
+    {Option::Rule, "", "--rule", Translatable("KEY"),
+     Translatable("count the statutory period KEY names (民訴285, or a\n"
+                  "name such as 出生届 that names one rule) from DATE,\n"
+                  "the day of its event, as its act counts and moves\n"
+                  "it; several KEYs, separated by commas, answer one\n"
+                  "line each. 'torvelin-calc rules' lists them")},
     {Option::Reach, "", "--reach", Translatable("AGE"),
      Translatable("print the day at whose end AGE is reached")},
 };
@@ -104,6 +110,20 @@ std::optional<std::string> Apply(Option option, std::string_view value, Request&
             break;
         case Option::Reach:
             request.reach = value;
+            break;
+        case Option::Rule:
+            for (std::string_view names = value;;) {
+                const std::size_t comma = names.find(',');
+                const std::string_view name = names.substr(0, comma);
+                if (name.empty()) {
+                    return Filled(Translated("--rule takes KEY or KEY,KEY,..., not '{}'"), {value});
+                }
+                request.ruleNames.push_back(name);
+                if (comma == names.npos) {
+                    break;
+                }
+                names.remove_prefix(comma + 1);
+            }
             break;
         case Option::FirstDay:
             if (value != "excluded" && value != "included") {

@@ -26,6 +26,7 @@ enum class Option {
     ClosedFile,
     OpenDays,
     Before,
+    Rule,
     Reach
 };
 
@@ -70,6 +71,7 @@ struct Request {
     CalendarKind calendar = CalendarKind::Court;
     std::vector<std::string_view> closedFiles;  // the user's own closed days
     std::string_view reach;                     // age --reach: the age whose day is asked for
+    std::vector<std::string_view> ruleNames;    // deadline --rule: keys or names, in order
     std::vector<Option> given;                  // every option on the command line, in order
     std::vector<std::string_view> operands;
 };

@@ -12,20 +12,31 @@ namespace {
 
 // The fields' names, each made once with its JSON key.
 namespace field {
+constexpr FieldName kAct("act");
 constexpr FieldName kAge("age");
+constexpr FieldName kArticle("article");
 constexpr FieldName kBirth("birth");
+constexpr FieldName kBorrowed("borrowed");
 constexpr FieldName kClosed("closed");
 constexpr FieldName kCount("count");
+constexpr FieldName kCounting("counting");
 constexpr FieldName kDate("date");
 constexpr FieldName kDay("day");
 constexpr FieldName kDays("days");
+constexpr FieldName kDirection("direction");
 constexpr FieldName kEnd("end");
 constexpr FieldName kEraDate("era_date");
+constexpr FieldName kEvent("event");
+constexpr FieldName kField("field");
 constexpr FieldName kFrom("from");
+constexpr FieldName kInForce("in_force");
+constexpr FieldName kKey("key");
 constexpr FieldName kMessage("message");
+constexpr FieldName kMove("move");
 constexpr FieldName kName("name");
 constexpr FieldName kNotes("notes");
 constexpr FieldName kPeriod("period");
+constexpr FieldName kQuote("quote");
 constexpr FieldName kReason("reason");
 constexpr FieldName kReasons("reasons");
 constexpr FieldName kRule("rule");
@@ -33,6 +44,7 @@ constexpr FieldName kStart("start");
 constexpr FieldName kStatus("status");
 constexpr FieldName kTo("to");
 constexpr FieldName kUnmovedEnd("unmoved_end");
+constexpr FieldName kUnsettled("unsettled");
 constexpr FieldName kWeekday("weekday");
 }  // namespace field
 
@@ -92,11 +104,12 @@ void AddFields(Sink& sink, std::initializer_list<Input> inputs, const Outcome<Va
              FieldText::Any);
 }
 
-// The fields of a period's end after the inputs.
+// The fields of a period's end after the inputs, then the rule's move when
+// it was counted by one.
 template <class Sink>
 void AddPeriodEndFields(Sink& sink, std::initializer_list<Input> inputs,
-                        const Outcome<PeriodEnd>& outcome) {
-    AddFields(sink, inputs, outcome, [&sink](const PeriodEnd* end) {
+                        const Outcome<PeriodEnd>& outcome, const StatutoryRule* rule = nullptr) {
+    AddFields(sink, inputs, outcome, [&sink, rule](const PeriodEnd* end) {
         AddAppended(
             sink, field::kEnd, FieldText::Plain, end,
             [](std::string& out, const PeriodEnd& e) { AppendPeriodEndText(out, e, Form::Short); });
@@ -104,8 +117,7 @@ void AddPeriodEndFields(Sink& sink, std::initializer_list<Input> inputs,
         AddAppended(
             sink, field::kUnmovedEnd, FieldText::Plain, end,
             [](std::string& out, const PeriodEnd& e) { AppendDayToText(out, e.unmovedDay); });
-        AddAppended(sink, field::kRule, FieldText::Plain, end,
-                    [](std::string& out, const PeriodEnd& e) { out += CountingRuleText(e); });
+        AddAppended(sink, field::kRule, FieldText::Plain, end, AppendCountingRuleText);
         // Around the reasons the text is the program's own; a reason from the
         // user's own closed days may need care.
         const bool plainReasons = end && std::ranges::all_of(end->unmovedDayReasons, NeedsNoCare);
@@ -114,6 +126,9 @@ void AddPeriodEndFields(Sink& sink, std::initializer_list<Input> inputs,
         AddAppended(
             sink, field::kNotes, FieldText::Plain, end,
             [](std::string& out, const PeriodEnd& e) { AppendJoinedWithDots(out, e.notes); });
+        if (rule) {
+            sink.Add(field::kMove, RuleMoveText(*rule), FieldText::Plain);
+        }
     });
 }
 
@@ -150,6 +165,16 @@ void DeadlineFields(Sink& sink, std::string_view startText, std::string_view per
     AddPeriodEndFields(sink, {{field::kStart, startText}, {field::kPeriod, periodText}}, outcome);
 }
 
+template <class Sink>
+void RuleDeadlineFields(Sink& sink, const StatutoryRule& rule, std::string_view dateText,
+                        const Outcome<PeriodEnd>& outcome) {
+    sink.Add(field::kKey, rule.key, FieldText::Plain);
+    sink.Add(field::kName, rule.name, FieldText::Plain);
+    sink.Add(field::kArticle, rule.article, FieldText::Plain);
+    const std::string period = PeriodText(rule.period);
+    AddPeriodEndFields(sink, {{field::kStart, dateText}, {field::kPeriod, period}}, outcome, &rule);
+}
+
 // The writers a batch uses, one a format.
 template void CalculationFields(RecordWriter<RecordFormat::Tsv>&, std::string_view,
                                 std::string_view, const Outcome<CalendarDate>&);
@@ -159,6 +184,12 @@ template void CalculationFields(RecordWriter<RecordFormat::Csv>&, std::string_vi
                                 std::string_view, const Outcome<CalendarDate>&);
 template void DeadlineFields(RecordWriter<RecordFormat::Csv>&, std::string_view, std::string_view,
                              const Outcome<PeriodEnd>&);
+template void RuleDeadlineFields(RecordWriter<RecordFormat::Tsv>&, const StatutoryRule&,
+                                 std::string_view, const Outcome<PeriodEnd>&);
+template void RuleDeadlineFields(RecordWriter<RecordFormat::Csv>&, const StatutoryRule&,
+                                 std::string_view, const Outcome<PeriodEnd>&);
+template void RuleDeadlineFields(RecordWriter<RecordFormat::Json>&, const StatutoryRule&,
+                                 std::string_view, const Outcome<PeriodEnd>&);
 template void CalculationFields(RecordWriter<RecordFormat::Json>&, std::string_view,
                                 std::string_view, const Outcome<CalendarDate>&);
 template void DeadlineFields(RecordWriter<RecordFormat::Json>&, std::string_view, std::string_view,
@@ -174,6 +205,38 @@ Record DeadlineRecord(std::string_view startText, std::string_view periodText,
                       const Outcome<PeriodEnd>& outcome) {
     return Collected(
         [&](RecordCollector& sink) { DeadlineFields(sink, startText, periodText, outcome); });
+}
+
+Record RuleDeadlineRecord(const StatutoryRule& rule, std::string_view dateText,
+                          const Outcome<PeriodEnd>& outcome) {
+    return Collected(
+        [&](RecordCollector& sink) { RuleDeadlineFields(sink, rule, dateText, outcome); });
+}
+
+std::vector<Record> RuleRecords(const std::vector<const StatutoryRule*>& rules) {
+    std::vector<Record> records;
+    for (const StatutoryRule* rule : rules) {
+        records.push_back(Collected([rule](RecordCollector& sink) {
+            const auto add = [&sink](const FieldName& name, std::string_view text) {
+                sink.Add(name, text, FieldText::Any);
+            };
+            add(field::kKey, rule->key);
+            add(field::kName, rule->name);
+            add(field::kField, LawFieldName(rule->field));
+            add(field::kEvent, rule->event);
+            add(field::kPeriod, PeriodText(rule->period));
+            add(field::kDirection, rule->direction == Direction::Before ? "before" : "after");
+            add(field::kCounting, RuleCountingText(*rule));
+            add(field::kMove, RuleMoveText(*rule));
+            add(field::kAct, rule->act.title);
+            add(field::kArticle, rule->article);
+            add(field::kInForce, DayText(DayNumberFromCivil(rule->act.inForce)));
+            add(field::kQuote, rule->quote);
+            add(field::kBorrowed, rule->borrowed);
+            add(field::kUnsettled, rule->unsettled);
+        }));
+    }
+    return records;
 }
 
 Record DueRecord(std::string_view dateText, const Outcome<PeriodEnd>& outcome) {

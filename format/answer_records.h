@@ -22,6 +22,9 @@ void CalculationFields(Sink& sink, std::string_view startText, std::string_view 
 template <class Sink>
 void DeadlineFields(Sink& sink, std::string_view startText, std::string_view periodText,
                     const Outcome<PeriodEnd>& outcome);
+template <class Sink>
+void RuleDeadlineFields(Sink& sink, const StatutoryRule& rule, std::string_view dateText,
+                        const Outcome<PeriodEnd>& outcome);
 
 // START COUNT: start, count, end, weekday, era_date.
 Record CalculationRecord(std::string_view startText, std::string_view countText,
@@ -31,6 +34,16 @@ Record CalculationRecord(std::string_view startText, std::string_view countText,
 // notes.
 Record DeadlineRecord(std::string_view startText, std::string_view periodText,
                       const Outcome<PeriodEnd>& outcome);
+
+// deadline --rule: key, name, article, then the fields of a deadline, the
+// rule's period as its period, then move (what moves its end, or 延長しない).
+Record RuleDeadlineRecord(const StatutoryRule& rule, std::string_view dateText,
+                          const Outcome<PeriodEnd>& outcome);
+
+// rules: one record a rule: key, name, field, event, period, direction
+// (after or before), counting, move, act, article, in_force, quote,
+// borrowed, unsettled.
+std::vector<Record> RuleRecords(const std::vector<const StatutoryRule*>& rules);
 
 // due: date, then the fields of a deadline from end to notes.
 Record DueRecord(std::string_view dateText, const Outcome<PeriodEnd>& outcome);

@@ -68,6 +68,8 @@ std::string_view MessageFor(WrongInput input) {
             return "年齢を 1 以上の整数で入力してください";
         case WrongInput::TimeOfDay:
             return "時刻を 0:00、9:30、13:45:10 のように入力してください";
+        case WrongInput::BeforeRuleInForce:
+            return "この手続の期間を定める規定が施行される前の日付です";
     }
     return "入力を確かめてください";
 }
@@ -106,7 +108,13 @@ void AppendPeriodEndText(std::string& out, const PeriodEnd& end, Form form) {
         out += '\t';
         AppendWeekdayAndEraText(out, end.day);
         out += '\t';
-        out += CountingRuleText(end);
+        if (end.rule) {
+            out += end.rule->key;
+            out += ' ';
+            out += RuleTitle(*end.rule);
+            out += '\t';
+        }
+        AppendCountingRuleText(out, end);
         out += '\t';
         AppendClosedDayText(out, end);
         if (!end.notes.empty()) {
@@ -117,25 +125,89 @@ void AppendPeriodEndText(std::string& out, const PeriodEnd& end, Form form) {
     }
 }
 
-std::string_view CountingRuleText(const PeriodEnd& end) {
+std::string_view PeriodUnitText(PeriodUnit unit) {
+    switch (unit) {
+        case PeriodUnit::Days:
+            return "日";
+        case PeriodUnit::Weeks:
+            return "週間";
+        case PeriodUnit::Months:
+            return "か月";
+        case PeriodUnit::Years:
+            return "年";
+        case PeriodUnit::OpenDays:
+            return "営業日";
+        case PeriodUnit::Hours:
+            return "時間";
+    }
+    return "日";
+}
+
+std::string PeriodText(Period period) {
+    return std::to_string(period.count) + std::string(PeriodUnitText(period.unit));
+}
+
+std::string CountingRuleText(const PeriodEnd& end) {
+    std::string text;
+    AppendCountingRuleText(text, end);
+    return text;
+}
+
+void AppendCountingRuleText(std::string& out, const PeriodEnd& end) {
+    using namespace std::string_view_literals;
+    if (end.rule) {
+        out += RuleCountingText(*end.rule);
+        return;
+    }
     if (end.moment) {
-        return "時間による期間（民法139条）";
+        out += "時間による期間（民法139条）"sv;
+    } else if (end.direction == Direction::Before) {
+        out += "期間の前日（民法140条）"sv;
+    } else if (end.direction == Direction::Fixed) {
+        out += "期限"sv;
+    } else if (end.firstDayRule == FirstDayRule::LeftOut) {
+        out += "初日不算入（民法140条）"sv;
+    } else if (end.firstDayRule == FirstDayRule::StartsAtMidnight) {
+        out += "午前零時から始まるため初日算入（民法140条ただし書）"sv;
+    } else {
+        out += end.firstDay == FirstDay::Included ? "初日算入（指定）"sv : "初日不算入（指定）"sv;
     }
-    if (end.direction == Direction::Before) {
-        return "期間の前日（民法140条）";
+}
+
+std::string RuleCountingText(const StatutoryRule& rule) {
+    std::string text = rule.direction == Direction::Before              ? "期間の前日"
+                       : rule.counting == EventDayCounting::Counted     ? "初日算入"
+                       : rule.counting == EventDayCounting::FromNextDay ? "翌日起算"
+                                                                        : "初日不算入";
+    return text + "（" + std::string(rule.countingProvision) + "）";
+}
+
+std::string_view RuleMoveText(const StatutoryRule& rule) {
+    const std::string_view provision = MoveProvision(rule.move);
+    return provision.empty() ? "延長しない" : provision;
+}
+
+std::string RulePeriodText(const StatutoryRule& rule) {
+    return PeriodText(rule.period) + (rule.direction == Direction::Before ? "前まで" : "");
+}
+
+std::string RuleTitle(const StatutoryRule& rule) {
+    return std::string(rule.name) + "（" + std::string(rule.article) + "）";
+}
+
+std::string RuleListText(const std::vector<const StatutoryRule*>& rules) {
+    std::string text;
+    for (const StatutoryRule* rule : rules) {
+        for (const std::string& part :
+             {std::string(rule->key), std::string(rule->name), std::string(rule->event),
+              RulePeriodText(*rule), RuleCountingText(*rule), std::string(RuleMoveText(*rule))}) {
+            text += part;
+            text += '\t';
+        }
+        text += rule->act.title;
+        text += '\n';
     }
-    if (end.direction == Direction::Fixed) {
-        return "期限";
-    }
-    switch (end.firstDayRule) {
-        case FirstDayRule::LeftOut:
-            return "初日不算入（民法140条）";
-        case FirstDayRule::StartsAtMidnight:
-            return "午前零時から始まるため初日算入（民法140条ただし書）";
-        case FirstDayRule::AsGiven:
-            break;
-    }
-    return end.firstDay == FirstDay::Included ? "初日算入（指定）" : "初日不算入（指定）";
+    return text;
 }
 
 std::string ClosedDayText(const PeriodEnd& end) {
@@ -161,10 +233,12 @@ void AppendClosedDayText(std::string& out, const PeriodEnd& end) {
     out += "は";
     AppendJoinedWithDots(out, end.unmovedDayReasons);
     if (!end.Moved()) {
-        // Art. 142 moves only the end of a period counted forward.
         out += "（";
         out += closed;
-        out += "、期間の末日ではないため繰り上げない）";
+        // Art. 142 moves only the end of a period counted forward; some acts
+        // move none.
+        out += end.direction == Direction::Before ? "、期間の末日ではないため繰り上げない）"sv
+                                                  : "、延長の定めがないためその日に満了）"sv;
         return;
     }
     // The closed days passed over after the first: "、12/31〜1/5も閉庁日".

@@ -11,6 +11,7 @@
 #include "calc/outcome.h"
 #include "law/civil_period.h"
 #include "law/law_commands.h"
+#include "law/statutory_rules.h"
 
 namespace torvelin {
 
@@ -43,14 +44,40 @@ std::string DayText(std::int64_t day);
 std::string EndDateText(CalendarDate end, Form form);
 
 // "2025/01/06" ("2024/03/06 15:30:00" for a period in hours); long, followed
-// by the weekday, the era date, CountingRuleText and ClosedDayText, each
-// after a tab.
+// by the weekday, the era date, the statutory period's key and title where
+// it was counted by one, CountingRuleText and ClosedDayText, each after a tab.
 std::string PeriodEndText(const PeriodEnd& end, Form form);
 void AppendPeriodEndText(std::string& out, const PeriodEnd& end, Form form);
 
-// Which rule of the Civil Code counted the period: "初日不算入（民法140条）",
-// "午前零時から始まるため初日算入（民法140条ただし書）", "時間による期間（民法139条）".
-std::string_view CountingRuleText(const PeriodEnd& end);
+// The unit as it follows a count in a period text: 日, 週間, か月, 年, 営業日, 時間.
+std::string_view PeriodUnitText(PeriodUnit unit);
+
+// "2週間", "50日", "3か月".
+std::string PeriodText(Period period);
+
+// Which rule counted the period: "初日不算入（民法140条）",
+// "午前零時から始まるため初日算入（民法140条ただし書）", "時間による期間（民法139条）";
+// for a statutory period, RuleCountingText.
+std::string CountingRuleText(const PeriodEnd& end);
+void AppendCountingRuleText(std::string& out, const PeriodEnd& end);
+
+// How a statutory period counts its first day, with the provision:
+// "初日不算入（民事訴訟法95条1項・民法140条）", "初日算入（戸籍法43条1項）".
+std::string RuleCountingText(const StatutoryRule& rule);
+
+// What moves the rule's end from a closed day: "民事訴訟法95条3項", or
+// "延長しない" where nothing does.
+std::string_view RuleMoveText(const StatutoryRule& rule);
+
+// "2週間", or "2週間前まで" for a period that must lie before its event.
+std::string RulePeriodText(const StatutoryRule& rule);
+
+// The rule with its article: "控訴（民事訴訟法285条）".
+std::string RuleTitle(const StatutoryRule& rule);
+
+// One line a rule, its parts tab-separated: key, name, event, period,
+// counting, what moves its end, and the act and article as cited.
+std::string RuleListText(const std::vector<const StatutoryRule*>& rules);
 
 // Why the answer is where it is when the day it fell on is closed, in the
 // register of a legal reader, naming the days passed over and the provision:

@@ -11,6 +11,8 @@
 
 namespace torvelin {
 
+struct StatutoryRule;
+
 enum class PeriodUnit {
     Days,
     Weeks,
@@ -60,6 +62,7 @@ struct PeriodEnd {
     CalendarKind calendar = CalendarKind::Court;  // the calendar it was counted against
     std::string_view movedBy = {};                // the provision that moved it, if moved
     std::vector<std::string_view> notes = {};  // what the answer rests on: 春分日は計算による
+    const StatutoryRule* rule = nullptr;       // the statutory period it was counted by, if any
 
     bool Moved() const { return day != unmovedDay; }
     friend bool operator==(const PeriodEnd&, const PeriodEnd&) = default;

@@ -74,6 +74,38 @@ Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodT
     }
 }
 
+Outcome<PeriodEnd> DeadlineByRule(const StatutoryRule& rule, std::string_view eventText,
+                                  ClosedDayCalendar& calendar) {
+    const std::optional<std::int64_t> day = ReadDay(eventText);
+    if (!day) {
+        return WrongInput::Date;
+    }
+    if (*day < DayNumberFromCivil(rule.act.inForce)) {
+        return WrongInput::BeforeRuleInForce;
+    }
+    try {
+        PeriodEnd end;
+        if (rule.direction == Direction::Before) {
+            // Only the end of a period counted forward moves (Civil Code art. 142).
+            end = LastDayBeforePeriod(CalendarDate::FromDayAndTime(*day, 0.0), rule.period,
+                                      MoveEarlier::No, calendar);
+        } else if (rule.move == EndMove::Never) {
+            const std::int64_t last = LastDayOfPeriod(*day, rule.period, FirstDayOf(rule.counting));
+            end = {last, last, calendar.ClosedReasons(last)};
+            end.calendar = calendar.Kind();
+        } else {
+            end = EndOfPeriod(*day, rule.period, FirstDayOf(rule.counting), calendar);
+        }
+        end.firstDay = FirstDayOf(rule.counting);
+        end.movedBy = end.Moved() ? MoveProvision(rule.move) : std::string_view();
+        end.rule = &rule;
+        AddNotes(end);
+        return end;
+    } catch (const RuntimeError& error) {
+        return error.Number();
+    }
+}
+
 Outcome<std::int64_t> DaysFromTo(std::string_view fromText, std::string_view toText,
                                  FirstDay firstDay, DaysCounted counted,
                                  ClosedDayCalendar& calendar) {

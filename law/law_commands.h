@@ -10,6 +10,7 @@
 #include "law/civil_period.h"
 #include "law/closed_day_calendar.h"
 #include "law/holiday_calendar.h"
+#include "law/statutory_rules.h"
 
 namespace torvelin {
 
@@ -41,6 +42,14 @@ struct DayFacts {
 // before the period.
 Outcome<PeriodEnd> Deadline(std::string_view startText, std::string_view periodText,
                             const PeriodRules& rules, ClosedDayCalendar& calendar);
+
+// deadline --rule=KEY DATE: the end of the rule's period from the day of its
+// event, counted and moved as its act says. The calendar is the courts' with
+// the user's own closed days: every provision that moves an end closes the
+// same days today. A day before the rule took effect in this form is
+// WrongInput::BeforeRuleInForce.
+Outcome<PeriodEnd> DeadlineByRule(const StatutoryRule& rule, std::string_view eventText,
+                                  ClosedDayCalendar& calendar);
 
 // days FROM TO: how many days, or open days, from one date to the other.
 Outcome<std::int64_t> DaysFromTo(std::string_view fromText, std::string_view toText,

@@ -60,26 +60,8 @@ std::vector<MarkedMonth> MonthsOf(std::int64_t firstDay, std::int64_t lastDay, s
 
 }  // namespace
 
-std::string_view UnitText(PeriodUnit unit) {
-    switch (unit) {
-        case PeriodUnit::Days:
-            return "日";
-        case PeriodUnit::Weeks:
-            return "週間";
-        case PeriodUnit::Months:
-            return "か月";
-        case PeriodUnit::Years:
-            return "年";
-        case PeriodUnit::OpenDays:
-            return "営業日";
-        case PeriodUnit::Hours:
-            return "時間";
-    }
-    return "日";
-}
-
 std::string PeriodTextOf(const DeadlineQuestion& question) {
-    return question.countText + std::string(UnitText(question.unit));
+    return question.countText + std::string(PeriodUnitText(question.unit));
 }
 
 std::string StartTextOf(const DeadlineQuestion& question) {

@@ -27,9 +27,6 @@ struct DeadlineQuestion {
     bool hasClosedDayFiles = false;  // the user's own closed days were added
 };
 
-// The unit as it follows a count in a period text: 日, 週間, か月, 年, 営業日, 時間.
-std::string_view UnitText(PeriodUnit unit);
-
 // "十四" and Days: "十四日".
 std::string PeriodTextOf(const DeadlineQuestion& question);
 
