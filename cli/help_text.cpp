@@ -1,18 +1,23 @@
 // SPDX-License-Identifier: MIT
 #include "cli/help_text.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "cli/command_table.h"
 #include "cli/line_reader.h"
 #include "cli/option_table.h"
 #include "cli/translation.h"
+#include "format/answer_text.h"
+#include "law/statutory_rules.h"
 #include "version.h"
 
 namespace torvelin {
 namespace {
 
 constexpr std::size_t kDescriptionColumn = 25;
+constexpr std::size_t kLineWidth = 79;
+constexpr std::size_t kUnsettledIndent = 6;
 
 constexpr std::string_view kIntroduction = Translatable(
     "Print the last day of a period of COUNT days that begins on START, the start\n"
@@ -78,6 +83,14 @@ constexpr std::string_view kCalendars = Translatable(
     "  for every year to 2150, and answers that rest on them say so\n"
     "  (春分日は計算による).\n");
 
+constexpr std::string_view kRulesHeading = Translatable(
+    "\n"
+    "Statutory periods (deadline --rule=KEY DATE, DATE the day of the event;\n"
+    "'torvelin-calc rules' gives each rule's event, counting, act and quote):\n");
+
+constexpr std::string_view kUnsettledHeading =
+    Translatable("  What the sources at hand could not settle:\n");
+
 constexpr std::string_view kExitStatus = Translatable(
     "\n"
     "Exit status:\n"
@@ -136,6 +149,56 @@ std::string OptionsOf(const CommandForm& form) {
     return list.empty() ? Translated("none") : list;
 }
 
+// The text in lines of at most kLineWidth columns, each further line
+// indented; lines break between characters, as Japanese text does.
+std::string Wrapped(std::string_view text, std::size_t indent) {
+    std::string lines;
+    std::size_t width = 0;
+    while (!text.empty()) {
+        std::size_t length = 1;
+        while (length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) {
+            ++length;
+        }
+        const std::string_view character = text.substr(0, length);
+        const std::size_t columns = DisplayWidth(character);
+        // Closing punctuation stays at the end of its line, as Japanese sets it.
+        constexpr std::string_view kNoLineStart = "、。）」";
+        const bool mayStartLine = length == 1 || kNoLineStart.find(character) == std::string::npos;
+        if (width + columns > kLineWidth && mayStartLine) {
+            lines += '\n';
+            lines.append(indent, ' ');
+            width = indent;
+        }
+        lines += character;
+        width += columns;
+        text.remove_prefix(length);
+    }
+    return lines + '\n';
+}
+
+// "  民訴285  控訴（2週間、民事訴訟法285条）" a rule, then what the sources
+// could not settle about any of them.
+std::string RulesText() {
+    std::string text = Translated(kRulesHeading);
+    std::string unsettled;
+    std::size_t nameColumn = 0;  // two columns past the longest key
+    for (const StatutoryRule& rule : StatutoryRules()) {
+        nameColumn = std::max(nameColumn, DisplayWidth(rule.key) + 4);
+    }
+    for (const StatutoryRule& rule : StatutoryRules()) {
+        std::string names = "  " + std::string(rule.key);
+        names.append(nameColumn - DisplayWidth(names), ' ');
+        text += names + std::string(rule.name) + "（" + RulePeriodText(rule) + "、" +
+                std::string(rule.article) + "）\n";
+        if (!rule.unsettled.empty()) {
+            unsettled +=
+                Wrapped("    " + std::string(rule.key) + ": " + std::string(rule.unsettled),
+                        kUnsettledIndent);
+        }
+    }
+    return unsettled.empty() ? text : text + Translated(kUnsettledHeading) + unsettled;
+}
+
 }  // namespace
 
 std::string HelpText() {
@@ -164,7 +227,7 @@ std::string HelpText() {
     }
     text +=
         Filled(Translated(kBatchFormat), {std::to_string(kMaxLineBytes / (1024 * 1024)) + " MiB"});
-    return text + Translated(kCalendars) + Translated(kExitStatus);
+    return text + Translated(kCalendars) + RulesText() + Translated(kExitStatus);
 }
 
 std::string VersionText() {

@@ -230,7 +230,8 @@ std::vector<Record> RuleRecords(const std::vector<const StatutoryRule*>& rules) 
             add(field::kMove, RuleMoveText(*rule));
             add(field::kAct, rule->act.title);
             add(field::kArticle, rule->article);
-            add(field::kInForce, DayText(DayNumberFromCivil(rule->act.inForce)));
+            add(field::kInForce,
+                HasDayInForce(*rule) ? DayText(DayNumberFromCivil(rule->act.inForce)) : "");
             add(field::kQuote, rule->quote);
             add(field::kBorrowed, rule->borrowed);
             add(field::kUnsettled, rule->unsettled);

@@ -80,7 +80,7 @@ Outcome<PeriodEnd> DeadlineByRule(const StatutoryRule& rule, std::string_view ev
     if (!day) {
         return WrongInput::Date;
     }
-    if (*day < DayNumberFromCivil(rule.act.inForce)) {
+    if (HasDayInForce(rule) && *day < DayNumberFromCivil(rule.act.inForce)) {
         return WrongInput::BeforeRuleInForce;
     }
     try {

@@ -56,7 +56,7 @@ struct StatutoryRule {
     EventDayCounting counting;
     std::string_view countingProvision;  // the provision that says how the first day counts
     EndMove move;
-    Act act;  // the act and article as cited, and the day the period took effect in this form
+    Act act;  // the act and article as cited, and the day the period took this form ({} if unknown)
     std::string_view article;    // short, for a line: 民事訴訟法285条
     std::string_view quote;      // the words that set the period
     std::string_view borrowed;   // where the article borrows another's period (準用)
@@ -65,6 +65,12 @@ struct StatutoryRule {
 
 // Every rule, grouped by field in LawField's order.
 std::span<const StatutoryRule> StatutoryRules();
+
+// Whether the sources gave the day the rule's period took its present form;
+// a rule without one answers every day.
+constexpr bool HasDayInForce(const StatutoryRule& rule) {
+    return rule.act.inForce.year != 0;
+}
 
 // Whether the day of the event is counted as the first day of the period.
 FirstDay FirstDayOf(EventDayCounting counting);
