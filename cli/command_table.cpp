@@ -317,7 +317,8 @@ constexpr CommandForm kForms[] = {
 };
 
 bool IsCommandName(std::string_view word) {
-    return !word.empty() && std::ranges::find(kForms, word, &CommandForm::name) != std::end(kForms);
+    return !word.empty() && std::any_of(std::begin(kForms), std::end(kForms),
+                                        [&](const CommandForm& form) { return form.name == word; });
 }
 
 }  // namespace
@@ -341,9 +342,10 @@ ExitStatus RunRequest(const Request& request, const StandardStreams& streams) {
         name = operands[0];
         operands = operands.subspan(1);
     }
-    const auto form = std::ranges::find_if(kForms, [&](const CommandForm& candidate) {
-        return candidate.name == name && candidate.fits(operands);
-    });
+    const auto form =
+        std::find_if(std::begin(kForms), std::end(kForms), [&](const CommandForm& candidate) {
+            return candidate.name == name && candidate.fits(operands);
+        });
     if (form == std::end(kForms)) {
         return UsageError(streams.errors,
                           Filled(Translated("wrong number of operands for {}"), {name}));
