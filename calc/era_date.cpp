@@ -26,9 +26,8 @@ const JapaneseEra* EraOf(std::int64_t dayNumber) {
 
 // Every era's name is two kanji: a fixed size, copied without a call.
 constexpr std::size_t kEraNameBytes = std::string_view("令和").size();
-static_assert(std::ranges::all_of(kJapaneseEras, [](const JapaneseEra& era) {
-    return era.name.size() == kEraNameBytes;
-}));
+static_assert(std::all_of(kJapaneseEras.begin(), kJapaneseEras.end(),
+                          [](const JapaneseEra& era) { return era.name.size() == kEraNameBytes; }));
 
 // Writes 0 to 99 with no leading zero. Whether it takes one digit or two
 // is counted too, not branched on: months and days vary from line to line.

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "calc/number_text.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
 
+#include "calc/nearest_double.h"
 #include "calc/runtime_error.h"
 #include "calc/text_scanner.h"
 
@@ -25,11 +25,10 @@ struct DecimalDigits {
     std::string_view::size_type length = 0;  // digits, both sides of the point
     int fractionLength = 0;
     std::int64_t mantissa = 0;  // exact while length <= kExactDigits
-    bool integerPartNonZero = false;
 };
 
-// Reads digits with an optional point; the characters also go to `ascii`
-// when it is given.
+// Reads digits with an optional point; the digits, without the point, also
+// go to `ascii` when it is given.
 DecimalDigits ReadDecimalDigits(TextScanner& scanner, std::string* ascii) {
     DecimalDigits digits;
     const auto take = [&] {
@@ -43,13 +42,9 @@ DecimalDigits ReadDecimalDigits(TextScanner& scanner, std::string* ascii) {
         scanner.Advance();
     };
     while (scanner.AtDigit()) {
-        digits.integerPartNonZero |= scanner.Peek() != U'0';
         take();
     }
     if (scanner.Accept(U'.')) {
-        if (ascii != nullptr) {
-            ascii->push_back('.');
-        }
         while (scanner.AtDigit()) {
             take();
             ++digits.fractionLength;
@@ -59,22 +54,13 @@ DecimalDigits ReadDecimalDigits(TextScanner& scanner, std::string* ascii) {
 }
 
 // The value of a digit string too long to be exact as an integer, rounded
-// correctly by the library's parser. A number beyond a double reads as
-// infinity, and one too small for it as zero.
-double ParseLongDigits(std::string_view digitsText, bool integerPartNonZero) {
+// correctly. Not by std::from_chars: libc++ 14 reads no double with it, and
+// strtod depends on the locale.
+double ReadLongDigits(std::string_view digitsText) {
     TextScanner scanner(digitsText);
-    std::string ascii = "0";  // so that ".5" parses
-    ReadDecimalDigits(scanner, &ascii);
-    if (ascii.back() == '.') {
-        ascii.push_back('0');  // so that "5." parses
-    }
-    double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(ascii.data(), ascii.data() + ascii.size(), value, std::chars_format::fixed);
-    if (error == std::errc::result_out_of_range) {
-        return integerPartNonZero ? std::numeric_limits<double>::infinity() : 0.0;
-    }
-    return value;
+    std::string ascii;
+    const DecimalDigits digits = ReadDecimalDigits(scanner, &ascii);
+    return NearestDouble(ascii, -digits.fractionLength);
 }
 
 }  // namespace
@@ -104,8 +90,7 @@ std::optional<double> ReadNumberText(std::string_view text) {
     const double value =
         digits.length <= kExactDigits
             ? static_cast<double>(digits.mantissa) / kPowersOfTen[digits.fractionLength]
-            : ParseLongDigits(text.substr(digitsBegin, digitsEnd - digitsBegin),
-                              digits.integerPartNonZero);
+            : ReadLongDigits(text.substr(digitsBegin, digitsEnd - digitsBegin));
     return negative ? -value : value;
 }
 

@@ -476,7 +476,8 @@ constexpr CommandForm kForms[] = {
 };
 
 bool IsCommandName(std::string_view word) {
-    return !word.empty() && std::ranges::find(kForms, word, &CommandForm::name) != std::end(kForms);
+    return !word.empty() && std::any_of(std::begin(kForms), std::end(kForms),
+                                        [&](const CommandForm& form) { return form.name == word; });
 }
 
 }  // namespace
@@ -504,13 +505,14 @@ ExitStatus RunRequest(const Request& request, const StandardStreams& streams) {
     const auto fits = [&](const CommandForm& candidate) {
         return candidate.name == name && candidate.fits(operands);
     };
-    auto form = std::ranges::find_if(kForms, [&](const CommandForm& candidate) {
-        return fits(candidate) && candidate.byRule == byRule;
-    });
+    auto form =
+        std::find_if(std::begin(kForms), std::end(kForms), [&](const CommandForm& candidate) {
+            return fits(candidate) && candidate.byRule == byRule;
+        });
     if (form == std::end(kForms) && byRule) {
         // The form the operands call without --rule, so that the message
         // names the option that does not apply.
-        form = std::ranges::find_if(kForms, fits);
+        form = std::find_if(std::begin(kForms), std::end(kForms), fits);
     }
     if (byRule && form != std::end(kForms) && form->name == "deadline" && !form->byRule) {
         return UsageError(

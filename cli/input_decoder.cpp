@@ -13,8 +13,9 @@ constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);  // what iconv_open returns on failure
 
 bool SameName(std::string_view a, std::string_view b) {
-    return std::ranges::equal(
-        a, b, [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) == y; });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == y;
+    });
 }
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -22,9 +23,10 @@ constexpr std::string_view kByteOrderMarks[] = {"\xFF\xFE", "\xFE\xFF", kUtf8Mar
 
 // Whether more bytes could still make these the start of a byte-order mark.
 bool MayBecomeByteOrderMark(std::string_view bytes) {
-    return std::ranges::any_of(kByteOrderMarks, [&](std::string_view mark) {
-        return bytes.size() < mark.size() && mark.starts_with(bytes);
-    });
+    return std::any_of(std::begin(kByteOrderMarks), std::end(kByteOrderMarks),
+                       [&](std::string_view mark) {
+                           return bytes.size() < mark.size() && mark.starts_with(bytes);
+                       });
 }
 
 }  // namespace

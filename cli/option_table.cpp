@@ -161,7 +161,8 @@ std::span<const OptionSpec> OptionTable() {
 }
 
 const OptionSpec& SpecOf(Option option) {
-    return *std::ranges::find(kOptions, option, &OptionSpec::option);
+    return *std::find_if(std::begin(kOptions), std::end(kOptions),
+                         [&](const OptionSpec& spec) { return spec.option == option; });
 }
 
 std::variant<Request, std::string> ReadArguments(std::span<const std::string_view> arguments) {
@@ -179,9 +180,10 @@ std::variant<Request, std::string> ReadArguments(std::span<const std::string_vie
         }
         const std::size_t equals = argument.find('=');
         const std::string_view name = argument.substr(0, equals);
-        const auto known = std::ranges::find_if(kOptions, [&](const OptionSpec& option) {
-            return name == option.longName || (name == option.shortName && equals == name.npos);
-        });
+        const auto known =
+            std::find_if(std::begin(kOptions), std::end(kOptions), [&](const OptionSpec& option) {
+                return name == option.longName || (name == option.shortName && equals == name.npos);
+            });
         if (known == std::end(kOptions)) {
             return Filled(Translated("unrecognized option '{}'"), {argument});
         }

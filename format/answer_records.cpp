@@ -120,7 +120,8 @@ void AddPeriodEndFields(Sink& sink, std::initializer_list<Input> inputs,
         AddAppended(sink, field::kRule, FieldText::Plain, end, AppendCountingRuleText);
         // Around the reasons the text is the program's own; a reason from the
         // user's own closed days may need care.
-        const bool plainReasons = end && std::ranges::all_of(end->unmovedDayReasons, NeedsNoCare);
+        const bool plainReasons = end && std::all_of(end->unmovedDayReasons.begin(),
+                                                     end->unmovedDayReasons.end(), NeedsNoCare);
         AddAppended(sink, field::kReason, plainReasons ? FieldText::Plain : FieldText::Any, end,
                     AppendClosedDayText);
         AddAppended(

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs the Debian packages that the given parts need, only those that are
-# missing. Usage: install-deps.sh run|test|bench|fuzz|package|print ...
+# missing. Usage: install-deps.sh run|test|bench|fuzz|libcxx|package|print ...
 #   run      build and start the window
 #   test     build and run every test
 #   bench    build and run the benchmarks
 #   fuzz     build and run the fuzzer (clang)
+#   libcxx   build and test the core with clang and LLVM's libc++, GoogleTest
+#            built from its sources
 #   package  build and check the Debian package
 #   print    the print service and its PDF printer, to print without a printer
 set -euo pipefail
@@ -35,6 +37,11 @@ for part in "$@"; do
         bench) packages+=("${build[@]}" "${window_assets[@]}" libbenchmark-dev xvfb x11-utils procps
                           libx11-dev time) ;;
         fuzz) packages+=("${build[@]}" clang libclang-rt-14-dev) ;;
+        # Debian's GoogleTest libraries are built for libstdc++; the googletest
+        # package has the sources, which this build compiles with libc++. The
+        # core's tests run Python and quote the C library's Japanese messages.
+        libcxx) packages+=("${build[@]}" clang libc++-14-dev libc++abi-14-dev googletest python3
+                           libc-l10n) ;;
         package) packages+=("${build[@]}" "${manual_page[@]}" dpkg-dev file lintian) ;;
         print) packages+=("${print_service[@]}") ;;
         *) echo "install-deps.sh: unknown part '$part'" >&2; exit 2 ;;

@@ -74,7 +74,8 @@ TEST(EquinoxDay, HolidaysTakeTheDeclaredDays) {
         for (const auto& [equinox, name] :
              {std::pair{Equinox::Vernal, "春分の日"}, std::pair{Equinox::Autumnal, "秋分の日"}}) {
             const Holiday declared{*DeclaredEquinoxDay(year, equinox), name};
-            EXPECT_EQ(std::ranges::count(calendar.HolidaysOf(year), declared), 1) << year;
+            const auto& holidays = calendar.HolidaysOf(year);
+            EXPECT_EQ(std::count(holidays.begin(), holidays.end(), declared), 1) << year;
         }
     }
     EXPECT_FALSE(DeclaredEquinoxDay(kLastDeclaredEquinoxYear + 1, Equinox::Vernal));
