@@ -233,9 +233,9 @@ ExitStatus RunRuleDeadline(Operands operands, const Request& request,
         for (const StatutoryRule* rule : rules) {
             ends.push_back(DeadlineByRule(*rule, operands[0], calendar));
         }
-        const bool allResults = std::ranges::all_of(ends, [](const Outcome<PeriodEnd>& end) {
-            return std::holds_alternative<PeriodEnd>(end);
-        });
+        const bool allResults = std::all_of(
+            ends.begin(), ends.end(),
+            [](const Outcome<PeriodEnd>& end) { return std::holds_alternative<PeriodEnd>(end); });
         OutputBuffer output(streams.output);
         if (request.format) {
             output.Write(
