@@ -26,6 +26,7 @@ namespace {
 
 const std::string kStart = std::string(MessageFor(WrongInput::StartDate)) + "\n";
 const std::string kCount = std::string(MessageFor(WrongInput::DayCount)) + "\n";
+const std::string kDate = std::string(MessageFor(WrongInput::Date)) + "\n";
 
 // An anonymous file in memory, so a run's output can be read back whole.
 class MemoryFile {
@@ -183,6 +184,29 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
          R"("reason":"末日2024/12/30（月）は年末年始の休日、12/31〜1/5も閉庁日のため、翌開庁日に満了（民事訴訟法95条3項）","notes":"","status":"ok","message":null})" "\n", "", AllResults},
         {{"--format=csv"}, "2013/10/28\t120\n", "start,count,end,weekday,era_date,status,message\r\n2013/10/28,120,2014/02/24,月,平成26年2月24日,ok,\r\n", "", AllResults},
         {{"deadline", "--closed-file=/nonexistent/closed.tsv", "2024/12/20", "10日"}, "", "", complaint + "/nonexistent/closed.tsv", InputFailed},
+        // Statutory periods: each rule in the order given, a name that names
+        // one rule, a batch of one date a line with a line a rule.
+        {{"deadline", "--rule=民訴285", "2024/12/18"}, "", "2025/01/06\n", "", AllResults},
+        {{"deadline", "--rule=民915,所得税125,相続税27", "2024/12/18"}, "", "2025/03/18\n2025/04/18\n2025/10/20\n", "", AllResults},
+        {{"deadline", "--rule=出生届", "--long", "2024/12/20"}, "", "2025/01/06\t月\t令和7年1月6日\t戸籍49 出生届（戸籍法49条1項）\t初日算入（戸籍法43条1項）\t"
+         "末日2025/01/02（木）は年末年始の休日、1/3〜1/5も閉庁日のため、翌開庁日に満了（地方自治法4条の2第4項）\n", "", AllResults},
+        {{"deadline", "--rule=特商9,会社299"}, "2024/12/22\nx\n", "2024/12/29\n2024/12/07\n" + kDate + kDate, "", SomeNotComputed},
+        {{"deadline", "--rule=行審18,民訴285", "2016/03/31"}, "", "2016/04/14\n", complaint + "行審18: この手続", SomeNotComputed},
+        {{"deadline", "--rule=民訴285,刑訴373", "x"}, "", "", complaint + kDate, SomeNotComputed},
+        {{"deadline", "--rule=戸籍86", "--format=csv", "2024/12/20"}, "", "key,name,article,start,period,end,weekday,era_date,unmoved_end,rule,reason,notes,move,status,message\r\n"
+         "戸籍86,死亡届,戸籍法86条1項,2024/12/20,7日,2024/12/26,木,令和6年12月26日,2024/12/26,初日算入（戸籍法43条1項）,,,地方自治法4条の2第4項,ok,\r\n", "", AllResults},
+        {{"rules", "控訴"}, "", "民訴285\t控訴\t判決書又は第二百五十四条第二項の調書の送達を受けた日\t2週間\t初日不算入（民事訴訟法95条1項・民法140条）\t民事訴訟法95条3項\t民事訴訟法（平成八年法律第百九号）第二百八十五条\n"
+         "民訴規182\t控訴理由書の提出\t控訴の提起\t50日\t初日不算入（民事訴訟法95条1項・民法140条）\t民事訴訟法95条3項\t民事訴訟規則第百八十二条\n"
+         "刑訴373\t控訴\t裁判が告知された日\t14日\t初日不算入（刑事訴訟法55条1項）\t刑事訴訟法55条3項\t刑事訴訟法（昭和二十三年法律第百三十一号）第三百七十三条\n", "", AllResults},
+        {{"rules", "離婚"}, "", "", complaint + "no rule holds '離婚'", SomeNotComputed},
+        {{"deadline", "--rule=控訴", "2024/12/18"}, "", "", complaint + "'控訴' names more than one rule: 民訴285 (控訴), 刑訴373 (控訴)\n", UsageError},
+        {{"deadline", "--rule=民訴999", "2024/12/18"}, "", "", complaint + "no rule is named '民訴999'", UsageError},
+        {{"deadline", "--rule=民訴285,", "2024/12/18"}, "", "", complaint + "--rule takes", UsageError},
+        {{"deadline", "--rule=民訴285", "2024/12/18", "2週間"}, "", "", complaint + "--rule fixes the period", UsageError},
+        {{"deadline", "--rule=民訴285", "--before", "2024/12/18"}, "", "", notApplying + "--before' does not apply to deadline --rule=KEY DATE", UsageError},
+        {{"deadline", "--rule=民訴285", "--closed=none"}, "", "", notApplying + "--closed' does not apply to deadline --rule=KEY\n", UsageError},
+        {{"days", "--rule=民訴285", "2024/12/18", "2025/01/06"}, "", "", notApplying + "--rule' does not apply to days", UsageError},
+        {{"deadline", "2024/12/18"}, "", "", complaint + "wrong number of operands for deadline", UsageError},
         // Usage errors.
         {{"--days", "1"}, "", "", complaint + "unrecognized option '--days'\n", UsageError},
         {{"-x"}, "", "", complaint + "unrecognized option '-x'\n", UsageError},
@@ -222,6 +246,21 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
     };
     EXPECT_EQ(RunWith({"holidays", "1948", "2150"}).output, holidays("1948", "2150"));
     EXPECT_EQ(RunWith({"holidays", "9999"}).output, holidays("9999", "9999"));
+    // A rule's record carries what the table says of it, its unknown day of
+    // effect empty.
+    const std::string rule = RunWith({"rules", "--format=tsv", "割販"}).output;
+    EXPECT_TRUE(
+        rule.starts_with("key\tname\tfield\tevent\tperiod\tdirection\tcounting\tmove\tact\t"
+                         "article\tin_force\tquote\tborrowed\tunsettled\n割販35の3の10\t"))
+        << rule;
+    EXPECT_NE(
+        rule.find("\t8日\tafter\t初日算入（割賦販売法35条の3の10第1項「起算して」）\t延長しない\t"),
+        std::string::npos)
+        << rule;
+    EXPECT_NE(rule.find("\t割賦販売法35条の3の10第1項\t\t前条第三項の書面"), std::string::npos)
+        << rule;
+    EXPECT_NE(RunWith({"rules", "--format=csv", "会社"}).output.find(",2週間,before,"),
+              std::string::npos);
     // A character cut between two reads is put back together.
     std::string many = "\x81\x40", expected;  // a full-width blank puts a block's end in 成
     while (many.size() < 200000) {
