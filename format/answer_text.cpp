@@ -74,6 +74,26 @@ std::string_view MessageFor(WrongInput input) {
     return "入力を確かめてください";
 }
 
+std::string DateMessageFor(std::string_view label) {
+    return "「" + std::string(label) +
+           "」の日付を 2025/1/6、令和7年1月6日 のように正しく入力してください";
+}
+
+std::string RuleChoiceMessage(std::string_view text,
+                              const std::vector<const StatutoryRule*>& named) {
+    if (named.empty()) {
+        return "「" + std::string(text) +
+               "」に当たる手続がありません。民訴285、控訴、出生届 "
+               "のようにキーか名前を入力してください";
+    }
+    std::string keys;
+    for (const StatutoryRule* rule : named) {
+        keys += (keys.empty() ? "" : "、") + std::string(rule->key) + "（" +
+                std::string(rule->name) + "）";
+    }
+    return "「" + std::string(text) + "」に当たる手続は " + keys + " です。どれかを選んでください";
+}
+
 std::string ErrorLine(ErrorNumber number) {
     return "error " + std::to_string(static_cast<int>(number)) + ": " +
            std::string(DescriptionOf(number));
@@ -193,6 +213,16 @@ std::string RulePeriodText(const StatutoryRule& rule) {
 
 std::string RuleTitle(const StatutoryRule& rule) {
     return std::string(rule.name) + "（" + std::string(rule.article) + "）";
+}
+
+std::string RuleCitationText(const StatutoryRule& rule) {
+    std::string text = std::string(rule.act.title) + "「" + std::string(rule.quote) + "」";
+    return rule.borrowed.empty() ? text : text + "（" + std::string(rule.borrowed) + "）";
+}
+
+std::string RelatedDeadlineText(const StatutoryRule& rule, const Outcome<PeriodEnd>& end) {
+    return std::string(rule.key) + "　" + RuleTitle(rule) + "　" +
+           AnswerText(end, [](const PeriodEnd& value) { return JapaneseDateText(value.day); });
 }
 
 std::string RuleListText(const std::vector<const StatutoryRule*>& rules) {

@@ -33,6 +33,15 @@ void AppendJoinedWithDots(std::string& out, const std::vector<std::string_view>&
 // The message that asks for a wrong input again.
 std::string_view MessageFor(WrongInput input);
 
+// The message beside a date field that does not read, naming the field by
+// its label: "「起算日」の日付を 2025/1/6、令和7年1月6日 のように正しく入力してください".
+std::string DateMessageFor(std::string_view label);
+
+// Why a procedure's text names no one rule: none has it, or several do,
+// listed by key and name.
+std::string RuleChoiceMessage(std::string_view text,
+                              const std::vector<const StatutoryRule*>& named);
+
 // "error N: DESCRIPTION", as the command line reports an error.
 std::string ErrorLine(ErrorNumber number);
 
@@ -74,6 +83,14 @@ std::string RulePeriodText(const StatutoryRule& rule);
 
 // The rule with its article: "控訴（民事訴訟法285条）".
 std::string RuleTitle(const StatutoryRule& rule);
+
+// The act and article as cited, with its words, and what it borrows:
+// "民事訴訟法（平成八年法律第百九号）第二百八十五条「控訴は、…」".
+std::string RuleCitationText(const StatutoryRule& rule);
+
+// Another rule's deadline from the same event, one line:
+// "民訴313　上告（民事訴訟法313条）　2025年1月6日（月）".
+std::string RelatedDeadlineText(const StatutoryRule& rule, const Outcome<PeriodEnd>& end);
 
 // One line a rule, its parts tab-separated: key, name, event, period,
 // counting, what moves its end, and the act and article as cited.

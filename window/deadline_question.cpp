@@ -5,6 +5,7 @@
 
 #include "calc/date_text.h"
 #include "format/answer_text.h"
+#include "law/period_text.h"
 
 namespace torvelin {
 namespace {
@@ -61,7 +62,10 @@ std::vector<MarkedMonth> MonthsOf(std::int64_t firstDay, std::int64_t lastDay, s
 }  // namespace
 
 std::string PeriodTextOf(const DeadlineQuestion& question) {
-    return question.countText + std::string(PeriodUnitText(question.unit));
+    if (ReadPeriodText(question.periodText)) {
+        return question.periodText;
+    }
+    return question.periodText + std::string(PeriodUnitText(question.unit));
 }
 
 std::string StartTextOf(const DeadlineQuestion& question) {
@@ -85,12 +89,21 @@ DeadlineAnswer AnswerTo(const DeadlineQuestion& question, ClosedDayCalendar& cal
     if (!start) {
         return answer;
     }
-    if (!ReadDateAndTime(StartTextOf(question))) {
+    if (question.rule) {
+        answer.end = DeadlineByRule(*question.rule, question.startText, calendar);
+        for (const StatutoryRule& other : StatutoryRules()) {
+            if (&other != question.rule && other.eventGroup == question.rule->eventGroup) {
+                answer.related.push_back(
+                    {&other, DeadlineByRule(other, question.startText, calendar)});
+            }
+        }
+    } else if (!ReadDateAndTime(StartTextOf(question))) {
         answer.end = WrongInput::TimeOfDay;
         return answer;
+    } else {
+        answer.end =
+            Deadline(StartTextOf(question), PeriodTextOf(question), RulesFor(question), calendar);
     }
-    answer.end =
-        Deadline(StartTextOf(question), PeriodTextOf(question), RulesFor(question), calendar);
     const PeriodEnd* end = std::get_if<PeriodEnd>(&answer.end);
     if (!end) {
         return answer;

@@ -12,6 +12,7 @@
 #include "law/civil_period.h"
 #include "law/closed_day_calendar.h"
 #include "law/law_commands.h"
+#include "law/statutory_rules.h"
 
 namespace torvelin {
 
@@ -19,15 +20,22 @@ namespace torvelin {
 struct DeadlineQuestion {
     std::string startText;  // 2025/1/6, 令和7年1月6日, full-width digits
     std::string timeText;   // empty, or "0:00", "9:30"
-    std::string countText;  // 14 or 十四
+    // A whole period as statutes write it (2週間, 1年6か月, 十四日), or a bare
+    // count (14, 十四) that the unit completes.
+    std::string periodText;
     PeriodUnit unit = PeriodUnit::Days;
     Direction direction = Direction::After;
     std::optional<FirstDay> firstDay = std::nullopt;  // unset: by the time of day
     CalendarKind calendar = CalendarKind::Court;
     bool hasClosedDayFiles = false;  // the user's own closed days were added
+    // The statutory period asked for, which fixes the period, the direction,
+    // the first day and the calendar; the start is then the day of its event.
+    const StatutoryRule* rule = nullptr;
+    std::string caseText;  // the case number or name, for what is copied and printed
 };
 
-// "十四" and Days: "十四日".
+// The period as the core reads it: the text itself when it is a whole
+// period ("2週間"), else the count with its unit ("十四" and Days: "十四日").
 std::string PeriodTextOf(const DeadlineQuestion& question);
 
 // The start with its time of day, when one is given: "2025/1/6 9:30".
@@ -57,6 +65,12 @@ struct MarkedMonth {
 // At most this many months are shown: the first, then the last ones.
 inline constexpr int kMostMonthsShown = 6;
 
+// Another statutory period from the same event, with its deadline.
+struct RelatedDeadline {
+    const StatutoryRule* rule;
+    Outcome<PeriodEnd> end;
+};
+
 // The answer to a question, everything the window shows.
 struct DeadlineAnswer {
     // The end, the input that does not read (StartDate, TimeOfDay or Period,
@@ -66,6 +80,8 @@ struct DeadlineAnswer {
     std::int64_t calendarDays = 0;  // days in the period
     std::int64_t openDays = 0;      // of them, open days of the calendar
     std::vector<MarkedMonth> months;
+    // For a statutory period, the others its event starts, in the table's order.
+    std::vector<RelatedDeadline> related;
 };
 
 DeadlineAnswer AnswerTo(const DeadlineQuestion& question, ClosedDayCalendar& calendar);

@@ -9,6 +9,7 @@
 #include <QCalendarWidget>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDate>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -20,6 +21,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
 #include <QStyle>
 #include <QTableView>
 #include <QTextCharFormat>
@@ -42,6 +45,20 @@ QString FromUtf8(std::string_view text) {
 
 std::string ToUtf8(const QString& text) {
     return text.toStdString();
+}
+
+const QString kFreePeriod = QStringLiteral("（期間を指定）");
+const QString kStartCaption = QStringLiteral("起算日(&S)");
+
+// A field's name from its label, without the mnemonic: "起算日(&S)" is 起算日.
+QString FieldName(const QString& caption) {
+    return caption.section(QStringLiteral("(&"), 0, 0).remove(u'&');
+}
+
+// "民訴285　控訴（2週間）", as the procedure list shows a rule.
+QString ProcedureItemText(const StatutoryRule& rule) {
+    return QString::fromUtf8(std::string(rule.key) + "　" + std::string(rule.name) + "（" +
+                             RulePeriodText(rule) + "）");
 }
 
 const QColor kSaturdayText(21, 101, 192);
@@ -125,7 +142,7 @@ DeadlineWindow::DeadlineWindow(const QString& startText, std::unique_ptr<SheetPr
     BuildForm();
     // The red frame of a wrong field. Each field has its own style sheet: one
     // on the whole window would have every widget styled through it.
-    for (QLineEdit* field : {start_, time_, count_}) {
+    for (QWidget* field : std::initializer_list<QWidget*>{procedure_, start_, time_, period_}) {
         field->setStyleSheet(
             QStringLiteral("*[wrongInput=\"true\"] { border: 2px solid rgb(198, 40, 40); }"));
     }
@@ -159,6 +176,36 @@ void DeadlineWindow::BuildPicker(QMenu& menu) {
 }
 
 void DeadlineWindow::BuildForm() {
+    procedure_ = new QComboBox;
+    procedure_->setObjectName(QStringLiteral("procedure"));
+    procedure_->setEditable(true);
+    procedure_->setInsertPolicy(QComboBox::NoInsert);
+    procedure_->addItem(kFreePeriod);
+    auto* procedures = qobject_cast<QStandardItemModel*>(procedure_->model());
+    for (const StatutoryRule& rule : StatutoryRules()) {
+        const QString field = FromUtf8(LawFieldName(rule.field));
+        if (procedure_->findText(field) < 0) {
+            auto* heading = new QStandardItem(field);
+            heading->setFlags(Qt::NoItemFlags);  // a group's heading, not a choice
+            QFont bold = heading->font();
+            bold.setBold(true);
+            heading->setFont(bold);
+            procedures->appendRow(heading);
+        }
+        procedure_->addItem(ProcedureItemText(rule), FromUtf8(rule.key));
+    }
+    procedure_->lineEdit()->setPlaceholderText(QStringLiteral("民訴285、控訴、出生届"));
+    procedure_->lineEdit()->setAccessibleName(QStringLiteral("手続"));
+    // Typing a key or a part of a name narrows the list to what holds it.
+    procedure_->completer()->setFilterMode(Qt::MatchContains);
+    procedure_->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    procedure_->setMinimumContentsLength(18);
+    procedure_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    case_ = new QLineEdit;
+    case_->setObjectName(QStringLiteral("case"));
+    case_->setPlaceholderText(QStringLiteral("任意　令和6年(ワ)第1234号"));
+    procedureMessage_ = MessageLabel();
+
     start_ = new QLineEdit;
     start_->setObjectName(QStringLiteral("start"));
     start_->setPlaceholderText(QStringLiteral("2025/1/6、令和7年1月6日"));
@@ -183,9 +230,9 @@ void DeadlineWindow::BuildForm() {
     time_ = new QLineEdit;
     time_->setObjectName(QStringLiteral("time"));
     time_->setPlaceholderText(QStringLiteral("任意　0:00 なら初日算入、時間の期間はその時刻から"));
-    count_ = new QLineEdit;
-    count_->setObjectName(QStringLiteral("count"));
-    count_->setPlaceholderText(QStringLiteral("14、十四"));
+    period_ = new QLineEdit;
+    period_->setObjectName(QStringLiteral("period"));
+    period_->setPlaceholderText(QStringLiteral("14、2週間、1年6か月、十四日"));
     unit_ = ComboOf({"日", "週間", "か月", "年", "営業日", "時間"});
     unit_->setObjectName(QStringLiteral("unit"));
     unit_->setAccessibleName(QStringLiteral("期間の単位"));
@@ -206,36 +253,36 @@ void DeadlineWindow::BuildForm() {
     removeFile->setAccessibleName(QStringLiteral("選んだ休日ファイルを外す"));
     startMessage_ = MessageLabel();
     timeMessage_ = MessageLabel();
-    countMessage_ = MessageLabel();
+    periodMessage_ = MessageLabel();
 
     auto* questionBox = new QGroupBox(QStringLiteral("条件"));
     auto* form = new QFormLayout(questionBox);
     const auto addRow = [form](const QString& caption, QWidget* field, QLayout* row) {
         auto* label = new QLabel(caption);
         label->setBuddy(field);
-        field->setAccessibleName(QString(caption)
-                                     .remove(QStringLiteral("(&"))
-                                     .section(u'(', 0, 0)
-                                     .remove(u'&')
-                                     .remove(u')'));
+        field->setAccessibleName(FieldName(caption));
         if (row) {
             form->addRow(label, row);
         } else {
             form->addRow(label, field);
         }
     };
+    addRow(QStringLiteral("手続(&R)"), procedure_, nullptr);
+    form->addRow(QString(), procedureMessage_);
+    addRow(QStringLiteral("事件(&J)"), case_, nullptr);
     auto* startRow = new QHBoxLayout;
     startRow->addWidget(start_, 1);
     startRow->addWidget(pickDate_);
-    addRow(QStringLiteral("起算日(&S)"), start_, startRow);
+    addRow(kStartCaption, start_, startRow);
+    startLabel_ = qobject_cast<QLabel*>(form->labelForField(startRow));
     form->addRow(QString(), startMessage_);
     addRow(QStringLiteral("時刻(&T)"), time_, nullptr);
     form->addRow(QString(), timeMessage_);
     auto* periodRow = new QHBoxLayout;
-    periodRow->addWidget(count_, 1);
+    periodRow->addWidget(period_, 1);
     periodRow->addWidget(unit_);
-    addRow(QStringLiteral("期間(&N)"), count_, periodRow);
-    form->addRow(QString(), countMessage_);
+    addRow(QStringLiteral("期間(&N)"), period_, periodRow);
+    form->addRow(QString(), periodMessage_);
     addRow(QStringLiteral("向き(&D)"), direction_, nullptr);
     addRow(QStringLiteral("初日(&F)"), firstDay_, nullptr);
     addRow(QStringLiteral("休日の暦(&C)"), calendarChoice_, nullptr);
@@ -257,8 +304,15 @@ void DeadlineWindow::BuildForm() {
     end_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     endDetails_ = new QLabel;
     endDetails_->setObjectName(QStringLiteral("endDetails"));
+    procedureTitle_ = new QLabel;
+    procedureTitle_->setObjectName(QStringLiteral("procedureTitle"));
     rule_ = new QLabel;
     rule_->setObjectName(QStringLiteral("rule"));
+    article_ = new QLabel;
+    article_->setObjectName(QStringLiteral("article"));
+    article_->setWordWrap(true);
+    related_ = new QLabel;
+    related_->setObjectName(QStringLiteral("related"));
     moved_ = new QLabel;
     moved_->setObjectName(QStringLiteral("moved"));
     moved_->setWordWrap(true);
@@ -268,9 +322,11 @@ void DeadlineWindow::BuildForm() {
     error_->setObjectName(QStringLiteral("error"));
     ShowInRed(*error_);
     error_->setWordWrap(true);
+    article_->installEventFilter(this);
     moved_->installEventFilter(this);
     error_->installEventFilter(this);
-    for (QLabel* label : {endDetails_, rule_, moved_, days_, error_}) {
+    for (QLabel* label :
+         {endDetails_, procedureTitle_, rule_, article_, related_, moved_, days_, error_}) {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
     months_ = new MonthView([this](std::int64_t day) {
@@ -281,10 +337,9 @@ void DeadlineWindow::BuildForm() {
 
     auto* answerBox = new QGroupBox(QStringLiteral("満了日"));
     auto* answerLayout = new QVBoxLayout(answerBox);
-    for (QWidget* widget : {static_cast<QWidget*>(end_), static_cast<QWidget*>(endDetails_),
-                            static_cast<QWidget*>(rule_), static_cast<QWidget*>(moved_),
-                            static_cast<QWidget*>(days_), static_cast<QWidget*>(error_)}) {
-        answerLayout->addWidget(widget);
+    for (QLabel* label :
+         {end_, endDetails_, procedureTitle_, rule_, article_, moved_, days_, related_, error_}) {
+        answerLayout->addWidget(label);
     }
     answerLayout->addWidget(months_, 0, Qt::AlignLeft);
 
@@ -327,9 +382,10 @@ void DeadlineWindow::BuildForm() {
         Recalculate();
     });
 
-    for (QLineEdit* edit : {start_, time_, count_}) {
+    for (QLineEdit* edit : {case_, start_, time_, period_}) {
         connect(edit, &QLineEdit::textChanged, this, &DeadlineWindow::Recalculate);
     }
+    connect(procedure_, &QComboBox::editTextChanged, this, &DeadlineWindow::ChooseProcedure);
     for (QComboBox* combo : {unit_, direction_, firstDay_}) {
         connect(combo, &QComboBox::currentIndexChanged, this, &DeadlineWindow::Recalculate);
     }
@@ -337,9 +393,10 @@ void DeadlineWindow::BuildForm() {
         ChooseCalendar();
         Recalculate();
     });
-    const QList<QWidget*> tabOrder = {start_,     pickDate_, time_,           count_, unit_,
-                                      direction_, firstDay_, calendarChoice_, files_, addFiles,
-                                      removeFile, copyEnd,   copyAnswer,      print,  savePdf};
+    const QList<QWidget*> tabOrder = {procedure_, case_,    start_,     pickDate_, time_,
+                                      period_,    unit_,    direction_, firstDay_, calendarChoice_,
+                                      files_,     addFiles, removeFile, copyEnd,   copyAnswer,
+                                      print,      savePdf};
     for (qsizetype index = 1; index < tabOrder.size(); ++index) {
         setTabOrder(tabOrder[index - 1], tabOrder[index]);
     }
@@ -354,12 +411,14 @@ DeadlineQuestion DeadlineWindow::Question() const {
                                            CalendarKind::None};
     return {ToUtf8(start_->text()),
             ToUtf8(time_->text()),
-            ToUtf8(count_->text()),
+            ToUtf8(period_->text()),
             kUnits[unit_->currentIndex()],
             direction_->currentIndex() == 0 ? Direction::After : Direction::Before,
             kFirstDays[firstDay_->currentIndex()],
             kCalendars[calendarChoice_->currentIndex()],
-            files_->count() > 0};
+            files_->count() > 0,
+            chosenRule_,
+            ToUtf8(case_->text())};
 }
 
 QStringList DeadlineWindow::ClosedDayFiles() const {
@@ -397,7 +456,10 @@ void DeadlineWindow::Recalculate() {
     if (!calendar_ && calendarError_.isEmpty()) {
         ChooseCalendar();
     }
-    answer_ = calendar_ ? AnswerTo(Question(), *calendar_) : DeadlineAnswer{};
+    // No answer while the procedure field names no rule: it would belong to
+    // another question.
+    answer_ = calendar_ && procedureWrong_.isEmpty() ? AnswerTo(Question(), *calendar_)
+                                                     : DeadlineAnswer{};
     ShowAnswer();
     if (!calendar_) {
         error_->setText(calendarError_);  // no answer while a file of closed days does not read
@@ -405,22 +467,83 @@ void DeadlineWindow::Recalculate() {
     }
 }
 
+void DeadlineWindow::ChooseProcedure() {
+    const QString text = procedure_->currentText().trimmed();
+    const StatutoryRule* rule = nullptr;
+    procedureWrong_.clear();
+    if (const int item = procedure_->findText(text); item > 0) {
+        rule = RulesNamed(ToUtf8(procedure_->itemData(item).toString())).front();
+    } else if (!text.isEmpty() && text != kFreePeriod) {
+        const std::vector<const StatutoryRule*> named = RulesNamed(ToUtf8(text));
+        if (named.size() == 1) {
+            rule = named.front();
+        } else {
+            procedureWrong_ = FromUtf8(RuleChoiceMessage(ToUtf8(text), named));
+        }
+    }
+    MarkField(*procedure_, *procedureMessage_, ToUtf8(procedureWrong_));
+    if (rule != chosenRule_) {
+        LockToRule(rule);
+    }
+    Recalculate();
+}
+
+void DeadlineWindow::LockToRule(const StatutoryRule* rule) {
+    chosenRule_ = rule;
+    {
+        // One answer once every field is set, not one a field.
+        const QSignalBlocker blockPeriod(period_), blockDirection(direction_),
+            blockFirstDay(firstDay_), blockCalendar(calendarChoice_);
+        if (rule) {
+            period_->setText(FromUtf8(PeriodText(rule->period)));
+            direction_->setCurrentIndex(rule->direction == Direction::Before ? 1 : 0);
+            firstDay_->setCurrentIndex(FirstDayOf(rule->counting) == FirstDay::Included ? 1 : 2);
+            calendarChoice_->setCurrentIndex(0);
+        }
+    }
+    for (QWidget* field : std::initializer_list<QWidget*>{time_, period_, unit_, direction_,
+                                                          firstDay_, calendarChoice_}) {
+        field->setEnabled(rule == nullptr);
+    }
+    const QString caption =
+        rule ? FromUtf8(rule->eventGroup) + QStringLiteral("(&S)") : kStartCaption;
+    startLabel_->setText(caption);
+    start_->setAccessibleName(FieldName(caption));
+    start_->setToolTip(rule ? FromUtf8(rule->event) : QString());
+    ChooseCalendar();
+}
+
 void DeadlineWindow::ShowAnswer() {
-    const bool blankStart = start_->text().trimmed().isEmpty();
-    const bool blankCount = count_->text().trimmed().isEmpty();
-    // A field not yet typed in is not wrong, only unanswered.
+    // Fields are only judged by an answer to them: none is given while the
+    // procedure or a closed-day file is wrong.
+    const bool asked = calendar_ && procedureWrong_.isEmpty();
+    const bool blankStart = !asked || start_->text().trimmed().isEmpty();
+    const bool blankPeriod = !asked || period_->text().trimmed().isEmpty();
+    // A field not yet typed in is not wrong, only unanswered; the start's
+    // message names the field by its label.
     const auto* wrong = std::get_if<WrongInput>(&answer_.end);
-    const auto messageIf = [wrong](WrongInput input, bool typed) {
-        return wrong && *wrong == input && typed ? MessageFor(input) : std::string_view();
-    };
-    MarkField(*start_, *startMessage_, messageIf(WrongInput::StartDate, !blankStart));
-    MarkField(*time_, *timeMessage_, messageIf(WrongInput::TimeOfDay, true));
-    MarkField(*count_, *countMessage_, messageIf(WrongInput::Period, !blankCount));
+    const auto is = [wrong, asked](WrongInput input) { return asked && wrong && *wrong == input; };
+    const std::string startWrong = blankStart ? std::string()
+                                   : is(WrongInput::StartDate) || is(WrongInput::Date)
+                                       ? DateMessageFor(ToUtf8(start_->accessibleName()))
+                                   : is(WrongInput::BeforeRuleInForce)
+                                       ? std::string(MessageFor(WrongInput::BeforeRuleInForce))
+                                       : std::string();
+    MarkField(*start_, *startMessage_, startWrong);
+    MarkField(*time_, *timeMessage_,
+              is(WrongInput::TimeOfDay) ? MessageFor(WrongInput::TimeOfDay) : std::string_view());
+    MarkField(*period_, *periodMessage_,
+              is(WrongInput::Period) && !blankPeriod ? MessageFor(WrongInput::Period)
+                                                     : std::string_view());
 
     const PeriodEnd* end = std::get_if<PeriodEnd>(&answer_.end);
     const auto* error = std::get_if<ErrorNumber>(&answer_.end);
     error_->setText(error ? FromUtf8(ErrorLine(*error)) : QString());
     error_->setVisible(error != nullptr);
+    for (QLabel* label :
+         {end_, endDetails_, procedureTitle_, rule_, article_, moved_, days_, related_}) {
+        label->clear();
+    }
     if (end) {
         end_->setText(FromUtf8(EndDateCopyText(*end)));
         const DayFacts facts = FactsOfDay(end->day, *calendar_);
@@ -434,12 +557,23 @@ void DeadlineWindow::ShowAnswer() {
                 .arg(back ? QStringLiteral("期間の前の日までの日数") : QStringLiteral("期間の日数"))
                 .arg(answer_.calendarDays)
                 .arg(answer_.openDays));
-    } else {
-        for (QLabel* label : {end_, endDetails_, rule_, moved_, days_}) {
-            label->clear();
+        if (end->rule) {
+            procedureTitle_->setText(FromUtf8(std::string(end->rule->key) + "　" +
+                                              RuleTitle(*end->rule) + "　" +
+                                              RulePeriodText(*end->rule)));
+            article_->setText(FromUtf8(RuleCitationText(*end->rule)));
+        }
+        QStringList related;
+        for (const RelatedDeadline& other : answer_.related) {
+            related << FromUtf8(RelatedDeadlineText(*other.rule, other.end));
+        }
+        if (!related.isEmpty()) {
+            related_->setText(QStringLiteral("同じ日から:\n") + related.join(u'\n'));
         }
     }
-    moved_->setVisible(!moved_->text().isEmpty());
+    for (QLabel* label : {procedureTitle_, article_, moved_, related_}) {
+        label->setVisible(!label->text().isEmpty());
+    }
     FitWrappedLines();
     months_->SetMonths(answer_.months);
     for (QPushButton* button : answerButtons_) {
@@ -459,7 +593,7 @@ void DeadlineWindow::ShowAnswer() {
 void DeadlineWindow::FitWrappedLines() {
     // The layout gives a wrapped label the height of one line when the window
     // is no taller than its minimum; reserve the lines it wraps to.
-    for (QLabel* label : {moved_, error_}) {
+    for (QLabel* label : {article_, moved_, error_}) {
         label->setMinimumHeight(label->text().isEmpty() ? 0
                                                         : label->heightForWidth(label->width()));
     }
@@ -472,7 +606,11 @@ QString DeadlineWindow::EndDateCopy() const {
 
 QString DeadlineWindow::AnswerCopy() const {
     const PeriodEnd* end = std::get_if<PeriodEnd>(&answer_.end);
-    return end ? FromUtf8(PeriodEndText(*end, Form::Long)) : QString();
+    if (!end) {
+        return {};
+    }
+    const QString answer = FromUtf8(PeriodEndText(*end, Form::Long));
+    return case_->text().isEmpty() ? answer : case_->text() + u'\t' + answer;
 }
 
 void DeadlineWindow::CopyEndDate() {
@@ -490,15 +628,27 @@ void DeadlineWindow::CopyAnswer() {
 DeadlineSheet DeadlineWindow::Sheet() const {
     const DeadlineQuestion question = Question();
     DeadlineSheet sheet;
-    sheet.question = {
-        {QStringLiteral("起算日"), start_->text()},
-        {QStringLiteral("時刻"),
-         time_->text().isEmpty() ? QStringLiteral("指定なし") : time_->text()},
+    if (!case_->text().isEmpty()) {
+        sheet.question.append({QStringLiteral("事件"), case_->text()});
+    }
+    if (chosenRule_) {
+        sheet.question.append({QStringLiteral("手続"), FromUtf8(std::string(chosenRule_->key) +
+                                                                "　" + RuleTitle(*chosenRule_))});
+        sheet.question.append({FromUtf8(chosenRule_->eventGroup), start_->text()});
+        sheet.question.append({QStringLiteral("起算の事由"), FromUtf8(chosenRule_->event)});
+        sheet.question.append({QStringLiteral("条文"), FromUtf8(RuleCitationText(*chosenRule_))});
+    } else {
+        sheet.question.append({QStringLiteral("起算日"), start_->text()});
+        sheet.question.append({QStringLiteral("時刻"), time_->text().isEmpty()
+                                                           ? QStringLiteral("指定なし")
+                                                           : time_->text()});
+    }
+    sheet.question.append({
         {QStringLiteral("期間"), FromUtf8(PeriodTextOf(question))},
         {QStringLiteral("向き"), direction_->currentText()},
         {QStringLiteral("初日"), firstDay_->currentText()},
         {QStringLiteral("休日の暦"), calendarChoice_->currentText()},
-    };
+    });
     if (files_->count() > 0) {
         sheet.question.append({QStringLiteral("休日ファイル"), ClosedDayFiles().join(u'\n')});
     }
@@ -511,6 +661,10 @@ DeadlineSheet DeadlineWindow::Sheet() const {
             sheet.answer.append({QStringLiteral("休日による移動"), moved_->text()});
         }
         sheet.answer.append({QStringLiteral("日数"), days_->text()});
+        if (!related_->text().isEmpty()) {
+            sheet.answer.append(
+                {QStringLiteral("同じ日からの期限"), related_->text().section(u'\n', 1)});
+        }
         sheet.months = answer_.months;
     } else {
         sheet.answer = {{QStringLiteral("満了日"), QStringLiteral("（入力を確かめてください）")}};
@@ -573,7 +727,8 @@ void DeadlineWindow::MarkCalendarMonth(int year, int month) {
 }
 
 bool DeadlineWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && (watched == moved_ || watched == error_)) {
+    if (event->type() == QEvent::Resize &&
+        (watched == article_ || watched == moved_ || watched == error_)) {
         FitWrappedLines();
     }
     if (event->type() == QEvent::ToolTip && watched->objectName() == u"pickerDays") {

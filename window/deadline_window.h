@@ -62,6 +62,9 @@ private:
     void MarkCalendarMonth(int year, int month);
     void AddClosedDayFiles();
     void SaveSheetAs();
+    // The rule the procedure field names, and what it fills in and locks.
+    void ChooseProcedure();
+    void LockToRule(const StatutoryRule* rule);
 
     std::unique_ptr<SheetPrinter> printer_;
     // The chosen calendar with the user's closed-day files; null while one of
@@ -71,23 +74,32 @@ private:
     // Builds calendar_ anew from the choice and the files.
     void ChooseCalendar();
     DeadlineAnswer answer_;
+    const StatutoryRule* chosenRule_ = nullptr;  // chosen in the procedure field
+    QString procedureWrong_;                     // why the procedure field names no rule
 
+    QComboBox* procedure_ = nullptr;
+    QLineEdit* case_ = nullptr;
+    QLabel* startLabel_ = nullptr;
     QLineEdit* start_ = nullptr;
     QToolButton* pickDate_ = nullptr;
     QCalendarWidget* picker_ = nullptr;  // null until the menu first opens
     QLineEdit* time_ = nullptr;
-    QLineEdit* count_ = nullptr;
+    QLineEdit* period_ = nullptr;
     QComboBox* unit_ = nullptr;
     QComboBox* direction_ = nullptr;
     QComboBox* firstDay_ = nullptr;
     QComboBox* calendarChoice_ = nullptr;
     QListWidget* files_ = nullptr;
+    QLabel* procedureMessage_ = nullptr;
     QLabel* startMessage_ = nullptr;
     QLabel* timeMessage_ = nullptr;
-    QLabel* countMessage_ = nullptr;
+    QLabel* periodMessage_ = nullptr;
     QLabel* end_ = nullptr;
     QLabel* endDetails_ = nullptr;
+    QLabel* procedureTitle_ = nullptr;
     QLabel* rule_ = nullptr;
+    QLabel* article_ = nullptr;
+    QLabel* related_ = nullptr;
     QLabel* moved_ = nullptr;
     QLabel* days_ = nullptr;
     QLabel* error_ = nullptr;

@@ -42,11 +42,18 @@ void Ask(DeadlineWindow& window, const QString& start, const QString& time, cons
     window.findChild<QComboBox*>("unit")->setCurrentIndex(unit);
     window.findChild<QComboBox*>("direction")->setCurrentIndex(direction);
     window.findChild<QComboBox*>("calendar")->setCurrentIndex(calendar);
-    for (auto [name, text] : {std::pair{"start", start}, {"time", time}, {"count", count}}) {
+    for (auto [name, text] : {std::pair{"start", start}, {"time", time}, {"period", count}}) {
         auto* edit = window.findChild<QLineEdit*>(name);
         edit->clear();
         edit->insert(text);
     }
+}
+
+// Types into the procedure field as a user would, over what it held.
+void ChooseProcedure(DeadlineWindow& window, const QString& text) {
+    QLineEdit* edit = window.findChild<QComboBox*>("procedure")->lineEdit();
+    edit->selectAll();
+    edit->insert(text);
 }
 
 QString Shown(const DeadlineWindow& window, const char* name) {
@@ -125,6 +132,57 @@ private slots:
             fileRead |= answer.contains(QStringLiteral("事務所の休業日"));
         }
         QVERIFY(fileRead);
+    }
+
+    // A rule of each field, chosen by its key, answers as torvelin-calc does,
+    // the year-end days included.
+    void rules_chosenByKey_answerAsTheCommandLine() {
+        const char* const keys[] = {"民訴285",  "刑訴373", "家事86", "行審18",
+                                    "相続税27", "会社299", "特商9",  "戸籍49"};
+        for (const char* key : keys) {
+            for (const char* day : {"2024/12/18", "2025/3/31", "2026/12/25"}) {
+                DeadlineWindow window;
+                ChooseProcedure(window, QString::fromUtf8(key));
+                Ask(window, day, "", "", 0);
+                const PeriodEnd* end = std::get_if<PeriodEnd>(&window.Answer().end);
+                QVERIFY2(end, key);
+                const std::string rule = std::string("--rule=") + key;
+                QCOMPARE(
+                    QString::fromStdString(PeriodEndText(*end, Form::Long)),
+                    QString::fromStdString(CommandLineAnswer({"deadline", "--long", rule, day})));
+            }
+        }
+    }
+
+    // A name that names one rule chooses it and locks what it fixes; one that
+    // names several says which, and answers nothing until one is chosen.
+    void procedure_choosesByNameAndLocksWhatTheRuleFixes() {
+        DeadlineWindow window;
+        Ask(window, "2025/12/2", "", "3", 0);
+        ChooseProcedure(window, QStringLiteral("出生"));
+        QCOMPARE(Shown(window, "end"), QStringLiteral("2025年12月15日（月）"));
+        QVERIFY(!window.findChild<QLineEdit*>("period")->isEnabled());
+        QCOMPARE(window.findChild<QLineEdit*>("period")->text(), QStringLiteral("14日"));
+        QCOMPARE(window.findChild<QComboBox*>("firstDay")->currentText(),
+                 QStringLiteral("算入する"));
+        QCOMPARE(window.findChild<QLineEdit*>("start")->accessibleName(),
+                 QStringLiteral("出生の日"));
+        QVERIFY(Shown(window, "article")
+                    .startsWith(QStringLiteral(
+                        "戸籍法（昭和二十二年法律第二百二十四号）第四十九条第一項「出生の届出は")));
+        ChooseProcedure(window, QStringLiteral("控訴"));
+        QVERIFY(Shown(window, "end").isEmpty());
+        QVERIFY(window.findChild<QComboBox*>("procedure")->property("wrongInput").toBool());
+        QVERIFY(!window.findChild<QLineEdit*>("start")->property("wrongInput").toBool());
+        ChooseProcedure(window, QStringLiteral("民訴285　控訴（2週間）"));  // the list's own item
+        QVERIFY(Shown(window, "related")
+                    .contains(
+                        QStringLiteral("民訴313　上告（民事訴訟法313条）　2025年12月16日（火）")));
+        ChooseProcedure(window, QStringLiteral("（期間を指定）"));
+        QVERIFY(window.findChild<QLineEdit*>("period")->isEnabled());
+        QCOMPARE(window.findChild<QLineEdit*>("start")->accessibleName(), QStringLiteral("起算日"));
+        QCOMPARE(Shown(window, "end"), QStringLiteral("2025年12月16日（火）"));  // 2週間, now free
+        QVERIFY(Shown(window, "related").isEmpty());
     }
 
     void typing_answersEachUnitWayAndCalendar_data() {
@@ -221,17 +279,17 @@ private slots:
                                << ""
                                << "14"
                                << "start"
-                               << "「始期」の日付";
+                               << "「起算日」の日付";
         QTest::newRow("time") << "2025/1/6"
                               << "25:99"
                               << "14"
                               << "time"
                               << "時刻を";
-        QTest::newRow("count") << "2025/1/6"
-                               << ""
-                               << "十四日"
-                               << "count"
-                               << "「期間」を";
+        QTest::newRow("period") << "2025/1/6"
+                                << ""
+                                << "1年6"
+                                << "period"
+                                << "「期間」を";
         QTest::newRow("out of range") << "9999/12/30"
                                       << ""
                                       << "14"
@@ -251,7 +309,7 @@ private slots:
         QVERIFY(Shown(window, "end").isEmpty());
         QVERIFY(window.Answer().months.empty());
         QVERIFY(!window.findChild<QPushButton*>("copyEnd")->isEnabled());
-        for (const char* name : {"start", "time", "count"}) {
+        for (const char* name : {"start", "time", "period"}) {
             QCOMPARE(window.findChild<QLineEdit*>(name)->property("wrongInput").toBool(),
                      field == name);
         }
@@ -369,7 +427,7 @@ private slots:
                 QVERIFY2(!QAccessible::queryAccessibleInterface(field)
                               ->text(QAccessible::Name)
                               .isEmpty(),
-                         qPrintable(field->objectName()));
+                         qPrintable(field->objectName() + u' ' + field->metaObject()->className()));
             }
         }
     }
@@ -387,6 +445,24 @@ private slots:
         QVERIFY(sheet.answer.contains(
             {QStringLiteral("計算の根拠"), QStringLiteral("初日不算入（民法140条）")}));
         QVERIFY(sheet.question.contains({QStringLiteral("期間"), QStringLiteral("14日")}));
+        // A rule's sheet names the case, the rule, its event and its article.
+        window.findChild<QLineEdit*>("case")->insert(QStringLiteral("令和6年(ワ)第1234号"));
+        ChooseProcedure(window, QStringLiteral("民訴332"));
+        window.findChild<QPushButton*>("print")->click();
+        const DeadlineSheet& ruled = recorded.printed.back();
+        QCOMPARE(ruled.question.front(),
+                 (QPair<QString, QString>(QStringLiteral("事件"),
+                                          QStringLiteral("令和6年(ワ)第1234号"))));
+        QVERIFY(ruled.question.contains(
+            {QStringLiteral("裁判の告知を受けた日"), QStringLiteral("2024/12/16")}));
+        QVERIFY(ruled.question.contains(
+            {QStringLiteral("手続"), QStringLiteral("民訴332　即時抗告（民事訴訟法332条）")}));
+        QVERIFY(std::any_of(ruled.question.begin(), ruled.question.end(), [](const auto& line) {
+            return line.second.contains(
+                QStringLiteral("「即時抗告は、裁判の告知を受けた日から一週間"));
+        }));
+        QCOMPARE(window.AnswerCopy().section(u'\t', 0, 1),
+                 QStringLiteral("令和6年(ワ)第1234号\t2024/12/23"));
 
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
