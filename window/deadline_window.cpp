@@ -185,7 +185,7 @@ void DeadlineWindow::BuildForm() {
     time_->setPlaceholderText(QStringLiteral("任意　0:00 なら初日算入、時間の期間はその時刻から"));
     count_ = new QLineEdit;
     count_->setObjectName(QStringLiteral("count"));
-    count_->setPlaceholderText(QStringLiteral("14、十四"));
+    count_->setPlaceholderText(QStringLiteral("14、十四、2週間"));
     unit_ = ComboOf({"日", "週間", "か月", "年", "営業日", "時間"});
     unit_->setObjectName(QStringLiteral("unit"));
     unit_->setAccessibleName(QStringLiteral("期間の単位"));
@@ -428,12 +428,7 @@ void DeadlineWindow::ShowAnswer() {
         endDetails_->setText(FromUtf8(description).section(QChar(0x3000), 1));
         rule_->setText(FromUtf8(CountingRuleText(*end)));
         moved_->setText(FromUtf8(ClosedDayText(*end)));
-        const bool back = end->direction == Direction::Before;
-        days_->setText(
-            QStringLiteral("%1 %2日（うち開庁日 %3日）")
-                .arg(back ? QStringLiteral("期間の前の日までの日数") : QStringLiteral("期間の日数"))
-                .arg(answer_.calendarDays)
-                .arg(answer_.openDays));
+        days_->setText(FromUtf8(PeriodDaysText(answer_)));
     } else {
         for (QLabel* label : {end_, endDetails_, rule_, moved_, days_}) {
             label->clear();

@@ -12,22 +12,27 @@
 #include "law/civil_period.h"
 #include "law/closed_day_calendar.h"
 #include "law/law_commands.h"
+#include "law/statutory_rules.h"
 
 namespace torvelin {
 
-// What the deadline window asks, as the user typed it (UTF-8).
+// What the deadline window and the web page ask, as the user typed it (UTF-8).
 struct DeadlineQuestion {
     std::string startText;  // 2025/1/6, 令和7年1月6日, full-width digits
     std::string timeText;   // empty, or "0:00", "9:30"
-    std::string countText;  // 14 or 十四
+    std::string countText;  // 14 or 十四, or a whole period: 2週間, 1年6か月
     PeriodUnit unit = PeriodUnit::Days;
     Direction direction = Direction::After;
     std::optional<FirstDay> firstDay = std::nullopt;  // unset: by the time of day
     CalendarKind calendar = CalendarKind::Court;
     bool hasClosedDayFiles = false;  // the user's own closed days were added
+    // A statutory period chosen: it fixes the period, the direction, the
+    // first day and the calendar, and the start is the day of its event.
+    const StatutoryRule* rule = nullptr;
 };
 
-// "十四" and Days: "十四日".
+// "十四" and Days: "十四日"; a count that is a whole period already
+// ("2週間", "48時間") as it is; for a rule, its period ("2週間").
 std::string PeriodTextOf(const DeadlineQuestion& question);
 
 // The start with its time of day, when one is given: "2025/1/6 9:30".
@@ -60,7 +65,8 @@ inline constexpr int kMostMonthsShown = 6;
 // The answer to a question, everything the window shows.
 struct DeadlineAnswer {
     // The end, the input that does not read (StartDate, TimeOfDay or Period,
-    // each typed in a field of its own) or the error.
+    // each typed in a field of its own; for a rule, Date or BeforeRuleInForce
+    // about its start, as torvelin-calc says them) or the error.
     Outcome<PeriodEnd> end = WrongInput::StartDate;
     std::int64_t knownDay = 0;      // the start, or the day a period runs back from
     std::int64_t calendarDays = 0;  // days in the period
@@ -68,7 +74,13 @@ struct DeadlineAnswer {
     std::vector<MarkedMonth> months;
 };
 
+// For a rule, the calendar should be the courts' with the user's own closed
+// days, as DeadlineByRule counts.
 DeadlineAnswer AnswerTo(const DeadlineQuestion& question, ClosedDayCalendar& calendar);
+
+// "期間の日数 17日（うち開庁日 6日）", or for a period counted back
+// "期間の前の日までの日数 …"; empty without an end.
+std::string PeriodDaysText(const DeadlineAnswer& answer);
 
 // "2025年1月6日（月）", followed by the time for a period in hours.
 std::string EndDateCopyText(const PeriodEnd& end);

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "window/deadline_question.h"
+#include "format/deadline_question.h"
 
 #include <algorithm>
 
 #include "calc/date_text.h"
 #include "format/answer_text.h"
+#include "law/period_text.h"
 
 namespace torvelin {
 namespace {
@@ -61,6 +62,13 @@ std::vector<MarkedMonth> MonthsOf(std::int64_t firstDay, std::int64_t lastDay, s
 }  // namespace
 
 std::string PeriodTextOf(const DeadlineQuestion& question) {
+    if (question.rule) {
+        return PeriodText(question.rule->period);
+    }
+    // A count never reads as a period by itself: it has no unit.
+    if (ReadPeriodText(question.countText)) {
+        return question.countText;
+    }
     return question.countText + std::string(PeriodUnitText(question.unit));
 }
 
@@ -89,8 +97,12 @@ DeadlineAnswer AnswerTo(const DeadlineQuestion& question, ClosedDayCalendar& cal
         answer.end = WrongInput::TimeOfDay;
         return answer;
     }
-    answer.end =
-        Deadline(StartTextOf(question), PeriodTextOf(question), RulesFor(question), calendar);
+    if (question.rule) {
+        answer.end = DeadlineByRule(*question.rule, StartTextOf(question), calendar);
+    } else {
+        answer.end =
+            Deadline(StartTextOf(question), PeriodTextOf(question), RulesFor(question), calendar);
+    }
     const PeriodEnd* end = std::get_if<PeriodEnd>(&answer.end);
     if (!end) {
         return answer;
@@ -118,6 +130,17 @@ DeadlineAnswer AnswerTo(const DeadlineQuestion& question, ClosedDayCalendar& cal
         answer.months.clear();
     }
     return answer;
+}
+
+std::string PeriodDaysText(const DeadlineAnswer& answer) {
+    const PeriodEnd* end = std::get_if<PeriodEnd>(&answer.end);
+    if (!end) {
+        return {};
+    }
+    const bool back = end->direction == Direction::Before;
+    return std::string(back ? "期間の前の日までの日数 " : "期間の日数 ") +
+           DayCountText(answer.calendarDays) + "日（うち開庁日 " + DayCountText(answer.openDays) +
+           "日）";
 }
 
 std::string EndDateCopyText(const PeriodEnd& end) {
