@@ -10,7 +10,7 @@
 #include <QLineEdit>
 
 #include "law/holiday_calendar.h"
-#include "window/deadline_question.h"
+#include "format/deadline_question.h"
 #include "window/deadline_window.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "window/deadline_question.h"
+#include "format/deadline_question.h"
 
 class QPagedPaintDevice;
 class QWidget;

@@ -551,12 +551,7 @@ void DeadlineWindow::ShowAnswer() {
         endDetails_->setText(FromUtf8(description).section(QChar(0x3000), 1));
         rule_->setText(FromUtf8(CountingRuleText(*end)));
         moved_->setText(FromUtf8(ClosedDayText(*end)));
-        const bool back = end->direction == Direction::Before;
-        days_->setText(
-            QStringLiteral("%1 %2日（うち開庁日 %3日）")
-                .arg(back ? QStringLiteral("期間の前の日までの日数") : QStringLiteral("期間の日数"))
-                .arg(answer_.calendarDays)
-                .arg(answer_.openDays));
+        days_->setText(FromUtf8(PeriodDaysText(answer_)));
         if (end->rule) {
             procedureTitle_->setText(FromUtf8(std::string(end->rule->key) + "　" +
                                               RuleTitle(*end->rule) + "　" +

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "law/closed_day_calendar.h"
-#include "window/deadline_question.h"
+#include "format/deadline_question.h"
 #include "window/deadline_sheet.h"
 
 class QCalendarWidget;

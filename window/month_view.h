@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "window/deadline_question.h"
+#include "format/deadline_question.h"
 
 class QPainter;
 class QTextLayout;

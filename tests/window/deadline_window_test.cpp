@@ -218,6 +218,12 @@ private slots:
                                        << "10" << 0 << 0 << 0 << "2025年1月15日（水）"
                                        << "期間の日数 10日"
                                        << "";
+        // The whole period typed in the count field: the unit is not added.
+        QTest::newRow("whole period") << "2025/1/6"
+                                      << ""
+                                      << "1年6か月" << 0 << 0 << 0 << "2026年7月6日（月）"
+                                      << "期間の日数 546日"
+                                      << "";
         QTest::newRow("weeks") << "2025/1/6"
                                << ""
                                << "2" << 1 << 0 << 0 << "2025年1月20日（月）"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "window/deadline_question.h"
+#include "format/deadline_question.h"
 
 #include <algorithm>
 
@@ -62,10 +62,14 @@ std::vector<MarkedMonth> MonthsOf(std::int64_t firstDay, std::int64_t lastDay, s
 }  // namespace
 
 std::string PeriodTextOf(const DeadlineQuestion& question) {
-    if (ReadPeriodText(question.periodText)) {
-        return question.periodText;
+    if (question.rule) {
+        return PeriodText(question.rule->period);
     }
-    return question.periodText + std::string(PeriodUnitText(question.unit));
+    // A count never reads as a period by itself: it has no unit.
+    if (ReadPeriodText(question.countText)) {
+        return question.countText;
+    }
+    return question.countText + std::string(PeriodUnitText(question.unit));
 }
 
 std::string StartTextOf(const DeadlineQuestion& question) {
@@ -87,6 +91,8 @@ DeadlineAnswer AnswerTo(const DeadlineQuestion& question, ClosedDayCalendar& cal
     DeadlineAnswer answer;
     const std::optional<DateAndTime> start = ReadDateAndTime(question.startText);
     if (!start) {
+        // A rule's start is the day of its event, told as torvelin-calc tells it.
+        answer.end = question.rule ? Outcome<PeriodEnd>(WrongInput::Date) : WrongInput::StartDate;
         return answer;
     }
     if (question.rule) {
@@ -131,6 +137,17 @@ DeadlineAnswer AnswerTo(const DeadlineQuestion& question, ClosedDayCalendar& cal
         answer.months.clear();
     }
     return answer;
+}
+
+std::string PeriodDaysText(const DeadlineAnswer& answer) {
+    const PeriodEnd* end = std::get_if<PeriodEnd>(&answer.end);
+    if (!end) {
+        return {};
+    }
+    const bool back = end->direction == Direction::Before;
+    return std::string(back ? "期間の前の日までの日数 " : "期間の日数 ") +
+           DayCountText(answer.calendarDays) + "日（うち開庁日 " + DayCountText(answer.openDays) +
+           "日）";
 }
 
 std::string EndDateCopyText(const PeriodEnd& end) {

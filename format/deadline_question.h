@@ -16,26 +16,24 @@
 
 namespace torvelin {
 
-// What the deadline window asks, as the user typed it (UTF-8).
+// What the deadline window and the web page ask, as the user typed it (UTF-8).
 struct DeadlineQuestion {
     std::string startText;  // 2025/1/6, 令和7年1月6日, full-width digits
     std::string timeText;   // empty, or "0:00", "9:30"
-    // A whole period as statutes write it (2週間, 1年6か月, 十四日), or a bare
-    // count (14, 十四) that the unit completes.
-    std::string periodText;
+    std::string countText;  // 14 or 十四, or a whole period: 2週間, 1年6か月
     PeriodUnit unit = PeriodUnit::Days;
     Direction direction = Direction::After;
     std::optional<FirstDay> firstDay = std::nullopt;  // unset: by the time of day
     CalendarKind calendar = CalendarKind::Court;
     bool hasClosedDayFiles = false;  // the user's own closed days were added
-    // The statutory period asked for, which fixes the period, the direction,
-    // the first day and the calendar; the start is then the day of its event.
+    // A statutory period chosen: it fixes the period, the direction, the
+    // first day and the calendar, and the start is the day of its event.
     const StatutoryRule* rule = nullptr;
     std::string caseText;  // the case number or name, for what is copied and printed
 };
 
-// The period as the core reads it: the text itself when it is a whole
-// period ("2週間"), else the count with its unit ("十四" and Days: "十四日").
+// "十四" and Days: "十四日"; a count that is a whole period already
+// ("2週間", "48時間") as it is; for a rule, its period ("2週間").
 std::string PeriodTextOf(const DeadlineQuestion& question);
 
 // The start with its time of day, when one is given: "2025/1/6 9:30".
@@ -74,7 +72,8 @@ struct RelatedDeadline {
 // The answer to a question, everything the window shows.
 struct DeadlineAnswer {
     // The end, the input that does not read (StartDate, TimeOfDay or Period,
-    // each typed in a field of its own) or the error.
+    // each typed in a field of its own; for a rule, Date or BeforeRuleInForce
+    // about its start, as torvelin-calc says them) or the error.
     Outcome<PeriodEnd> end = WrongInput::StartDate;
     std::int64_t knownDay = 0;      // the start, or the day a period runs back from
     std::int64_t calendarDays = 0;  // days in the period
@@ -84,7 +83,13 @@ struct DeadlineAnswer {
     std::vector<RelatedDeadline> related;
 };
 
+// For a rule, the calendar should be the courts' with the user's own closed
+// days, as DeadlineByRule counts.
 DeadlineAnswer AnswerTo(const DeadlineQuestion& question, ClosedDayCalendar& calendar);
+
+// "期間の日数 17日（うち開庁日 6日）", or for a period counted back
+// "期間の前の日までの日数 …"; empty without an end.
+std::string PeriodDaysText(const DeadlineAnswer& answer);
 
 // "2025年1月6日（月）", followed by the time for a period in hours.
 std::string EndDateCopyText(const PeriodEnd& end);
