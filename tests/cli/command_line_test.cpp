@@ -205,6 +205,19 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{"info", "--long", "--format=json", "2024/12/20"}, "", "", notApplying + "--long' does not apply", UsageError},
         {{"deadline", "--long", "--format=json", "2024/12/20", "1日"}, "", "", complaint + "--long and --format", UsageError},
         {{"age", "--reach=18", "2006/04/01", "2024/01/01"}, "", "", complaint + "age --reach", UsageError},
+        // A calendar holds deadlines, and only a calendar a case and reminders.
+        {{"days", "--format=ics", "2024/12/20", "2025/01/06"}, "", "", complaint + "--format=ics applies to deadline only\n", UsageError},
+        {{"--format=ics", "2013/10/28", "1"}, "", "", complaint + "--format=ics applies to deadline only\n", UsageError},
+        {{"deadline", "--format=xml", "2024/12/20", "10日"}, "", "", complaint + "--format takes 'tsv', 'csv', 'json' or 'ics', not 'xml'\n", UsageError},
+        {{"deadline", "--case=1", "2024/12/20", "10日"}, "", "", complaint + "--case and --remind apply only with --format=ics\n", UsageError},
+        {{"deadline", "--format=ics", "--format=csv", "--remind=1", "2024/12/20", "10日"}, "", "", complaint + "--case and --remind apply only", UsageError},
+        {{"deadline", "--format=ics", "--long", "2024/12/20", "10日"}, "", "", complaint + "--long and --format", UsageError},
+        {{"info", "--case=1", "2024/12/20"}, "", "", notApplying + "--case' does not apply to info", UsageError},
+        {{"deadline", "--format=ics", "--remind=7,7", "2024/12/20", "10日"}, "", "", complaint + "--remind takes", UsageError},
+        {{"deadline", "--format=ics", "--remind=1000", "2024/12/20", "10日"}, "", "", complaint + "--remind takes", UsageError},
+        {{"deadline", "--format=ics", "--remind=7,", "2024/12/20", "10日"}, "", "", complaint + "--remind takes", UsageError},
+        {{"deadline", "--format=ics", "--remind=-1", "2024/12/20", "10日"}, "", "", complaint + "--remind takes", UsageError},
+        {{"deadline", "--format=ics", "--remind=1x", "2024/12/20", "10日"}, "", "", complaint + "--remind takes", UsageError},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -312,7 +325,7 @@ TEST(CommandLine, HelpAndVersion) {
         for (const std::string_view option :
              {"\n  -h, --help  ", "\n  -V, --version  ", "\n      --encoding=NAME  ",
               "\n  deadline START PERIOD  --long, --format, --first-day, --closed, --closed-file, "
-              "--before\n",
+              "--before, --case, --remind\n",
               "\n  deadline START PERIOD  the last day of PERIOD", "longer than 1 MiB is",
               "\nExit status:\n", "\n  4  the output", "SIGPIPE", "\nReport bugs to "}) {
             EXPECT_NE(run.output.find(option), std::string::npos) << option;
