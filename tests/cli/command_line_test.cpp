@@ -19,6 +19,7 @@
 #include "cli/output_buffer.h"
 #include "cli/translation.h"
 #include "format/answer_text.h"
+#include "format/icalendar.h"
 #include "version.h"
 
 namespace torvelin {
@@ -242,6 +243,28 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         expected += "2013/10/28\n";
     }
     EXPECT_EQ(RunWith({"--encoding=cp932"}, many).output, expected);
+}
+
+// The window writes its calendar with the formatter's own call: the command
+// line must write the same bytes for the same answers, a batch as it goes
+// included.
+TEST(CommandLine, WritesTheFormattersCalendar) {
+    ASSERT_EQ(setenv("SOURCE_DATE_EPOCH", "1735689600", 1), 0);
+    ClosedDayCalendar calendar(CalendarKind::Court);
+    const auto event = [&](std::string_view start, std::string_view period) {
+        return *DeadlineEventOf(start, period, "令和6年(ワ)第1234号",
+                                Deadline(start, period, PeriodRules{}, calendar));
+    };
+    const CalendarSettings settings{.createdAt = 1735689600};
+    const std::string caseOption = "--case=令和6年(ワ)第1234号";
+    EXPECT_EQ(RunWith({"deadline", "--format=ics", caseOption, "2024/12/20", "10日"}).output,
+              CalendarText({event("2024/12/20", "10日")}, settings));
+    EXPECT_EQ(
+        RunWith({"deadline", "--format=ics", caseOption},
+                "2024/12/20\t10日\nx\t1日\n2024/03/04 9:00\t1時間\n")
+            .output,
+        CalendarText({event("2024/12/20", "10日"), event("2024/03/04 9:00", "1時間")}, settings));
+    ASSERT_EQ(unsetenv("SOURCE_DATE_EPOCH"), 0);
 }
 
 TEST(CommandLine, FileOperandsAreAnsweredInOrder) {
