@@ -482,24 +482,11 @@ std::int64_t Today() {
     return DayNumberFromCivil({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
 }
 
-// When a calendar is written, in UTC seconds: SOURCE_DATE_EPOCH when set, so
-// that the same inputs give the same file, else now. None when the variable
-// holds no such time.
-std::optional<std::int64_t> CalendarCreationTime() {
-    constexpr std::int64_t kLastSecond =
-        (kLastDayNumber - DayNumberFromCivil({1970, 1, 1}) + 1) * 86400 - 1;
+// When a calendar is written: SOURCE_DATE_EPOCH's time when set, else now.
+std::optional<std::int64_t> CreationTimeNow() {
     const char* variable = std::getenv("SOURCE_DATE_EPOCH");
-    if (!variable || *variable == '\0') {
-        return static_cast<std::int64_t>(std::time(nullptr));
-    }
-    const std::string_view text = variable;
-    std::int64_t seconds = -1;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-    if (error != std::errc() || end != text.data() + text.size() || seconds < 0 ||
-        seconds > kLastSecond) {
-        return std::nullopt;
-    }
-    return seconds;
+    return CalendarCreationTime(variable ? std::optional<std::string_view>(variable) : std::nullopt,
+                                static_cast<std::int64_t>(std::time(nullptr)));
 }
 
 ExitStatus RunAge(Operands operands, const Request& request, const StandardStreams& streams) {
@@ -693,7 +680,7 @@ ExitStatus RunRequest(const Request& request, const StandardStreams& streams) {
     if (!request.icalendar) {
         return form->run(operands, request, streams);
     }
-    const std::optional<std::int64_t> created = CalendarCreationTime();
+    const std::optional<std::int64_t> created = CreationTimeNow();
     if (!created) {
         return UsageError(
             streams.errors,

@@ -16,6 +16,7 @@ constexpr FieldName kAct("act");
 constexpr FieldName kAge("age");
 constexpr FieldName kArticle("article");
 constexpr FieldName kBirth("birth");
+constexpr FieldName kCase("case");
 constexpr FieldName kBorrowed("borrowed");
 constexpr FieldName kClosed("closed");
 constexpr FieldName kCount("count");
@@ -104,12 +105,13 @@ void AddFields(Sink& sink, std::initializer_list<Input> inputs, const Outcome<Va
              FieldText::Any);
 }
 
-// The fields of a period's end after the inputs, then the rule's move when
-// it was counted by one.
+// The fields of a period's end after the inputs, then, where a record of
+// rules has one, what moves the end.
 template <class Sink>
 void AddPeriodEndFields(Sink& sink, std::initializer_list<Input> inputs,
-                        const Outcome<PeriodEnd>& outcome, const StatutoryRule* rule = nullptr) {
-    AddFields(sink, inputs, outcome, [&sink, rule](const PeriodEnd* end) {
+                        const Outcome<PeriodEnd>& outcome,
+                        std::optional<std::string_view> move = std::nullopt) {
+    AddFields(sink, inputs, outcome, [&sink, move](const PeriodEnd* end) {
         AddAppended(
             sink, field::kEnd, FieldText::Plain, end,
             [](std::string& out, const PeriodEnd& e) { AppendPeriodEndText(out, e, Form::Short); });
@@ -127,8 +129,8 @@ void AddPeriodEndFields(Sink& sink, std::initializer_list<Input> inputs,
         AddAppended(
             sink, field::kNotes, FieldText::Plain, end,
             [](std::string& out, const PeriodEnd& e) { AppendJoinedWithDots(out, e.notes); });
-        if (rule) {
-            sink.Add(field::kMove, RuleMoveText(*rule), FieldText::Plain);
+        if (move) {
+            sink.Add(field::kMove, *move, FieldText::Plain);
         }
     });
 }
@@ -173,7 +175,8 @@ void RuleDeadlineFields(Sink& sink, const StatutoryRule& rule, std::string_view 
     sink.Add(field::kName, rule.name, FieldText::Plain);
     sink.Add(field::kArticle, rule.article, FieldText::Plain);
     const std::string period = PeriodText(rule.period);
-    AddPeriodEndFields(sink, {{field::kStart, dateText}, {field::kPeriod, period}}, outcome, &rule);
+    AddPeriodEndFields(sink, {{field::kStart, dateText}, {field::kPeriod, period}}, outcome,
+                       RuleMoveText(rule));
 }
 
 // The writers a batch uses, one a format.
@@ -212,6 +215,19 @@ Record RuleDeadlineRecord(const StatutoryRule& rule, std::string_view dateText,
                           const Outcome<PeriodEnd>& outcome) {
     return Collected(
         [&](RecordCollector& sink) { RuleDeadlineFields(sink, rule, dateText, outcome); });
+}
+
+Record ListedDeadlineRecord(std::string_view caseText, const StatutoryRule* rule,
+                            std::string_view startText, std::string_view periodText,
+                            const Outcome<PeriodEnd>& outcome) {
+    return Collected([&](RecordCollector& sink) {
+        sink.Add(field::kCase, caseText, FieldText::Any);
+        sink.Add(field::kKey, rule ? rule->key : "", FieldText::Plain);
+        sink.Add(field::kName, rule ? rule->name : "", FieldText::Plain);
+        sink.Add(field::kArticle, rule ? rule->article : "", FieldText::Plain);
+        AddPeriodEndFields(sink, {{field::kStart, startText}, {field::kPeriod, periodText}},
+                           outcome, rule ? RuleMoveText(*rule) : std::string_view());
+    });
 }
 
 std::vector<Record> RuleRecords(const std::vector<const StatutoryRule*>& rules) {

@@ -40,6 +40,13 @@ Record DeadlineRecord(std::string_view startText, std::string_view periodText,
 Record RuleDeadlineRecord(const StatutoryRule& rule, std::string_view dateText,
                           const Outcome<PeriodEnd>& outcome);
 
+// A case's list of deadlines, one record each, rules and free periods alike:
+// case, key, name, article (empty for a free period), then the fields of a
+// deadline, then move (empty for a free period).
+Record ListedDeadlineRecord(std::string_view caseText, const StatutoryRule* rule,
+                            std::string_view startText, std::string_view periodText,
+                            const Outcome<PeriodEnd>& outcome);
+
 // rules: one record a rule: key, name, field, event, period, direction
 // (after or before), counting, move, act, article, in_force, quote,
 // borrowed, unsettled.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "format/icalendar.h"
 
+#include <charconv>
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -365,6 +367,23 @@ void CalendarWriter::AppendEnd(std::string& out) const {
     if (opened_) {
         AppendPlainLine(out, "END:VCALENDAR");
     }
+}
+
+std::optional<std::int64_t> CalendarCreationTime(std::optional<std::string_view> sourceDateEpoch,
+                                                 std::int64_t now) {
+    constexpr std::int64_t kLastSecond =
+        (kLastDayNumber - DayNumberFromCivil({1970, 1, 1}) + 1) * 86400 - 1;
+    if (!sourceDateEpoch || sourceDateEpoch->empty()) {
+        return now;
+    }
+    const std::string_view text = *sourceDateEpoch;
+    std::int64_t seconds = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (error != std::errc() || end != text.data() + text.size() || seconds < 0 ||
+        seconds > kLastSecond) {
+        return std::nullopt;
+    }
+    return seconds;
 }
 
 std::string CalendarText(const std::vector<DeadlineEvent>& events,

@@ -65,6 +65,13 @@ private:
     std::unordered_set<std::uint64_t> written_;  // the events' identities
 };
 
+// When a calendar is written, in UTC seconds: the time SOURCE_DATE_EPOCH
+// gives (sourceDateEpoch, its value when set), so that the same inputs give
+// the same file, else now. None when the variable holds no time of 1970 to
+// 9999 in seconds.
+std::optional<std::int64_t> CalendarCreationTime(std::optional<std::string_view> sourceDateEpoch,
+                                                 std::int64_t now);
+
 // One calendar with an event for each deadline; empty for none.
 std::string CalendarText(const std::vector<DeadlineEvent>& events,
                          const CalendarSettings& settings);

@@ -31,6 +31,73 @@ double DrawLines(QPainter& painter, const DeadlineSheet::Lines& lines, QPointF a
     return y - at.y();
 }
 
+// The height a row of cells takes, each wrapped in its column's width.
+double RowHeight(QPainter& painter, const QStringList& row, const std::vector<double>& widths) {
+    double height = painter.fontMetrics().height();
+    for (std::size_t column = 0; column < widths.size() && column < std::size_t(row.size());
+         ++column) {
+        const QRectF cell(0, 0, widths[column] - 6, 1000);
+        height = std::max(
+            height, painter.boundingRect(cell, Qt::TextWordWrap, row[qsizetype(column)]).height());
+    }
+    return height;
+}
+
+// Draws a row of cells at y and a rule under it; the height it took.
+double DrawRow(QPainter& painter, const QStringList& row, const std::vector<double>& widths,
+               double y, bool bold) {
+    QFont font = painter.font();
+    font.setBold(bold);
+    painter.setFont(font);
+    const double height = RowHeight(painter, row, widths);
+    double x = 0;
+    for (std::size_t column = 0; column < widths.size() && column < std::size_t(row.size());
+         ++column) {
+        painter.drawText(QRectF(x, y, widths[column] - 6, height), Qt::AlignLeft | Qt::TextWordWrap,
+                         row[qsizetype(column)]);
+        x += widths[column];
+    }
+    painter.drawLine(QPointF(0, y + height + kLineGap / 2), QPointF(x, y + height + kLineGap / 2));
+    font.setBold(false);
+    painter.setFont(font);
+    return height + kLineGap;
+}
+
+// Draws a table from y down, its first row the captions, on as many pages
+// as it takes, the captions again at the top of each; columns share the width
+// by their longest text, none wider than half of it.
+void DrawTable(QPainter& painter, QPagedPaintDevice& device, const QList<QStringList>& table,
+               double y, QSizeF page) {
+    if (table.isEmpty()) {
+        return;
+    }
+    std::vector<double> widths(std::size_t(table.front().size()), 0);
+    for (const QStringList& row : table) {
+        for (std::size_t column = 0; column < widths.size() && column < std::size_t(row.size());
+             ++column) {
+            widths[column] = std::max(
+                widths[column],
+                std::min(painter.fontMetrics().horizontalAdvance(row[qsizetype(column)]) + 8.0,
+                         page.width() / 2));
+        }
+    }
+    double total = 0;
+    for (const double width : widths) {
+        total += width;
+    }
+    for (double& width : widths) {
+        width *= page.width() / total;
+    }
+    y += DrawRow(painter, table.front(), widths, y, true);
+    for (qsizetype row = 1; row < table.size(); ++row) {
+        if (y + RowHeight(painter, table[row], widths) > page.height()) {
+            device.newPage();
+            y = DrawRow(painter, table.front(), widths, 0, true);
+        }
+        y += DrawRow(painter, table[row], widths, y, false);
+    }
+}
+
 }  // namespace
 
 void DrawSheet(const DeadlineSheet& sheet, QPagedPaintDevice& device) {
@@ -50,7 +117,7 @@ void DrawSheet(const DeadlineSheet& sheet, QPagedPaintDevice& device) {
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(at, QSizeF(width, 24)), Qt::AlignLeft, QStringLiteral("期限計算"));
+    painter.drawText(QRectF(at, QSizeF(width, 24)), Qt::AlignLeft, sheet.title);
     font.setPointSizeF(9 * fontScale);
     font.setBold(false);
     painter.setFont(font);
@@ -60,9 +127,14 @@ void DrawSheet(const DeadlineSheet& sheet, QPagedPaintDevice& device) {
 
     font.setPointSizeF(10.5 * fontScale);
     painter.setFont(font);
-    at.ry() += DrawLines(painter, sheet.question, at, width) + 12;
-    painter.drawLine(QPointF(0, at.y() - 6), QPointF(width, at.y() - 6));
+    if (!sheet.question.isEmpty()) {
+        at.ry() += DrawLines(painter, sheet.question, at, width) + 12;
+        painter.drawLine(QPointF(0, at.y() - 6), QPointF(width, at.y() - 6));
+    }
     at.ry() += DrawLines(painter, sheet.answer, at, width) + 12;
+    font.setPointSizeF(9 * fontScale);
+    painter.setFont(font);
+    DrawTable(painter, device, sheet.table, at.y(), page.size());
 
     if (!sheet.months.empty()) {
         font.setPointSizeF(9 * fontScale);
@@ -82,7 +154,7 @@ bool SaveSheetAsPdf(const DeadlineSheet& sheet, const QString& path) {
     }
     QPdfWriter writer(path);
     writer.setResolution(300);
-    writer.setTitle(QStringLiteral("期限計算"));
+    writer.setTitle(sheet.title);
     writer.setCreator(QStringLiteral("Torvelin"));
     DrawSheet(sheet, writer);
     return QFile(path).size() > 0;
@@ -90,7 +162,7 @@ bool SaveSheetAsPdf(const DeadlineSheet& sheet, const QString& path) {
 
 void DialogSheetPrinter::Print(const DeadlineSheet& sheet, QWidget& parent) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("期限計算"));
+    printer.setDocName(sheet.title);
     printer.setPageSize(QPageSize(QPageSize::A4));
     QPrintDialog dialog(&printer, &parent);
     dialog.setWindowTitle(QStringLiteral("期限計算表の印刷"));

@@ -14,13 +14,16 @@ class QWidget;
 namespace torvelin {
 
 // A deadline on one A4 page: what was asked, the answer and why, the months
-// of the period, and when it was printed.
+// of the period, and when it was printed; or a case's list of deadlines as
+// a table.
 struct DeadlineSheet {
     using Lines = QList<QPair<QString, QString>>;  // caption, text
 
+    QString title = QStringLiteral("期限計算");
     Lines question;
     Lines answer;
     std::vector<MarkedMonth> months;
+    QList<QStringList> table;  // its first row the columns' captions
     QString printedOn;
 };
 

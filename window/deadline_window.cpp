@@ -11,20 +11,26 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDate>
-#include <QFileDialog>
+#include <QDateTime>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTextCharFormat>
 #include <QToolButton>
 #include <QToolTip>
@@ -32,7 +38,9 @@
 #include <QWidgetAction>
 
 #include "calc/date_text.h"
+#include "format/answer_records.h"
 #include "format/answer_text.h"
+#include "format/icalendar.h"
 #include "law/closed_day_file.h"
 #include "window/month_view.h"
 
@@ -51,7 +59,7 @@ const QString kFreePeriod = QStringLiteral("（期間を指定）");
 const QString kStartCaption = QStringLiteral("起算日(&S)");
 
 // A field's name from its label, without the mnemonic: "起算日(&S)" is 起算日.
-QString FieldName(const QString& caption) {
+QString AccessibleNameOf(const QString& caption) {
     return caption.section(QStringLiteral("(&"), 0, 0).remove(u'&');
 }
 
@@ -135,9 +143,10 @@ QDate DateInCalendar(const QCalendarWidget& calendar, const QTableView& view, QP
 }  // namespace
 
 DeadlineWindow::DeadlineWindow(const QString& startText, std::unique_ptr<SheetPrinter> printer,
-                               QWidget* parent)
+                               std::unique_ptr<FileChooser> files, QWidget* parent)
     : QWidget(parent),
-      printer_(printer ? std::move(printer) : std::make_unique<DialogSheetPrinter>()) {
+      printer_(printer ? std::move(printer) : std::make_unique<DialogSheetPrinter>()),
+      fileChooser_(files ? std::move(files) : std::make_unique<DialogFileChooser>()) {
     setWindowTitle(QStringLiteral("期限計算"));
     BuildForm();
     // The red frame of a wrong field. Each field has its own style sheet: one
@@ -148,9 +157,18 @@ DeadlineWindow::DeadlineWindow(const QString& startText, std::unique_ptr<SheetPr
     }
     start_->setText(startText);
     Recalculate();
+    ShowList();
 }
 
 DeadlineWindow::~DeadlineWindow() = default;
+
+QSize DeadlineWindow::sizeHint() const {
+    // The whole form where the screen has room for it, else as much as it has.
+    const QSize content =
+        scroll_->widget()->sizeHint() + QSize(scroll_->verticalScrollBar()->sizeHint().width(), 0);
+    const QScreen* shown = screen();
+    return shown ? content.boundedTo(shown->availableSize()) : content;
+}
 
 void DeadlineWindow::BuildPicker(QMenu& menu) {
     picker_ = new QCalendarWidget;
@@ -260,7 +278,7 @@ void DeadlineWindow::BuildForm() {
     const auto addRow = [form](const QString& caption, QWidget* field, QLayout* row) {
         auto* label = new QLabel(caption);
         label->setBuddy(field);
-        field->setAccessibleName(FieldName(caption));
+        field->setAccessibleName(AccessibleNameOf(caption));
         if (row) {
             form->addRow(label, row);
         } else {
@@ -353,7 +371,12 @@ void DeadlineWindow::BuildForm() {
     print->setObjectName(QStringLiteral("print"));
     auto* savePdf = new QPushButton(QStringLiteral("PDFに保存(&V)…"));
     savePdf->setObjectName(QStringLiteral("savePdf"));
-    answerButtons_ = {copyEnd, copyAnswer, print, savePdf};
+    auto* saveIcs = new QPushButton(QStringLiteral("カレンダーに保存(&I)…"));
+    saveIcs->setObjectName(QStringLiteral("saveIcs"));
+    saveIcs->setToolTip(QStringLiteral("この期限を予定表（.ics）に保存"));
+    auto* addToList = new QPushButton(QStringLiteral("一覧に追加(&L)"));
+    addToList->setObjectName(QStringLiteral("addToList"));
+    answerButtons_ = {copyEnd, copyAnswer, print, savePdf, saveIcs, addToList};
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : answerButtons_) {
         button->setAutoDefault(false);
@@ -361,10 +384,56 @@ void DeadlineWindow::BuildForm() {
     }
     buttons->addStretch();
 
-    auto* layout = new QVBoxLayout(this);
+    // The case's deadlines, gathered one answer at a time.
+    list_ = new QTableWidget(0, 5);
+    list_->setObjectName(QStringLiteral("deadlines"));
+    list_->setAccessibleName(QStringLiteral("期限の一覧"));
+    list_->setHorizontalHeaderLabels({QStringLiteral("事件"), QStringLiteral("手続・期間"),
+                                      QStringLiteral("起算日"), QStringLiteral("満了日"),
+                                      QStringLiteral("条文")});
+    list_->horizontalHeader()->setStretchLastSection(true);
+    list_->verticalHeader()->setVisible(false);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setMinimumHeight(list_->fontMetrics().height() * 5);
+    const auto listButton = [](const char* name, const char* caption) {
+        auto* button = new QPushButton(QString::fromUtf8(caption));
+        button->setObjectName(QString::fromUtf8(name));
+        button->setAutoDefault(false);
+        return button;
+    };
+    QPushButton* removeListed = listButton("removeListed", "一覧から削除(&E)");
+    QPushButton* saveListIcs = listButton("saveListIcs", "カレンダーに保存…");
+    QPushButton* saveListCsv = listButton("saveListCsv", "CSVで保存…");
+    QPushButton* copyList = listButton("copyList", "表をコピー");
+    QPushButton* printList = listButton("printList", "一覧を印刷…");
+    QPushButton* saveListPdf = listButton("saveListPdf", "一覧をPDFに保存…");
+    listButtons_ = {removeListed, saveListIcs, saveListCsv, copyList, printList, saveListPdf};
+    auto* listBox = new QGroupBox(QStringLiteral("期限の一覧"));
+    auto* listLayout = new QVBoxLayout(listBox);
+    listLayout->addWidget(list_);
+    auto* listButtonRow = new QHBoxLayout;
+    for (QPushButton* button : listButtons_) {
+        listButtonRow->addWidget(button);
+    }
+    listButtonRow->addStretch();
+    listLayout->addLayout(listButtonRow);
+
+    // The form scrolls where the screen is shorter than it.
+    auto* content = new QWidget;
+    auto* layout = new QVBoxLayout(content);
     layout->addWidget(questionBox);
     layout->addWidget(answerBox, 1);
     layout->addLayout(buttons);
+    layout->addWidget(listBox);
+    scroll_ = new QScrollArea;
+    scroll_->setWidget(content);
+    scroll_->setWidgetResizable(true);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);  // the fields take the focus, and scroll to it
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll_);
 
     auto* copyAction = new QAction(this);
     copyAction->setShortcut(QKeySequence::Copy);
@@ -375,6 +444,14 @@ void DeadlineWindow::BuildForm() {
     connect(copyAnswer, &QPushButton::clicked, this, &DeadlineWindow::CopyAnswer);
     connect(print, &QPushButton::clicked, this, &DeadlineWindow::PrintSheet);
     connect(savePdf, &QPushButton::clicked, this, &DeadlineWindow::SaveSheetAs);
+    connect(saveIcs, &QPushButton::clicked, this, &DeadlineWindow::SaveAnswerCalendarAs);
+    connect(addToList, &QPushButton::clicked, this, &DeadlineWindow::AddToList);
+    connect(removeListed, &QPushButton::clicked, this, &DeadlineWindow::RemoveFromList);
+    connect(saveListIcs, &QPushButton::clicked, this, &DeadlineWindow::SaveListCalendarAs);
+    connect(saveListCsv, &QPushButton::clicked, this, &DeadlineWindow::SaveListCsvAs);
+    connect(copyList, &QPushButton::clicked, this, &DeadlineWindow::CopyList);
+    connect(printList, &QPushButton::clicked, this, &DeadlineWindow::PrintList);
+    connect(saveListPdf, &QPushButton::clicked, this, &DeadlineWindow::SaveListSheetAs);
     connect(addFiles, &QPushButton::clicked, this, &DeadlineWindow::AddClosedDayFiles);
     connect(removeFile, &QPushButton::clicked, this, [this] {
         delete files_->currentItem();
@@ -396,9 +473,12 @@ void DeadlineWindow::BuildForm() {
     const QList<QWidget*> tabOrder = {procedure_, case_,    start_,     pickDate_, time_,
                                       period_,    unit_,    direction_, firstDay_, calendarChoice_,
                                       files_,     addFiles, removeFile, copyEnd,   copyAnswer,
-                                      print,      savePdf};
+                                      print,      savePdf,  saveIcs,    addToList, list_};
     for (qsizetype index = 1; index < tabOrder.size(); ++index) {
         setTabOrder(tabOrder[index - 1], tabOrder[index]);
+    }
+    for (QPushButton* button : listButtons_) {
+        setTabOrder(tabOrder.back(), button);
     }
 }
 
@@ -508,7 +588,7 @@ void DeadlineWindow::LockToRule(const StatutoryRule* rule) {
     const QString caption =
         rule ? FromUtf8(rule->eventGroup) + QStringLiteral("(&S)") : kStartCaption;
     startLabel_->setText(caption);
-    start_->setAccessibleName(FieldName(caption));
+    start_->setAccessibleName(AccessibleNameOf(caption));
     start_->setToolTip(rule ? FromUtf8(rule->event) : QString());
     ChooseCalendar();
 }
@@ -678,8 +758,8 @@ bool DeadlineWindow::SaveSheet(const QString& path) {
 
 void DeadlineWindow::SaveSheetAs() {
     const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("期限計算表をPDFに保存"),
-                                     QStringLiteral("期限計算.pdf"), QStringLiteral("PDF (*.pdf)"));
+        fileChooser_->SaveFileName(*this, QStringLiteral("期限計算表をPDFに保存"),
+                                   QStringLiteral("期限計算.pdf"), QStringLiteral("PDF (*.pdf)"));
     if (!path.isEmpty() && !SaveSheet(path)) {
         error_->setText(QStringLiteral("%1 に保存できませんでした").arg(path));
         error_->setVisible(true);
@@ -687,8 +767,8 @@ void DeadlineWindow::SaveSheetAs() {
 }
 
 void DeadlineWindow::AddClosedDayFiles() {
-    const QStringList paths = QFileDialog::getOpenFileNames(
-        this, QStringLiteral("休日ファイルを選ぶ"), QString(),
+    const QStringList paths = fileChooser_->OpenFileNames(
+        *this, QStringLiteral("休日ファイルを選ぶ"),
         QStringLiteral("休日ファイル (*.txt *.csv *.tsv);;すべてのファイル (*)"));
     for (const QString& path : paths) {
         if (ClosedDayFiles().contains(path)) {
@@ -718,6 +798,217 @@ void DeadlineWindow::MarkCalendarMonth(int year, int month) {
             format.setForeground(kClosedText);
         }
         picker_->setDateTextFormat(date, format);
+    }
+}
+
+namespace {
+
+// The inputs a listed deadline answers, as torvelin-calc is given them: the
+// start with its time, and the period, which a rule fixes itself.
+std::optional<DeadlineEvent> EventOf(const ListedDeadline& listed) {
+    const std::string period = listed.question.rule ? std::string() : PeriodTextOf(listed.question);
+    return DeadlineEventOf(StartTextOf(listed.question), period, listed.question.caseText,
+                           listed.end);
+}
+
+// The rule, or the period with its way: "民訴285 控訴", "10日", "2週間前まで".
+std::string ProcedureOrPeriod(const ListedDeadline& listed) {
+    if (listed.question.rule) {
+        return std::string(listed.question.rule->key) + " " +
+               std::string(listed.question.rule->name);
+    }
+    return PeriodTextOf(listed.question) +
+           (listed.end.direction == Direction::Before ? "前まで" : "");
+}
+
+// The article a listed deadline rests on: the rule's, or how the period was
+// counted and what moved it.
+std::string ArticleOf(const ListedDeadline& listed) {
+    if (listed.question.rule) {
+        return std::string(listed.question.rule->article);
+    }
+    const std::string counting = CountingRuleText(listed.end);
+    return listed.end.movedBy.empty() ? counting
+                                      : counting + "・" + std::string(listed.end.movedBy);
+}
+
+// The list's row of a deadline, as the table shows it.
+QStringList RowOf(const ListedDeadline& listed) {
+    return {FromUtf8(listed.question.caseText), FromUtf8(ProcedureOrPeriod(listed)),
+            FromUtf8(StartTextOf(listed.question)), FromUtf8(EndDateCopyText(listed.end)),
+            FromUtf8(ArticleOf(listed))};
+}
+
+const QStringList kListCaptions = {QStringLiteral("事件"), QStringLiteral("手続・期間"),
+                                   QStringLiteral("起算日"), QStringLiteral("満了日"),
+                                   QStringLiteral("条文")};
+
+CalendarSettings SettingsNow() {
+    const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH");
+    const std::optional<std::int64_t> created = CalendarCreationTime(
+        qEnvironmentVariableIsSet("SOURCE_DATE_EPOCH")
+            ? std::optional<std::string_view>(std::string_view(epoch.constData(), epoch.size()))
+            : std::nullopt,
+        QDateTime::currentSecsSinceEpoch());
+    // A time the variable cannot give is no reason to refuse a calendar.
+    return {.createdAt = created.value_or(QDateTime::currentSecsSinceEpoch())};
+}
+
+}  // namespace
+
+void DeadlineWindow::AddToList() {
+    const PeriodEnd* end = std::get_if<PeriodEnd>(&answer_.end);
+    if (!end) {
+        return;
+    }
+    listed_.push_back({Question(), *end, calendar_});
+    ShowList();
+    list_->selectRow(list_->rowCount() - 1);
+}
+
+void DeadlineWindow::RemoveFromList() {
+    const int row = list_->currentRow();
+    if (row < 0 || row >= std::ssize(listed_)) {
+        return;
+    }
+    listed_.erase(listed_.begin() + row);
+    ShowList();
+}
+
+void DeadlineWindow::ShowList() {
+    list_->setRowCount(static_cast<int>(listed_.size()));
+    for (int row = 0; row < std::ssize(listed_); ++row) {
+        const QStringList cells = RowOf(listed_[static_cast<std::size_t>(row)]);
+        for (int column = 0; column < cells.size(); ++column) {
+            list_->setItem(row, column, new QTableWidgetItem(cells[column]));
+        }
+    }
+    list_->resizeColumnsToContents();
+    for (QPushButton* button : listButtons_) {
+        button->setEnabled(!listed_.empty());
+    }
+}
+
+std::string DeadlineWindow::AnswerCalendar() const {
+    const PeriodEnd* end = std::get_if<PeriodEnd>(&answer_.end);
+    if (!end) {
+        return {};
+    }
+    const std::optional<DeadlineEvent> event = EventOf({Question(), *end, calendar_});
+    return event ? CalendarText({*event}, SettingsNow()) : std::string();
+}
+
+std::string DeadlineWindow::ListCalendar() const {
+    std::vector<DeadlineEvent> events;
+    for (const ListedDeadline& listed : listed_) {
+        if (std::optional<DeadlineEvent> event = EventOf(listed)) {
+            events.push_back(*std::move(event));
+        }
+    }
+    return CalendarText(events, SettingsNow());
+}
+
+std::string DeadlineWindow::ListCsv() const {
+    std::string text;
+    for (const ListedDeadline& listed : listed_) {
+        const std::string period = listed.question.rule ? PeriodText(listed.question.rule->period)
+                                                        : PeriodTextOf(listed.question);
+        const Record record =
+            ListedDeadlineRecord(listed.question.caseText, listed.question.rule,
+                                 StartTextOf(listed.question), period, listed.end);
+        if (text.empty()) {
+            text = HeaderLine(record, RecordFormat::Csv);
+        }
+        text += RecordLine(record, RecordFormat::Csv);
+    }
+    return text;
+}
+
+QString DeadlineWindow::ListCopy() const {
+    // Tabs and line ends inside a cell would split it in a spreadsheet.
+    const auto line = [](QStringList cells) {
+        for (QString& cell : cells) {
+            cell.replace(u'\t', u' ').replace(u'\n', u' ');
+        }
+        return cells.join(u'\t') + u'\n';
+    };
+    QString text = line(kListCaptions);
+    for (const ListedDeadline& listed : listed_) {
+        text += line(RowOf(listed));
+    }
+    return text;
+}
+
+DeadlineSheet DeadlineWindow::ListSheet() const {
+    DeadlineSheet sheet;
+    sheet.title = QStringLiteral("期限一覧");
+    sheet.table = {kListCaptions};
+    for (const ListedDeadline& listed : listed_) {
+        sheet.table.append(RowOf(listed));
+    }
+    sheet.printedOn = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
+    return sheet;
+}
+
+void DeadlineWindow::SaveAs(const QString& title, const QString& suggested, const QString& filter,
+                            const std::string& bytes) {
+    const QString path = fileChooser_->SaveFileName(*this, title, suggested, filter);
+    if (path.isEmpty()) {
+        return;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.commit()) {
+        error_->setText(QStringLiteral("%1 に保存できませんでした").arg(path));
+        error_->setVisible(true);
+    }
+}
+
+void DeadlineWindow::SaveAnswerCalendarAs() {
+    if (const std::string text = AnswerCalendar(); !text.empty()) {
+        SaveAs(QStringLiteral("期限をカレンダーに保存"), QStringLiteral("期限.ics"),
+               QStringLiteral("iCalendar (*.ics)"), text);
+    }
+}
+
+void DeadlineWindow::SaveListCalendarAs() {
+    if (!listed_.empty()) {
+        SaveAs(QStringLiteral("期限の一覧をカレンダーに保存"), QStringLiteral("期限一覧.ics"),
+               QStringLiteral("iCalendar (*.ics)"), ListCalendar());
+    }
+}
+
+void DeadlineWindow::SaveListCsvAs() {
+    if (!listed_.empty()) {
+        SaveAs(QStringLiteral("期限の一覧をCSVで保存"), QStringLiteral("期限一覧.csv"),
+               QStringLiteral("CSV (*.csv)"), ListCsv());
+    }
+}
+
+void DeadlineWindow::CopyList() {
+    if (!listed_.empty()) {
+        QApplication::clipboard()->setText(ListCopy());
+    }
+}
+
+void DeadlineWindow::PrintList() {
+    if (!listed_.empty()) {
+        printer_->Print(ListSheet(), *this);
+    }
+}
+
+void DeadlineWindow::SaveListSheetAs() {
+    if (listed_.empty()) {
+        return;
+    }
+    const QString path =
+        fileChooser_->SaveFileName(*this, QStringLiteral("期限一覧をPDFに保存"),
+                                   QStringLiteral("期限一覧.pdf"), QStringLiteral("PDF (*.pdf)"));
+    if (!path.isEmpty() && !SaveSheetAsPdf(ListSheet(), path)) {
+        error_->setText(QStringLiteral("%1 に保存できませんでした").arg(path));
+        error_->setVisible(true);
     }
 }
 

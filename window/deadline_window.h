@@ -5,9 +5,13 @@
 #include <QWidget>
 #include <memory>
 
-#include "law/closed_day_calendar.h"
+#include <string>
+#include <vector>
+
 #include "format/deadline_question.h"
+#include "law/closed_day_calendar.h"
 #include "window/deadline_sheet.h"
+#include "window/file_chooser.h"
 
 class QCalendarWidget;
 class QComboBox;
@@ -16,22 +20,37 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QScrollArea;
+class QTableWidget;
 class QToolButton;
 
 namespace torvelin {
 
 class MonthView;
 
-// The deadline window: a start, a period and the rules to count it by; the
-// end of the period, why it falls there and the months it spans, worked out
-// as the user types. The end and the answer can be copied, printed on a sheet
-// or saved as PDF.
+// A deadline put on the case's list, with the inputs it answers.
+struct ListedDeadline {
+    DeadlineQuestion question;
+    PeriodEnd end;
+    // What the end's reasons are views into.
+    std::shared_ptr<const ClosedDayCalendar> calendar;
+};
+
+// The deadline window: a start, a period and the rules to count it by, or a
+// statutory period from the day of its event; the end of the period, why it
+// falls there and the months it spans, worked out as the user types. The end
+// and the answer can be copied, printed on a sheet, saved as PDF or put into
+// a calendar; a case's deadlines are gathered in a list that is handed on
+// whole.
 class DeadlineWindow final : public QWidget {
 public:
     explicit DeadlineWindow(const QString& startText = {},
                             std::unique_ptr<SheetPrinter> printer = nullptr,
+                            std::unique_ptr<FileChooser> files = nullptr,
                             QWidget* parent = nullptr);
     ~DeadlineWindow() override;
+
+    QSize sizeHint() const override;
 
     DeadlineQuestion Question() const;
     const DeadlineAnswer& Answer() const { return answer_; }
@@ -48,6 +67,19 @@ public:
     void PrintSheet();
     bool SaveSheet(const QString& path);
 
+    // The case's list: the current answer added, the selected entry removed.
+    const std::vector<ListedDeadline>& Listed() const { return listed_; }
+    void AddToList();
+    void RemoveFromList();
+    // The current answer, or the list, as a calendar file's text.
+    std::string AnswerCalendar() const;
+    std::string ListCalendar() const;
+    // The list as CSV records and as a tab-separated table with its captions.
+    std::string ListCsv() const;
+    QString ListCopy() const;
+    // The list's sheet, as printed now.
+    DeadlineSheet ListSheet() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -62,18 +94,30 @@ private:
     void MarkCalendarMonth(int year, int month);
     void AddClosedDayFiles();
     void SaveSheetAs();
+    void SaveAnswerCalendarAs();
+    void SaveListCalendarAs();
+    void SaveListCsvAs();
+    void CopyList();
+    void PrintList();
+    void SaveListSheetAs();
+    // Writes bytes to a file the user chooses; says so when it cannot.
+    void SaveAs(const QString& title, const QString& suggested, const QString& filter,
+                const std::string& bytes);
+    void ShowList();
     // The rule the procedure field names, and what it fills in and locks.
     void ChooseProcedure();
     void LockToRule(const StatutoryRule* rule);
 
     std::unique_ptr<SheetPrinter> printer_;
+    std::unique_ptr<FileChooser> fileChooser_;
     // The chosen calendar with the user's closed-day files; null while one of
     // the files does not read, which calendarError_ then says.
-    std::unique_ptr<ClosedDayCalendar> calendar_;
+    std::shared_ptr<ClosedDayCalendar> calendar_;
     QString calendarError_;
     // Builds calendar_ anew from the choice and the files.
     void ChooseCalendar();
     DeadlineAnswer answer_;
+    std::vector<ListedDeadline> listed_;
     const StatutoryRule* chosenRule_ = nullptr;  // chosen in the procedure field
     QString procedureWrong_;                     // why the procedure field names no rule
 
@@ -105,6 +149,9 @@ private:
     QLabel* error_ = nullptr;
     MonthView* months_ = nullptr;
     QList<QPushButton*> answerButtons_;
+    QScrollArea* scroll_ = nullptr;
+    QTableWidget* list_ = nullptr;
+    QList<QPushButton*> listButtons_;  // those that hand the list on
 };
 
 }  // namespace torvelin

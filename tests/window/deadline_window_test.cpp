@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -30,6 +31,25 @@
 using namespace torvelin;
 
 namespace {
+
+// Answers the window's file dialogs from a queue: a path, or "" for Cancel.
+struct ScriptedFileChooser final : FileChooser {
+    QString SaveFileName(QWidget&, const QString&, const QString&, const QString&) override {
+        asked += 1;
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    QStringList OpenFileNames(QWidget&, const QString&, const QString&) override {
+        asked += 1;
+        return answers.isEmpty() ? QStringList() : answers.takeFirst().split(u'\n');
+    }
+    QStringList answers;
+    int asked = 0;
+};
+
+QByteArray Read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 struct RecordingSheetPrinter final : SheetPrinter {
     void Print(const DeadlineSheet& sheet, QWidget&) override { printed.push_back(sheet); }
@@ -183,6 +203,94 @@ private slots:
         QCOMPARE(window.findChild<QLineEdit*>("start")->accessibleName(), QStringLiteral("起算日"));
         QCOMPARE(Shown(window, "end"), QStringLiteral("2025年12月16日（火）"));  // 2週間, now free
         QVERIFY(Shown(window, "related").isEmpty());
+    }
+
+    // The list gathers a case's answers and hands them on whole: as a calendar
+    // torvelin-calc would write for the same inputs, as CSV records, as a
+    // table to paste and as one printed sheet. Nothing is written when a
+    // dialog is cancelled.
+    void list_gathersAnswersAndHandsThemOnWhole() {
+        qputenv("SOURCE_DATE_EPOCH", "1733900000");
+        const auto restore = qScopeGuard([] { qunsetenv("SOURCE_DATE_EPOCH"); });
+        QTemporaryDir dir;
+        auto chooser = std::make_unique<ScriptedFileChooser>();
+        ScriptedFileChooser& files = *chooser;
+        auto printer = std::make_unique<RecordingSheetPrinter>();
+        RecordingSheetPrinter& printed = *printer;
+        DeadlineWindow window({}, std::move(printer), std::move(chooser));
+        const auto click = [&](const char* name) { window.findChild<QPushButton*>(name)->click(); };
+        QVERIFY(!window.findChild<QPushButton*>("saveListIcs")->isEnabled());
+        auto* caseField = window.findChild<QLineEdit*>("case");
+        caseField->insert(QStringLiteral("令和6年(ワ)第1234号"));
+        Ask(window, "2024/12/20", "", "10", 0);
+        click("addToList");
+        ChooseProcedure(window, QStringLiteral("民訴285"));
+        Ask(window, "2024/12/18", "", "", 0);
+        // The answer alone is the calendar torvelin-calc writes.
+        files.answers = {dir.filePath("answer.ics")};
+        click("saveIcs");
+        QCOMPARE(Read(dir.filePath("answer.ics")).toStdString(),
+                 CommandLineAnswer({"deadline", "--format=ics", "--case=令和6年(ワ)第1234号",
+                                    "--rule=民訴285", "2024/12/18"}) +
+                     "\n");
+        click("addToList");
+        caseField->clear();
+        ChooseProcedure(window, QStringLiteral("（期間を指定）"));
+        Ask(window, "2024/3/4", "15:30", "48時間", 0);
+        click("addToList");
+        QCOMPARE(window.Listed().size(), 3u);
+        auto* list = window.findChild<QTableWidget*>("deadlines");
+        QCOMPARE(list->item(1, 1)->text(), QStringLiteral("民訴285 控訴"));
+        QCOMPARE(list->item(1, 3)->text(), QStringLiteral("2025年1月6日（月）"));
+        QCOMPARE(list->item(0, 4)->text(),
+                 QStringLiteral("初日不算入（民法140条）・民事訴訟法95条3項"));
+        QCOMPARE(list->item(2, 2)->text(), QStringLiteral("2024/3/4 15:30"));
+
+        files.answers = {dir.filePath("list.ics"), dir.filePath("list.csv"), "",
+                         dir.filePath("list.pdf")};
+        click("saveListIcs");
+        const QString calendar = QString::fromUtf8(Read(dir.filePath("list.ics")));
+        QCOMPARE(calendar.count(QStringLiteral("BEGIN:VEVENT")), 3);
+        QVERIFY(calendar.contains(QStringLiteral("DTSTART;TZID=Asia/Tokyo:20240306T153000")));
+        QCOMPARE(calendar.toStdString(), window.ListCalendar());
+        QVERIFY(calendar.contains(
+            QString::fromStdString(CommandLineAnswer({"deadline", "--format=ics", "--remind=none",
+                                                      "2024/3/4 15:30", "48時間"}))
+                .section(u'\n', 4, 4)));
+        click("saveListCsv");
+        const QStringList csv =
+            QString::fromUtf8(Read(dir.filePath("list.csv"))).split(QStringLiteral("\r\n"));
+        QVERIFY(csv[0].startsWith(QStringLiteral("case,key,name,article,start,period,end,")));
+        QVERIFY(csv[2].startsWith(QStringLiteral(
+            "令和6年(ワ)第1234号,民訴285,控訴,民事訴訟法285条,2024/12/18,2週間,2025/01/06,月,")));
+        QVERIFY(csv[2].endsWith(QStringLiteral(",民事訴訟法95条3項,ok,")));
+        QVERIFY(
+            csv[3].startsWith(QStringLiteral(",,,,2024/3/4 15:30,48時間,2024/03/06 15:30:00,")));
+        click("savePdf");  // cancelled: nothing written
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+        click("saveListPdf");
+        QVERIFY(QFileInfo(dir.filePath("list.pdf")).size() > 1000);
+        QCOMPARE(files.asked, 5);
+
+        click("copyList");
+        const QStringList rows = QApplication::clipboard()->text().split(u'\n');
+        QCOMPARE(rows[0], QStringLiteral("事件\t手続・期間\t起算日\t満了日\t条文"));
+        QCOMPARE(
+            rows[2].section(u'\t', 0, 3),
+            QStringLiteral("令和6年(ワ)第1234号\t民訴285 控訴\t2024/12/18\t2025年1月6日（月）"));
+        click("printList");
+        QCOMPARE(printed.printed.back().title, QStringLiteral("期限一覧"));
+        QCOMPARE(printed.printed.back().table.size(), 4);
+        QCOMPARE(printed.printed.back().table[2][4], QStringLiteral("民事訴訟法285条"));
+
+        list->selectRow(0);
+        click("removeListed");
+        QCOMPARE(window.Listed().size(), 2u);
+        QCOMPARE(list->item(0, 1)->text(), QStringLiteral("民訴285 控訴"));
+        // A file that cannot be written says so.
+        files.answers = {dir.filePath("no/such/folder/list.csv")};
+        click("saveListCsv");
+        QVERIFY(Shown(window, "error").contains(QStringLiteral("保存できませんでした")));
     }
 
     void typing_answersEachUnitWayAndCalendar_data() {
