@@ -83,7 +83,7 @@ std::string RuleChoiceMessage(std::string_view text,
                               const std::vector<const StatutoryRule*>& named) {
     if (named.empty()) {
         return "「" + std::string(text) +
-               "」に当たる手続がありません。民訴285、控訴、出生届 "
+               "」に当たる手続がありません。民訴285、出生届、相続の承認 "
                "のようにキーか名前を入力してください";
     }
     std::string keys;

@@ -212,7 +212,7 @@ void DeadlineWindow::BuildForm() {
         }
         procedure_->addItem(ProcedureItemText(rule), FromUtf8(rule.key));
     }
-    procedure_->lineEdit()->setPlaceholderText(QStringLiteral("民訴285、控訴、出生届"));
+    procedure_->lineEdit()->setPlaceholderText(QStringLiteral("民訴285、出生届、相続の承認"));
     procedure_->lineEdit()->setAccessibleName(QStringLiteral("手続"));
     // Typing a key or a part of a name narrows the list to what holds it.
     procedure_->completer()->setFilterMode(Qt::MatchContains);

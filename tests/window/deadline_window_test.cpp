@@ -436,6 +436,51 @@ private slots:
         QCOMPARE(shown, QStringList{field.isEmpty() ? "error" : "message"});
     }
 
+    // Each message proposes forms (…を A、B のように…): typed into the field
+    // it names, each of them is taken. The start's names it by its label.
+    void messages_proposeOnlyWhatTheirFieldTakes() {
+        const auto proposed = [](const QString& message) {
+            return message.section(QStringLiteral(" のように"), 0, 0)
+                .section(u' ', -1)
+                .section(QStringLiteral("。"), -1)
+                .split(u'、');
+        };
+        DeadlineWindow window;
+        const auto messageOf = [&](const char* field) {
+            return window.findChild<QWidget*>(field)->accessibleDescription();
+        };
+        Ask(window, "2025/2/30", "", "1", 0);
+        QVERIFY2(messageOf("start").startsWith(QStringLiteral("「起算日」")),
+                 qPrintable(messageOf("start")));
+        const QStringList starts = proposed(messageOf("start"));
+        Ask(window, "2025/1/6", "", "1年6", 0);
+        const QStringList periods = proposed(messageOf("period"));
+        Ask(window, "2025/1/6", "25:99", "1", 0);
+        const QStringList times = proposed(messageOf("time"));
+        ChooseProcedure(window, QStringLiteral("離婚"));
+        const QStringList procedures = proposed(messageOf("procedure"));
+        for (const QStringList& forms : {starts, periods, times, procedures}) {
+            QVERIFY2(forms.size() >= 2, qPrintable(forms.join(u' ')));
+        }
+        ChooseProcedure(window, QStringLiteral("（期間を指定）"));
+        for (const QString& start : starts) {
+            Ask(window, start, "", "1", 0);
+            QVERIFY2(std::holds_alternative<PeriodEnd>(window.Answer().end), qPrintable(start));
+        }
+        for (const QString& period : periods) {
+            Ask(window, "2025/1/6", "", period, 0);
+            QVERIFY2(std::holds_alternative<PeriodEnd>(window.Answer().end), qPrintable(period));
+        }
+        for (const QString& time : times) {
+            Ask(window, "2025/1/6", time, "1", 0);
+            QVERIFY2(std::holds_alternative<PeriodEnd>(window.Answer().end), qPrintable(time));
+        }
+        for (const QString& procedure : procedures) {
+            ChooseProcedure(window, procedure);
+            QVERIFY2(window.Question().rule, qPrintable(procedure));
+        }
+    }
+
     void monthView_marksThePeriodAndKeepsFewMonths() {
         DeadlineWindow window(QStringLiteral("2024/12/16"));
         Ask(window, "2024/12/16", "", "14", 0);
