@@ -9,13 +9,16 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include <functional>
@@ -40,7 +43,8 @@ struct ScriptedFileChooser final : FileChooser {
     }
     QStringList OpenFileNames(QWidget&, const QString&, const QString&) override {
         asked += 1;
-        return answers.isEmpty() ? QStringList() : answers.takeFirst().split(u'\n');
+        const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
+        return answer.isEmpty() ? QStringList() : answer.split(u'\n');
     }
     QStringList answers;
     int asked = 0;
@@ -505,6 +509,121 @@ private slots:
         QCOMPARE(MarkOn(window.Answer(), 2025, 1, 6), DayMark::Known);
     }
 
+    // Every day of the month view is marked as its place in the period says,
+    // painted in its mark's colour, and named on hover; counted independently
+    // here, day by day.
+    void monthView_marksAndPaintsEachDayOfThePeriod() {
+        const auto day = [](int year, int month, int d) {
+            return DayNumberFromCivil({year, month, d});
+        };
+        struct Case {
+            const char* start;
+            const char* count;
+            int unit, direction;
+            std::int64_t known, firstCounted, lastCounted, end;
+        };
+        const Case cases[] = {
+            // 12/17 to 12/29 counted, 12/30 to 1/5 passed over, 1/6 the end.
+            {"2024/12/16", "14", 0, 0, day(2024, 12, 16), day(2024, 12, 17), day(2024, 12, 29),
+             day(2025, 1, 6)},
+            // Back two weeks from 2/17: the period 2/3 to 2/16, the answer 2/2.
+            {"2025/2/17", "2", 1, 1, day(2025, 2, 17), day(2025, 2, 3), day(2025, 2, 16),
+             day(2025, 2, 2)},
+        };
+        for (const Case& c : cases) {
+            DeadlineWindow window;
+            Ask(window, c.start, "", c.count, c.unit, c.direction);
+            window.show();
+            auto* view = window.findChild<MonthView*>("months");
+            const QImage image = view->grab().toImage();
+            for (const MarkedMonth& month : window.Answer().months) {
+                for (int d = 1; d <= DaysInMonth(month.year, month.month); ++d) {
+                    const std::int64_t shown = day(month.year, month.month, d);
+                    const bool forward = c.direction == 0;
+                    const DayMark expected =
+                        shown == c.end                                      ? DayMark::End
+                        : shown == c.known                                  ? DayMark::Known
+                        : shown >= c.firstCounted && shown <= c.lastCounted ? DayMark::Counted
+                        : forward && shown > c.lastCounted && shown < c.end ? DayMark::PassedOver
+                                                                            : DayMark::Outside;
+                    QCOMPARE(month.marks[d - 1], expected);
+                }
+            }
+            // The cells' colours, sampled at a corner away from the digits.
+            const auto colourOf = [&](std::int64_t shown) {
+                for (int y = 0; y < view->height(); y += 2) {
+                    for (int x = 0; x < view->width(); x += 2) {
+                        if (view->DayAt({x, y}) == shown && view->DayAt({x - 3, y - 3}) == shown) {
+                            return image.pixelColor(x, y);
+                        }
+                    }
+                }
+                return QColor();
+            };
+            QCOMPARE(colourOf(c.end), QColor(31, 78, 153));
+            QCOMPARE(colourOf(c.firstCounted), QColor(220, 232, 248));
+            QCOMPARE(colourOf(c.lastCounted), QColor(220, 232, 248));
+            QVERIFY(colourOf(c.firstCounted - 2) != QColor(220, 232, 248));
+        }
+        DeadlineWindow window;
+        Ask(window, "2024/12/16", "", "14", 0);
+        QCOMPARE(window.Answer().months[0].closed[28], true);  // 12/29, a Sunday
+        QCOMPARE(window.Answer().months[0].closed[26], false);
+        window.show();
+        auto* view = window.findChild<MonthView*>("months");
+        for (int y = 0; y < view->height(); y += 2) {
+            for (int x = 0; x < view->width(); x += 2) {
+                if (view->DayAt({x, y}) == day(2024, 12, 30)) {
+                    QHelpEvent help(QEvent::ToolTip, {x, y}, view->mapToGlobal(QPoint(x, y)));
+                    QApplication::sendEvent(view, &help);
+                    QCOMPARE(
+                        QToolTip::text(),
+                        QStringLiteral("2024年12月30日（月）　令和6年12月30日　年末年始の休日"));
+                    return;
+                }
+            }
+        }
+        QFAIL("no cell for 2024/12/30");
+    }
+
+    // The files the user picks are read in order, every one; one taken off
+    // the list no longer closes its days, and one picked twice is listed once.
+    void closedDayFiles_closeTheirDaysUntilTakenOff() {
+        QTemporaryDir dir;
+        const auto write = [&](const char* name, const char* line) {
+            QFile file(dir.filePath(QString::fromUtf8(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(line);
+        };
+        write("first.tsv", "2025/01/06\t事務所の移転\n");
+        write("second.tsv", "2025/01/07\t研修\n");
+        auto chooser = std::make_unique<ScriptedFileChooser>();
+        ScriptedFileChooser& files = *chooser;
+        DeadlineWindow window({}, nullptr, std::move(chooser));
+        Ask(window, "2024/12/16", "", "14", 0);
+        QCOMPARE(Shown(window, "end"), QStringLiteral("2025年1月6日（月）"));
+        files.answers = {dir.filePath("first.tsv") + u'\n' + dir.filePath("second.tsv"),
+                         dir.filePath("first.tsv"), ""};
+        window.findChild<QPushButton*>("addFiles")->click();
+        QCOMPARE(Shown(window, "end"), QStringLiteral("2025年1月8日（水）"));
+        window.findChild<QPushButton*>("addFiles")->click();  // the first again
+        window.findChild<QPushButton*>("addFiles")->click();  // cancelled
+        QCOMPARE(window.ClosedDayFiles(),
+                 (QStringList{dir.filePath("first.tsv"), dir.filePath("second.tsv")}));
+        auto* list = window.findChild<QListWidget*>("closedDayFiles");
+        list->setCurrentRow(0);
+        window.findChild<QPushButton*>("removeFile")->click();
+        QCOMPARE(Shown(window, "end"), QStringLiteral("2025年1月6日（月）"));
+        write("broken.tsv", "2025/01/06\n");
+        files.answers = {dir.filePath("broken.tsv")};
+        window.findChild<QPushButton*>("addFiles")->click();
+        QVERIFY(Shown(window, "end").isEmpty());
+        QVERIFY2(
+            Shown(window, "error").contains(dir.filePath("broken.tsv") + QStringLiteral(":1:")),
+            qPrintable(Shown(window, "error")));
+        QVERIFY(!window.findChild<QLineEdit*>("start")->property("wrongInput").toBool());
+    }
+
     // The months' kept texts land on drawText's pixels: centred, at the top
     // left, clipped where they overflow, drawn again, in another font.
     void laidOutTexts_drawAsDrawTextDoes() {
@@ -536,6 +655,38 @@ private slots:
                            const QString& text) { texts.Draw(painter, rect, alignment, text); }),
                  paint([](QPainter& painter, QRectF rect, Qt::Alignment alignment,
                           const QString& text) { painter.drawText(rect, alignment, text); }));
+    }
+
+    // Hovering a day of the picker names that day, also where a cell shows a
+    // day of the month before or after the one shown.
+    void picker_namesTheDayUnderTheMouse() {
+        DeadlineWindow window;
+        QMenu* menu = window.findChild<QToolButton*>("pickDate")->menu();
+        menu->popup(QPoint());
+        auto* picker = window.findChild<QCalendarWidget*>("picker");
+        picker->setCurrentPage(2025, 1);
+        auto* view = picker->findChild<QTableView*>();
+        QWidget* days = view->viewport();
+        QStringList named;
+        for (int row = 1; row < view->model()->rowCount(); row += view->model()->rowCount() - 2) {
+            for (int column = 0; column < view->model()->columnCount(); ++column) {
+                const QPoint centre = view->visualRect(view->model()->index(row, column)).center();
+                QHelpEvent help(QEvent::ToolTip, centre, days->mapToGlobal(centre));
+                QApplication::sendEvent(days, &help);
+                named << QToolTip::text().section(u'（', 0, 0);
+            }
+        }
+        menu->close();
+        // The first row of January 2025 runs from December into January, day
+        // after day; the last ends in February.
+        const QDate first = QDate::fromString(named.front(), QStringLiteral("yyyy年M月d日"));
+        QCOMPARE(first.month(), 12);
+        for (int column = 0; column < 7; ++column) {
+            QCOMPARE(named[column], first.addDays(column).toString(QStringLiteral("yyyy年M月d日")));
+        }
+        const QDate last = QDate::fromString(named.back(), QStringLiteral("yyyy年M月d日"));
+        QCOMPARE(last.month(), 2);
+        QCOMPARE(named[7], last.addDays(-6).toString(QStringLiteral("yyyy年M月d日")));
     }
 
     void picker_marksClosedDays() {
