@@ -7,6 +7,9 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
+#include <functional>
+#include <numeric>
 
 #include "window/month_view.h"
 
@@ -71,22 +74,30 @@ void DrawTable(QPainter& painter, QPagedPaintDevice& device, const QList<QString
     if (table.isEmpty()) {
         return;
     }
+    // Each column as wide as its longest text; where they do not fit, the
+    // widest give way first, so that dates and short names stay on one line.
     std::vector<double> widths(std::size_t(table.front().size()), 0);
     for (const QStringList& row : table) {
         for (std::size_t column = 0; column < widths.size() && column < std::size_t(row.size());
              ++column) {
-            widths[column] = std::max(
-                widths[column],
-                std::min(painter.fontMetrics().horizontalAdvance(row[qsizetype(column)]) + 8.0,
-                         page.width() / 2));
+            widths[column] =
+                std::max(widths[column],
+                         painter.fontMetrics().horizontalAdvance(row[qsizetype(column)]) + 8.0);
         }
     }
-    double total = 0;
-    for (const double width : widths) {
-        total += width;
-    }
-    for (double& width : widths) {
-        width *= page.width() / total;
+    for (double excess = 0;
+         (excess = std::accumulate(widths.begin(), widths.end(), 0.0) - page.width()) > 0.5;) {
+        std::vector<double> sorted = widths;
+        std::sort(sorted.begin(), sorted.end(), std::greater<>());
+        const double widest = sorted[0];
+        const double next = sorted.size() > 1 ? sorted[1] : 0;
+        const auto count = std::count(widths.begin(), widths.end(), widest);
+        const double cut = std::min(excess / double(count), next < widest ? widest - next : excess);
+        for (double& width : widths) {
+            if (width == widest) {
+                width -= cut;
+            }
+        }
     }
     y += DrawRow(painter, table.front(), widths, y, true);
     for (qsizetype row = 1; row < table.size(); ++row) {

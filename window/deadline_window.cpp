@@ -709,7 +709,9 @@ DeadlineSheet DeadlineWindow::Sheet() const {
     if (chosenRule_) {
         sheet.question.append({QStringLiteral("手続"), FromUtf8(std::string(chosenRule_->key) +
                                                                 "　" + RuleTitle(*chosenRule_))});
-        sheet.question.append({FromUtf8(chosenRule_->eventGroup), start_->text()});
+        sheet.question.append({QStringLiteral("起算日"), start_->text() + QStringLiteral("（") +
+                                                             FromUtf8(chosenRule_->eventGroup) +
+                                                             QStringLiteral("）")});
         sheet.question.append({QStringLiteral("起算の事由"), FromUtf8(chosenRule_->event)});
         sheet.question.append({QStringLiteral("条文"), FromUtf8(RuleCitationText(*chosenRule_))});
     } else {

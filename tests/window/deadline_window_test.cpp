@@ -764,7 +764,7 @@ private slots:
                  (QPair<QString, QString>(QStringLiteral("事件"),
                                           QStringLiteral("令和6年(ワ)第1234号"))));
         QVERIFY(ruled.question.contains(
-            {QStringLiteral("裁判の告知を受けた日"), QStringLiteral("2024/12/16")}));
+            {QStringLiteral("起算日"), QStringLiteral("2024/12/16（裁判の告知を受けた日）")}));
         QVERIFY(ruled.question.contains(
             {QStringLiteral("手続"), QStringLiteral("民訴332　即時抗告（民事訴訟法332条）")}));
         QVERIFY(std::any_of(ruled.question.begin(), ruled.question.end(), [](const auto& line) {
