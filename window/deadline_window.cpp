@@ -158,6 +158,9 @@ DeadlineWindow::DeadlineWindow(const QString& startText, std::unique_ptr<SheetPr
     start_->setText(startText);
     Recalculate();
     ShowList();
+    // The whole form where the screen has room, not the two thirds of it a
+    // window is given by default.
+    resize(sizeHint());
 }
 
 DeadlineWindow::~DeadlineWindow() = default;
