@@ -107,9 +107,16 @@ class Reader(unittest.TestCase):
         # 9:00 seven days and one day before.
         self.assertEqual(reminders(event), [datetime.datetime(2024, 12, 30, 9),
                                             datetime.datetime(2025, 1, 5, 9)])
-        for alarm in event.walk("VALARM"):
-            self.assertEqual(str(alarm["ACTION"]), "DISPLAY")
-            self.assertTrue(str(alarm["DESCRIPTION"]).startswith("10日の期間の満了日"))
+        self.assertEqual([str(alarm["ACTION"]) for alarm in event.walk("VALARM")],
+                         ["DISPLAY"] * 2)
+        self.assertEqual(sorted(str(alarm["DESCRIPTION"]) for alarm in event.walk("VALARM")),
+                         ["10日の期間の満了日（1日前）", "10日の期間の満了日（7日前）"])
+        self.assertFalse(any(line.startswith("備考：") for line in lines))
+        # An end that rests on a computed equinox day says so, as --long does.
+        event = only_event(self, ["2030/03/10", "10日"])
+        long_form = run(["deadline", "--long", "2030/03/10", "10日"])[0].decode()
+        note = long_form[long_form.rindex("（") + 1:long_form.rindex("）")]
+        self.assertIn(f"備考：{note}", description_lines(event))
 
     def test_a_rule_is_named_with_its_article_and_case(self):
         rule = json.loads(run(["rules", "--format=json", "民訴285"])[0])
@@ -171,10 +178,17 @@ class Reader(unittest.TestCase):
         self.assertEqual(str(event["SUMMARY"]), "48時間の期間の満了時刻")
         self.assertEqual(reminders(event), [datetime.datetime(2024, 2, 28, 9, tzinfo=JAPAN),
                                             datetime.datetime(2024, 3, 5, 9, tzinfo=JAPAN)])
-        # Before 9:00, with seconds: the day's reminder comes after the start.
-        event = only_event(self, ["--remind=0,2", "2024/03/04 8:00:30", "48時間"])
-        self.assertEqual(reminders(event), [datetime.datetime(2024, 3, 4, 9, tzinfo=JAPAN),
-                                            datetime.datetime(2024, 3, 6, 9, tzinfo=JAPAN)])
+        # Before 9:00, with seconds, an hour before, and at 9:00 itself: the
+        # day's reminder comes after the start, or with it.
+        for start, end in [("8:00:30", datetime.time(8, 0, 30)), ("8:00", datetime.time(8)),
+                           ("9:00", datetime.time(9))]:
+            event = only_event(self, ["--remind=0,2", f"2024/03/04 {start}", "48時間"])
+            self.assertEqual(event["DTSTART"].dt,
+                             datetime.datetime.combine(datetime.date(2024, 3, 6), end, JAPAN))
+            self.assertEqual(reminders(event), [datetime.datetime(2024, 3, 4, 9, tzinfo=JAPAN),
+                                                datetime.datetime(2024, 3, 6, 9, tzinfo=JAPAN)])
+            self.assertEqual(sorted(str(alarm["DESCRIPTION"]) for alarm in event.walk("VALARM")),
+                             ["48時間の期間の満了時刻（2日前）", "48時間の期間の満了時刻（当日）"])
 
     def test_long_texts_are_folded_and_read_back_whole(self):
         self.assertEqual(len(LONG_CASE), 200)

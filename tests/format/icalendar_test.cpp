@@ -21,6 +21,10 @@ TEST(ICalendar, FoldsAtSeventyFiveOctetsBetweenCharacters) {
     EXPECT_EQ(Folded(ascii75 + "y"), ascii75 + "\r\n y\r\n");
     EXPECT_EQ(Folded(ascii75 + std::string(74, 'y') + "z"),
               ascii75 + "\r\n " + std::string(74, 'y') + "\r\n z\r\n");
+    // Bytes that start no character are cut where the room ends.
+    const std::string continuations(80, '\x80');
+    EXPECT_EQ(Folded(continuations),
+              continuations.substr(0, 75) + "\r\n " + continuations.substr(75) + "\r\n");
     // "あ" is three octets and "📅" four: the first line's 75th octet falls in
     // the middle of one, at every offset.
     for (int prefix = 0; prefix < 4; ++prefix) {
@@ -59,7 +63,7 @@ TEST(ICalendar, EscapesWhatATextValueCannotHoldAsItIs) {
         {"a,b;c\\d:e", "a\\,b\\;c\\\\d:e"},
         {"1\n2\r\n3\r4\n\n", "1\\n2\\n3\\n4\\n\\n"},  // each line end once
         {"\tx\x01y\x7F", "\tx\uFFFDy\uFFFD"},         // a tab is kept, other controls replaced
-        {"\xFF令\xE4\xBB", "\uFFFD令\uFFFD\uFFFD"},   // bytes that are no UTF-8
+        {"\x80\xFF令\xE4\xBB", "\uFFFD\uFFFD令\uFFFD\uFFFD"},  // bytes that are no UTF-8
         {"令和6年(ワ)第1234号", "令和6年(ワ)第1234号"},
     };
     for (const auto& [text, escaped] : cases) {
