@@ -237,6 +237,11 @@ class Reader(unittest.TestCase):
         stamp = only_event(self, ["2024/12/20", "10日"], created=None)["DTSTAMP"].dt
         after = datetime.datetime.now(datetime.timezone.utc)
         self.assertTrue(before <= stamp <= after, stamp)
+        # From the first second of 1970 to the last of 9999.
+        for seconds in [0, 253402300799]:
+            stamp = only_event(self, ["2024/12/20", "10日"], created=seconds)["DTSTAMP"].dt
+            self.assertEqual(stamp, datetime.datetime(1970, 1, 1, tzinfo=datetime.timezone.utc)
+                             + datetime.timedelta(seconds=seconds))
         for wrong in ["yesterday", "-1", "1e9", "253402300800"]:
             _, errors = run(["deadline", "--format=ics", "2024/12/20", "10日"], status=2,
                             created=wrong)
