@@ -22,6 +22,8 @@ import icalendar
 PROGRAM, WORK, PART = sys.argv[1], Path(sys.argv[2]), sys.argv[3]
 # 2025-01-01 00:00:00 UTC.
 CREATED = 1735689600
+# A run that hangs fails instead, so that the test ends and cleans up.
+SECONDS_A_RUN = 60
 JAPAN = datetime.timezone(datetime.timedelta(hours=9))
 # Two hundred characters, with the bytes a TEXT value escapes and a
 # character of four bytes among the three-byte ones.
@@ -35,7 +37,7 @@ def run(arguments, stdin="", status=0, created=CREATED):
     if created is not None:
         environment["SOURCE_DATE_EPOCH"] = str(created)
     done = subprocess.run([PROGRAM, *arguments], input=stdin.encode(), capture_output=True,
-                          env=environment, check=False)
+                          env=environment, check=False, timeout=SECONDS_A_RUN)
     if done.returncode != status:
         raise AssertionError(f"torvelin-calc {arguments}: status {done.returncode}, "
                              f"expected {status}: {done.stderr.decode()}")
@@ -274,7 +276,7 @@ path = {self.folder / "khal.db"}
 
     def khal(self, *arguments):
         done = subprocess.run(["khal", "-c", str(self.config), *arguments], capture_output=True,
-                              text=True, check=False)
+                              text=True, check=False, timeout=SECONDS_A_RUN)
         self.assertEqual(done.returncode, 0, done.stderr)
         return done.stdout
 
