@@ -151,14 +151,15 @@ class Reader(unittest.TestCase):
 
     def test_a_batch_writes_every_answer_but_the_wrong_line(self):
         batch = ("2024/12/20\t10日\nx\t1日\n2024/03/04 15:30\t48時間\n2013/01/31\t1か月\n"
-                 "2024/12/20\t十日間\n")  # the last is the first again
+                 "2024/12/20\t十日間\n2024/03/04 15:30\t1時間\n")  # the first again, then hours
         parsed, errors = calendar(self, [], batch, status=1)
         self.assertEqual(errors, "torvelin-calc: standard input:2: "
                                  "「始期」の日付を正しく入力してください yyyy/mm/dd\n")
         starts = [event["DTSTART"].dt for event in events(parsed)]
         self.assertEqual(starts, [datetime.date(2025, 1, 6),
                                   datetime.datetime(2024, 3, 6, 15, 30, tzinfo=JAPAN),
-                                  datetime.date(2013, 2, 28)])
+                                  datetime.date(2013, 2, 28),
+                                  datetime.datetime(2024, 3, 4, 16, 30, tzinfo=JAPAN)])
         self.assertEqual(len(parsed.walk("VTIMEZONE")), 1)
         # Nothing but wrong lines: no calendar at all.
         self.assertEqual(run(["deadline", "--format=ics"], "x\t1日\n", status=1)[0], b"")

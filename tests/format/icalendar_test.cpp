@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "format/icalendar.h"
-#include "law/law_commands.h"
 
 namespace torvelin {
 namespace {
@@ -71,40 +70,6 @@ TEST(ICalendar, EscapesWhatATextValueCannotHoldAsItIs) {
         AppendEscapedText(out, text);
         EXPECT_EQ(out, escaped) << text;
     }
-}
-
-// The writer's own choices: no event, no calendar; the time zone once, before
-// the first timed event; the same question once.
-TEST(ICalendar, WritesEachQuestionOnceAndTheZoneWhereNeeded) {
-    ClosedDayCalendar calendar(CalendarKind::Court);
-    const auto event = [&](std::string_view start, std::string_view period) {
-        return *DeadlineEventOf(start, period, "",
-                                Deadline(start, period, PeriodRules{}, calendar));
-    };
-    const CalendarSettings settings{.createdAt = 0, .reminderDays = {}};
-    EXPECT_EQ(CalendarText({}, settings), "");
-    EXPECT_FALSE(DeadlineEventOf("x", "1日", "", Deadline("x", "1日", PeriodRules{}, calendar)));
-    const auto count = [](const std::string& text, std::string_view line) {
-        std::size_t found = 0;
-        for (std::size_t at = text.find(line); at != std::string::npos;
-             at = text.find(line, at + 1)) {
-            ++found;
-        }
-        return found;
-    };
-    const std::string dates =
-        CalendarText({event("2024/12/20", "10日"), event("2024/12/20", "十日間")}, settings);
-    EXPECT_EQ(count(dates, "BEGIN:VEVENT\r\n"), 1U);
-    EXPECT_EQ(count(dates, "BEGIN:VTIMEZONE\r\n"), 0U);
-    const std::string moments =
-        CalendarText({event("2024/12/20", "10日"), event("2024/03/04 9:00", "1時間"),
-                      event("2024/03/04 9:00", "2時間")},
-                     settings);
-    EXPECT_EQ(count(moments, "BEGIN:VEVENT\r\n"), 3U);
-    EXPECT_EQ(count(moments, "BEGIN:VTIMEZONE\r\n"), 1U);
-    EXPECT_LT(moments.find("END:VEVENT"), moments.find("BEGIN:VTIMEZONE"));
-    EXPECT_TRUE(moments.starts_with("BEGIN:VCALENDAR\r\n"));
-    EXPECT_TRUE(moments.ends_with("END:VEVENT\r\nEND:VCALENDAR\r\n"));
 }
 
 }  // namespace
