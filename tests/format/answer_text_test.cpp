@@ -53,6 +53,37 @@ TEST(AnswerText, SaysWhichRuleCountedAndWhyTheEndMoved) {
               "（国税通則法10条2項）");
 }
 
+// A statutory period's answer says how its act counted the first day, in
+// words that differ for each way where the days come out alike, and what
+// moved its end or that nothing could.
+TEST(AnswerText, SaysHowAStatutoryPeriodCountedAndMoved) {
+    ClosedDayCalendar calendar(CalendarKind::Court);
+    StatutoryRule rule = *RulesNamed("戸籍49").front();
+    const auto text = [&](EventDayCounting counting, EndMove move, const char* day) {
+        rule.counting = counting;
+        rule.move = move;
+        const PeriodEnd end = std::get<PeriodEnd>(DeadlineByRule(rule, day, calendar));
+        return CountingRuleText(end) + " " + ClosedDayText(end);
+    };
+    using enum EventDayCounting;
+    EXPECT_EQ(text(Counted, EndMove::ByMunicipality, "2025/12/02"), "初日算入（戸籍法43条1項） ");
+    EXPECT_EQ(text(LeftOut, EndMove::ByMunicipality, "2025/12/02"), "初日不算入（戸籍法43条1項） ");
+    EXPECT_EQ(text(FromNextDay, EndMove::ByMunicipality, "2025/12/02"),
+              "翌日起算（戸籍法43条1項） ");
+    // 14 days from 12/1 end on Sunday 12/14.
+    EXPECT_EQ(text(Counted, EndMove::ByMunicipality, "2025/12/01"),
+              "初日算入（戸籍法43条1項） 末日2025/12/14（日）は日曜日のため、翌開庁日に満了"
+              "（地方自治法4条の2第4項）");
+    EXPECT_EQ(text(Counted, EndMove::Never, "2025/12/01"),
+              "初日算入（戸籍法43条1項） 末日2025/12/14（日）は日曜日"
+              "（閉庁日、延長の定めがないためその日に満了）");
+    rule.direction = Direction::Before;
+    EXPECT_TRUE(
+        text(LeftOut, EndMove::Never, "2025/12/30").starts_with("期間の前日（戸籍法43条1項） "));
+    EXPECT_EQ(RuleMoveText(rule), "延長しない");
+    EXPECT_EQ(RulePeriodText(rule), "14日前まで");
+}
+
 // The month and the day unpadded; the last day a date can be.
 TEST(AnswerText, WritesADateAsJapaneseTextDoes) {
     EXPECT_EQ(JapaneseDateText(Day(2025, 1, 6)), "2025年1月6日（月）");
