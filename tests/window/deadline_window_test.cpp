@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTableView>
@@ -49,6 +50,14 @@ struct ScriptedFileChooser final : FileChooser {
     QStringList answers;
     int asked = 0;
 };
+
+// The text of a PDF, as a reader extracts it; its lines joined as one.
+QString PdfText(const QString& path) {
+    QProcess extract;
+    extract.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    extract.waitForFinished();
+    return QString::fromUtf8(extract.readAllStandardOutput()).remove(u'\n');
+}
 
 QByteArray Read(const QString& path) {
     QFile file(path);
@@ -270,10 +279,19 @@ private slots:
         QVERIFY(csv[2].endsWith(QStringLiteral(",民事訴訟法95条3項,ok,")));
         QVERIFY(
             csv[3].startsWith(QStringLiteral(",,,,2024/3/4 15:30,48時間,2024/03/06 15:30:00,")));
-        click("savePdf");  // cancelled: nothing written
+        click("savePdf");  // cancelled: nothing written, nothing said
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+        QVERIFY(window.findChild<QLabel*>("error")->isHidden());
         click("saveListPdf");
-        QVERIFY(QFileInfo(dir.filePath("list.pdf")).size() > 1000);
+        // The printed list holds every deadline with its rule and article.
+        const QString sheet = PdfText(dir.filePath("list.pdf"));
+        for (const char* text : {"期限一覧", "2025年1月6日（月）", "民事訴訟法285条",
+                                 "2024/3/4 15:30", "2024年3月6日", "15:30:00"}) {
+            QVERIFY2(sheet.contains(QString::fromUtf8(text)), text);
+        }
+        QVERIFY2(sheet.contains(QStringLiteral("2025年1月6日（月）")) &&
+                     sheet.count(QStringLiteral("令和6年(ワ)第1234号")) == 2,
+                 qPrintable(sheet));
         QCOMPARE(files.asked, 5);
 
         click("copyList");
@@ -689,6 +707,29 @@ private slots:
         QCOMPARE(named[7], last.addDays(-6).toString(QStringLiteral("yyyy年M月d日")));
     }
 
+    // A day clicked in the picker becomes the start; the picker goes no
+    // further than the last day a date can be.
+    void picker_setsTheStartToTheDayClicked() {
+        DeadlineWindow window;
+        window.show();
+        QMenu* menu = window.findChild<QToolButton*>("pickDate")->menu();
+        menu->popup(QPoint());
+        auto* picker = window.findChild<QCalendarWidget*>("picker");
+        picker->setCurrentPage(2025, 1);
+        auto* view = picker->findChild<QTableView*>();
+        const QModelIndex cell = view->model()->index(3, 3);
+        const int day = cell.data().toInt();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+        QCOMPARE(window.findChild<QLineEdit*>("start")->text(),
+                 QStringLiteral("2025/1/%1").arg(day));
+        // No day the program cannot count can be picked: the nearest is.
+        picker->setSelectedDate(QDate(10000, 1, 1));
+        QCOMPARE(picker->selectedDate(), QDate(9999, 12, 31));
+        picker->setSelectedDate(QDate(99, 12, 31));
+        QCOMPARE(picker->selectedDate(), QDate(100, 1, 1));
+        menu->close();
+    }
+
     void picker_marksClosedDays() {
         DeadlineWindow window;
         QMenu* menu = window.findChild<QToolButton*>("pickDate")->menu();
@@ -710,9 +751,13 @@ private slots:
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        // A wrapped line of the answer takes no room from the months.
+        // A wrapped line of the answer takes no room from the months, and
+        // wraps rather than widening the window.
         auto* months = window.findChild<QWidget*>("months");
         QCOMPARE(months->height(), months->sizeHint().height());
+        auto* moved = window.findChild<QLabel*>("moved");
+        QVERIFY(moved->heightForWidth(moved->fontMetrics().horizontalAdvance(moved->text()) / 3) >
+                2 * moved->fontMetrics().height());
         window.findChild<QPushButton*>("print")->setFocus();
         QApplication::clipboard()->clear();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
