@@ -1,0 +1,353 @@
+// SPDX-License-Identifier: MIT
+// The web page's calls into the core: each takes what the user typed (UTF-8)
+// and answers with one JSON object, every date and text in it written by the
+// core, so that the page only shows them. Each answer is a string the caller
+// frees with free(); no call keeps anything for the next.
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <emscripten/emscripten.h>
+
+#include "calc/calculate.h"
+#include "calc/date_text.h"
+#include "calc/era_date.h"
+#include "calc/weekday.h"
+#include "format/answer_records.h"
+#include "format/answer_text.h"
+#include "format/deadline_question.h"
+#include "format/record_text.h"
+#include "law/closed_day_file.h"
+#include "law/statutory_rules.h"
+
+namespace torvelin {
+namespace {
+
+// A JSON object written member by member.
+class JsonObject {
+public:
+    JsonObject& Text(std::string_view name, std::string_view value) {
+        Key(name);
+        out_ += '"';
+        const std::size_t start = out_.size();
+        out_ += value;
+        // The core's escaping and UTF-8 repair, as its JSON records have them.
+        if (CarefreeLength(value, RecordFormat::Json) != value.size()) {
+            RewriteWithCare(out_, start, RecordFormat::Json);
+        }
+        out_ += '"';
+        return *this;
+    }
+    JsonObject& Number(std::string_view name, std::int64_t value) {
+        Key(name);
+        out_ += std::to_string(value);
+        return *this;
+    }
+    JsonObject& Bool(std::string_view name, bool value) {
+        Key(name);
+        out_ += value ? "true" : "false";
+        return *this;
+    }
+    // A value already written as JSON.
+    JsonObject& Raw(std::string_view name, std::string_view json) {
+        Key(name);
+        out_ += json;
+        return *this;
+    }
+    std::string Done() {
+        out_ += '}';
+        return std::move(out_);
+    }
+
+private:
+    void Key(std::string_view name) {
+        out_ += out_.size() > 1 ? ",\"" : "\"";
+        out_ += name;
+        out_ += "\":";
+    }
+    std::string out_ = "{";
+};
+
+std::string JsonArray(const std::vector<std::string>& items) {
+    std::string out = "[";
+    for (const std::string& item : items) {
+        out += out.size() > 1 ? "," : "";
+        out += item;
+    }
+    return out + ']';
+}
+
+// A JSON record line of the core's without its line end.
+std::string JsonRecord(const Record& record) {
+    std::string line = RecordLine(record, RecordFormat::Json);
+    line.pop_back();
+    return line;
+}
+
+char* Returned(const std::string& json) {
+    char* text = static_cast<char*>(std::malloc(json.size() + 1));
+    if (text) {
+        std::memcpy(text, json.c_str(), json.size() + 1);
+    }
+    return text;
+}
+
+// The page's choices, in the order of its selects.
+constexpr PeriodUnit kUnits[] = {PeriodUnit::Days,  PeriodUnit::Weeks,    PeriodUnit::Months,
+                                 PeriodUnit::Years, PeriodUnit::OpenDays, PeriodUnit::Hours};
+constexpr std::optional<FirstDay> kFirstDays[] = {std::nullopt, FirstDay::Included,
+                                                  FirstDay::Excluded};
+constexpr CalendarKind kCalendars[] = {CalendarKind::Court, CalendarKind::Bank, CalendarKind::None};
+
+template <class Choice, std::size_t N>
+Choice Chosen(const Choice (&choices)[N], int index) {
+    return choices[index >= 0 && static_cast<std::size_t>(index) < N ? index : 0];
+}
+
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// The one rule a text names, or null.
+const StatutoryRule* RuleOf(std::string_view text) {
+    const std::vector<const StatutoryRule*> named = RulesNamed(text);
+    return named.size() == 1 ? named.front() : nullptr;
+}
+
+// Which field of the page a wrong input was typed in.
+std::string_view FieldOf(WrongInput input) {
+    switch (input) {
+        case WrongInput::TimeOfDay:
+            return "time";
+        case WrongInput::Period:
+            return "period";
+        default:
+            return "start";
+    }
+}
+
+std::string_view MarkName(DayMark mark) {
+    switch (mark) {
+        case DayMark::Known:
+            return "known";
+        case DayMark::Counted:
+            return "counted";
+        case DayMark::PassedOver:
+            return "passed";
+        case DayMark::End:
+            return "end";
+        case DayMark::Outside:
+            break;
+    }
+    return "";
+}
+
+// The months of the answer, each with its title, the weekday its first day
+// falls on (0 for Sunday) and each day's mark; a closed day carries its
+// description.
+std::string MonthsJson(const std::vector<MarkedMonth>& months, ClosedDayCalendar& calendar) {
+    std::vector<std::string> shown;
+    for (const MarkedMonth& month : months) {
+        const std::int64_t dayOne = DayNumberFromCivil({month.year, month.month, 1});
+        std::vector<std::string> days;
+        for (int day = 0; day < DaysInMonth(month.year, month.month); ++day) {
+            JsonObject json;
+            json.Text("mark", MarkName(month.marks[day]));
+            if (month.closed[day]) {
+                json.Text("closed", DayDescription(FactsOfDay(dayOne + day, calendar)));
+            }
+            days.push_back(json.Done());
+        }
+        shown.push_back(JsonObject()
+                            .Text("title", std::to_string(month.year) + "年" +
+                                               std::to_string(month.month) + "月")
+                            .Number("firstWeekday", static_cast<int>(WeekdayOf(dayOne)))
+                            .Raw("days", JsonArray(days))
+                            .Done());
+    }
+    return JsonArray(shown);
+}
+
+// A deadline of a case's list as a record: the case, then the fields of a rule
+// deadline; a period the user gave has no key, name, article or move.
+Record CaseRecord(std::string_view caseText, const DeadlineQuestion& question,
+                  const Outcome<PeriodEnd>& end) {
+    Record record = question.rule
+                        ? RuleDeadlineRecord(*question.rule, StartTextOf(question), end)
+                        : DeadlineRecord(StartTextOf(question), PeriodTextOf(question), end);
+    if (!question.rule) {
+        const std::size_t statusAt = record.size() - 2;
+        record.insert(record.begin() + static_cast<std::ptrdiff_t>(statusAt),
+                      Field{"move", std::nullopt, FieldText::Plain});
+        for (const char* name : {"article", "name", "key"}) {
+            record.insert(record.begin(), Field{name, std::nullopt, FieldText::Plain});
+        }
+    }
+    record.insert(record.begin(), Field{"case", std::string(caseText), FieldText::Any});
+    return record;
+}
+
+std::string DeadlineJson(const DeadlineQuestion& question, std::string_view closedDays,
+                         std::string_view closedFileName, std::string_view caseText) {
+    JsonObject json;
+    std::vector<OwnClosedDays> ownDays;
+    if (!closedFileName.empty()) {
+        ClosedDayFileResult read = ReadClosedDayText(closedDays, closedFileName);
+        if (const auto* error = std::get_if<ClosedDayFileError>(&read)) {
+            // No answer while the file of closed days does not read.
+            return json.Text("status", "file")
+                .Text("field", "closedFile")
+                .Text("message", ErrorText(*error))
+                .Done();
+        }
+        ownDays = std::move(std::get<std::vector<OwnClosedDays>>(read));
+    }
+    // A rule counts on the courts' calendar with the user's own days.
+    ClosedDayCalendar calendar(question.rule ? CalendarKind::Court : question.calendar,
+                               std::move(ownDays));
+    const DeadlineAnswer answer = AnswerTo(question, calendar);
+    json.Text("start", StartTextOf(question)).Text("period", PeriodTextOf(question));
+    const Record record =
+        question.rule ? RuleDeadlineRecord(*question.rule, StartTextOf(question), answer.end)
+                      : DeadlineRecord(StartTextOf(question), PeriodTextOf(question), answer.end);
+    const Record listRecord = CaseRecord(caseText, question, answer.end);
+    if (const auto* wrong = std::get_if<WrongInput>(&answer.end)) {
+        const std::string_view field = FieldOf(*wrong);
+        // A field not yet typed in is not wrong, only unanswered.
+        const bool blank = field == "start"    ? IsBlank(question.startText)
+                           : field == "period" ? IsBlank(question.countText) && !question.rule
+                                               : false;
+        return json.Text("status", "input")
+            .Text("field", field)
+            .Text("message", blank ? std::string_view() : MessageFor(*wrong))
+            .Done();
+    }
+    if (const auto* error = std::get_if<ErrorNumber>(&answer.end)) {
+        return json.Text("status", "error").Text("message", ErrorLine(*error)).Done();
+    }
+    const PeriodEnd& end = std::get<PeriodEnd>(answer.end);
+    const std::string description = DayDescription(FactsOfDay(end.day, calendar));
+    const std::size_t afterDate = description.find("\u3000");
+    return json.Text("status", "ok")
+        .Text("end", EndDateCopyText(end))
+        .Text("details", afterDate == std::string::npos ? "" : description.substr(afterDate + 3))
+        .Text("rule", end.rule ? RuleTitle(*end.rule) : "")
+        .Text("key", end.rule ? end.rule->key : "")
+        .Text("article", end.rule ? end.rule->article : "")
+        .Text("quote", end.rule ? end.rule->quote : "")
+        .Text("counting", CountingRuleText(end))
+        .Text("moved", ClosedDayText(end))
+        .Text("notes", JoinedWithDots(end.notes))
+        .Text("days", PeriodDaysText(answer))
+        .Text("line", PeriodEndText(end, Form::Long))
+        .Text("csv", HeaderLine(record, RecordFormat::Csv) + RecordLine(record, RecordFormat::Csv))
+        .Text("listHeader", HeaderLine(listRecord, RecordFormat::Csv))
+        .Text("listRecord", RecordLine(listRecord, RecordFormat::Csv))
+        .Raw("months", MonthsJson(answer.months, calendar))
+        .Done();
+}
+
+}  // namespace
+}  // namespace torvelin
+
+using namespace torvelin;
+
+extern "C" {
+
+// The deadline window's question. unit, direction, firstDay and calendar
+// are the indexes of the page's selects; a rule (a key or a name that names
+// one) fixes the period, direction, first day and calendar. The closed-day
+// file's bytes are read as torvelin-calc reads them when a name is given.
+EMSCRIPTEN_KEEPALIVE char* torvelin_deadline(const char* start, const char* time, const char* count,
+                                             int unit, int direction, int firstDay, int calendar,
+                                             const char* rule, const char* closedDays,
+                                             int closedDaysSize, const char* closedFileName,
+                                             const char* caseText) {
+    DeadlineQuestion question;
+    question.startText = start;
+    question.timeText = time;
+    question.countText = count;
+    question.unit = Chosen(kUnits, unit);
+    question.direction = direction == 1 ? Direction::Before : Direction::After;
+    question.firstDay = Chosen(kFirstDays, firstDay);
+    question.calendar = Chosen(kCalendars, calendar);
+    question.hasClosedDayFiles = *closedFileName != '\0';
+    question.rule = *rule ? RuleOf(rule) : nullptr;
+    try {
+        return Returned(DeadlineJson(
+            question, std::string_view(closedDays, static_cast<std::size_t>(closedDaysSize)),
+            closedFileName, caseText));
+    } catch (const RuntimeError& error) {
+        return Returned(
+            JsonObject().Text("status", "error").Text("message", ErrorLine(error.Number())).Done());
+    }
+}
+
+// The rule a text names, with what it fixes: its period, direction (0 after,
+// 1 before), first day (the page's index) and event; or why no one rule.
+EMSCRIPTEN_KEEPALIVE char* torvelin_rule_named(const char* text) {
+    const std::vector<const StatutoryRule*> named = RulesNamed(text);
+    JsonObject json;
+    if (named.size() != 1) {
+        std::string message = "「" + std::string(text) + "」";
+        if (named.empty()) {
+            message += "という手続はありません";
+        } else {
+            message += "に当たる手続が複数あります：";
+            for (const StatutoryRule* rule : named) {
+                message += std::string(rule == named.front() ? "" : "、") + std::string(rule->key) +
+                           "（" + std::string(rule->name) + "）";
+            }
+        }
+        return Returned(json.Text("status", "input").Text("message", message).Done());
+    }
+    const StatutoryRule& rule = *named.front();
+    return Returned(json.Text("status", "ok")
+                        .Text("key", rule.key)
+                        .Text("title", RuleTitle(rule))
+                        .Text("event", rule.event)
+                        .Text("period", PeriodText(rule.period))
+                        .Number("direction", rule.direction == Direction::Before ? 1 : 0)
+                        .Number("firstDay", FirstDayOf(rule.counting) == FirstDay::Included ? 1 : 2)
+                        .Text("counting", RuleCountingText(rule))
+                        .Text("move", RuleMoveText(rule))
+                        .Text("article", rule.article)
+                        .Text("quote", rule.quote)
+                        .Done());
+}
+
+// Every rule as torvelin-calc rules --format=json writes it, in its order.
+EMSCRIPTEN_KEEPALIVE char* torvelin_rules() {
+    std::vector<std::string> rules;
+    for (const Record& record : RuleRecords(RulesMatching(""))) {
+        rules.push_back(JsonRecord(record));
+    }
+    return Returned(JsonArray(rules));
+}
+
+// The main window's Calculate: the start counted as day one.
+EMSCRIPTEN_KEEPALIVE char* torvelin_calculate(const char* start, const char* count) {
+    const Outcome<CalendarDate> outcome = Calculate(start, count);
+    JsonObject json;
+    if (const auto* wrong = std::get_if<WrongInput>(&outcome)) {
+        return Returned(json.Text("status", "input")
+                            .Text("field", *wrong == WrongInput::DayCount ? "count" : "start")
+                            .Text("message", MessageFor(*wrong))
+                            .Done());
+    }
+    if (const auto* error = std::get_if<ErrorNumber>(&outcome)) {
+        return Returned(json.Text("status", "error").Text("message", ErrorLine(*error)).Done());
+    }
+    const CalendarDate end = std::get<CalendarDate>(outcome);
+    const std::int64_t day = RoundedToSecond(end).DayNumber();
+    return Returned(json.Text("status", "ok")
+                        .Text("end", EndDateText(end, Form::Short))
+                        .Text("weekday", WeekdayName(WeekdayOf(day)))
+                        .Text("eraDate", EraDateText(day).value_or(""))
+                        .Text("line", EndDateText(end, Form::Long))
+                        .Done());
+}
+
+}  // extern "C"
