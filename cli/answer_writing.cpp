@@ -57,7 +57,7 @@ ExitStatus WriteRecordsText(bool allResults, const std::string& text,
 
 ExitStatus RunBatches(std::span<const std::string_view> names, InputEncoding encoding,
                       const LineAnswer& answer, const StandardStreams& streams,
-                      std::string_view header) {
+                      std::string_view header, const std::function<void(OutputBuffer&)>& closing) {
     OutputBuffer output(streams.output);
     output.Write(header);
     bool allResults = true;
@@ -95,6 +95,9 @@ ExitStatus RunBatches(std::span<const std::string_view> names, InputEncoding enc
         if (output.WriteError() != 0) {
             break;
         }
+    }
+    if (closing) {
+        closing(output);
     }
     const ExitStatus status = inputFailed  ? ExitStatus::InputFailed
                               : allResults ? ExitStatus::AllResults

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -42,9 +43,11 @@ ExitStatus WriteAnswer(const Outcome<Value>& outcome, ValueText valueText,
 // An input that cannot be opened or read, even for want of memory, is
 // complained about after the answers before it are written, and the next
 // input is answered.
-// A header line, when given, comes first.
+// A header line, when given, comes first; what closing writes, when given,
+// comes after the last answer, however the inputs ended.
 ExitStatus RunBatches(std::span<const std::string_view> names, InputEncoding encoding,
                       const LineAnswer& answer, const StandardStreams& streams,
-                      std::string_view header = {});
+                      std::string_view header = {},
+                      const std::function<void(OutputBuffer&)>& closing = {});
 
 }  // namespace torvelin

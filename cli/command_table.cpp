@@ -2,6 +2,7 @@
 #include "cli/command_table.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "cli/translation.h"
 #include "format/answer_records.h"
 #include "format/answer_text.h"
+#include "format/icalendar.h"
 #include "law/closed_day_file.h"
 #include "law/law_commands.h"
 
@@ -87,6 +89,121 @@ std::string BatchHeader(const Request& request, const Record& example) {
     return request.format ? HeaderLine(example, *request.format) : std::string();
 }
 
+// The deadlines of one question as calendar events, and the messages of
+// the answers that gave none.
+struct CalendarAnswers {
+    std::vector<DeadlineEvent> events;
+    std::vector<std::string> messages;
+};
+
+CalendarAnswers DeadlineCalendarAnswers(const Request& request, std::string_view start,
+                                        std::string_view period, ClosedDayCalendar& calendar) {
+    const Outcome<PeriodEnd> end = Deadline(start, period, request.rules, calendar);
+    CalendarAnswers answers;
+    if (std::optional<DeadlineEvent> event =
+            DeadlineEventOf(start, period, request.caseText, end)) {
+        answers.events.push_back(*std::move(event));
+    } else {
+        answers.messages.push_back(AnswerText(end, [](const PeriodEnd&) { return ""; }));
+    }
+    return answers;
+}
+
+// The messages of the rules' answers that are no deadline: a date that does
+// not read is told once, not once a rule; what one rule alone refuses is
+// told with its key.
+std::vector<std::string> RuleMessages(const std::vector<const StatutoryRule*>& rules,
+                                      const std::vector<Outcome<PeriodEnd>>& ends) {
+    std::vector<std::string> messages;
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+        if (std::holds_alternative<PeriodEnd>(ends[i])) {
+            continue;
+        }
+        const std::string message = AnswerText(ends[i], [](const PeriodEnd&) { return ""; });
+        const bool dateWrong = ends[i] == Outcome<PeriodEnd>(WrongInput::Date);
+        std::string line =
+            rules.size() == 1 || dateWrong ? message : std::string(rules[i]->key) + ": " + message;
+        if (std::find(messages.begin(), messages.end(), line) == messages.end()) {
+            messages.push_back(std::move(line));
+        }
+    }
+    return messages;
+}
+
+std::vector<Outcome<PeriodEnd>> RuleDeadlines(const std::vector<const StatutoryRule*>& rules,
+                                              std::string_view date, ClosedDayCalendar& calendar) {
+    std::vector<Outcome<PeriodEnd>> ends;
+    for (const StatutoryRule* rule : rules) {
+        ends.push_back(DeadlineByRule(*rule, date, calendar));
+    }
+    return ends;
+}
+
+CalendarAnswers RuleCalendarAnswers(const Request& request,
+                                    const std::vector<const StatutoryRule*>& rules,
+                                    std::string_view date, ClosedDayCalendar& calendar) {
+    const std::vector<Outcome<PeriodEnd>> ends = RuleDeadlines(rules, date, calendar);
+    CalendarAnswers answers{{}, RuleMessages(rules, ends)};
+    for (const Outcome<PeriodEnd>& end : ends) {
+        if (std::optional<DeadlineEvent> event = DeadlineEventOf(date, "", request.caseText, end)) {
+            answers.events.push_back(*std::move(event));
+        }
+    }
+    return answers;
+}
+
+// One question's calendar, after the messages of what gave no deadline; no
+// deadline, no calendar.
+ExitStatus WriteCalendar(const Request& request, const CalendarAnswers& answers,
+                         const StandardStreams& streams) {
+    for (const std::string& message : answers.messages) {
+        Complain(streams.errors, message);
+    }
+    return WriteRecordsText(answers.messages.empty(),
+                            CalendarText(answers.events, request.icalendarSettings), streams);
+}
+
+// A batch as one calendar: each line's events go out whole as they are
+// answered, so that a run killed on the way leaves no half of one, and the
+// calendar's end after the last. A line with no deadline is told on
+// standard error with its number.
+template <class AnswerLine>
+ExitStatus RunCalendarBatch(const Request& request, const StandardStreams& streams,
+                            AnswerLine answerLine) {
+    CalendarWriter writer(request.icalendarSettings);
+    std::size_t lineNumber = 0;  // each line is answered once, in order
+    const LineAnswer answer = [&](std::string_view line, OutputBuffer& output) {
+        ++lineNumber;
+        const CalendarAnswers answers = answerLine(line);
+        for (const DeadlineEvent& event : answers.events) {
+            bool written = false;
+            output.WriteWith([&](std::string& out) {
+                const std::size_t before = out.size();
+                writer.AppendEvent(out, event);
+                written = out.size() > before;
+                if (written) {
+                    out.pop_back();  // the line feed EndLine adds
+                }
+            });
+            if (written) {
+                output.EndLine();
+            }
+        }
+        if (!answers.messages.empty()) {
+            output.Flush();  // keeps the events before the message on a shared terminal
+        }
+        for (const std::string& message : answers.messages) {
+            Complain(streams.errors, Translated("standard input") + ":" +
+                                         std::to_string(lineNumber) + ": " + message);
+        }
+        return answers.messages.empty();
+    };
+    return RunBatches(kStandardInput, request.encoding, answer, streams, {},
+                      [&writer](OutputBuffer& output) {
+                          output.WriteWith([&writer](std::string& out) { writer.AppendEnd(out); });
+                      });
+}
+
 ExitStatus RunCalculation(Operands operands, const Request& request,
                           const StandardStreams& streams) {
     const Form form = request.longForm ? Form::Long : Form::Short;
@@ -144,6 +261,11 @@ ExitStatus WithCalendar(const Request& request, const StandardStreams& streams, 
 
 ExitStatus RunDeadline(Operands operands, const Request& request, const StandardStreams& streams) {
     return WithCalendar(request, streams, [&](ClosedDayCalendar& calendar) {
+        if (request.icalendar) {
+            return WriteCalendar(
+                request, DeadlineCalendarAnswers(request, operands[0], operands[1], calendar),
+                streams);
+        }
         const Outcome<PeriodEnd> outcome =
             Deadline(operands[0], operands[1], request.rules, calendar);
         return WriteOne(request, outcome, PeriodEndWriter(request),
@@ -153,6 +275,12 @@ ExitStatus RunDeadline(Operands operands, const Request& request, const Standard
 
 ExitStatus RunDeadlineBatch(Operands, const Request& request, const StandardStreams& streams) {
     return WithCalendar(request, streams, [&](ClosedDayCalendar& calendar) {
+        if (request.icalendar) {
+            return RunCalendarBatch(request, streams, [&](std::string_view line) {
+                const auto [start, period] = SplitAtTab(line);
+                return DeadlineCalendarAnswers(request, start, period, calendar);
+            });
+        }
         const LineAnswer answer = [&](std::string_view line, OutputBuffer& output) {
             const std::pair<std::string_view, std::string_view> texts = SplitAtTab(line);
             const std::string_view start = texts.first;
@@ -229,10 +357,11 @@ ExitStatus RunRuleDeadline(Operands operands, const Request& request,
         return ExitStatus::UsageError;
     }
     return WithCalendar(request, streams, [&](ClosedDayCalendar& calendar) {
-        std::vector<Outcome<PeriodEnd>> ends;
-        for (const StatutoryRule* rule : rules) {
-            ends.push_back(DeadlineByRule(*rule, operands[0], calendar));
+        if (request.icalendar) {
+            return WriteCalendar(
+                request, RuleCalendarAnswers(request, rules, operands[0], calendar), streams);
         }
+        const std::vector<Outcome<PeriodEnd>> ends = RuleDeadlines(rules, operands[0], calendar);
         const bool allResults = std::all_of(
             ends.begin(), ends.end(),
             [](const Outcome<PeriodEnd>& end) { return std::holds_alternative<PeriodEnd>(end); });
@@ -241,22 +370,14 @@ ExitStatus RunRuleDeadline(Operands operands, const Request& request,
             output.Write(
                 HeaderLine(RuleDeadlineRecord(*rules.front(), "", ends.front()), *request.format));
         }
-        std::string messages;
         for (std::size_t i = 0; i < rules.size(); ++i) {
             if (request.format || std::holds_alternative<PeriodEnd>(ends[i])) {
                 WriteRuleAnswer(output, request, *rules[i], operands[0], ends[i]);
-                continue;
             }
-            // A date that does not read is told once, not once a rule; what
-            // one rule alone refuses is told with its key.
-            const std::string message = AnswerText(ends[i], [](const PeriodEnd&) { return ""; });
-            const bool dateWrong = ends[i] == Outcome<PeriodEnd>(WrongInput::Date);
-            const std::string line = rules.size() == 1 || dateWrong
-                                         ? message
-                                         : std::string(rules[i]->key) + ": " + message;
-            if (messages.find(line) == std::string::npos) {
-                messages += line;
-                Complain(streams.errors, line);
+        }
+        if (!request.format) {
+            for (const std::string& message : RuleMessages(rules, ends)) {
+                Complain(streams.errors, message);
             }
         }
         return Finish(output, streams.errors,
@@ -270,6 +391,11 @@ ExitStatus RunRuleDeadlineBatch(Operands, const Request& request, const Standard
         return ExitStatus::UsageError;
     }
     return WithCalendar(request, streams, [&](ClosedDayCalendar& calendar) {
+        if (request.icalendar) {
+            return RunCalendarBatch(request, streams, [&](std::string_view line) {
+                return RuleCalendarAnswers(request, rules, line, calendar);
+            });
+        }
         const LineAnswer answer = [&](std::string_view line, OutputBuffer& output) {
             bool allResults = true;
             for (const StatutoryRule* rule : rules) {
@@ -356,6 +482,26 @@ std::int64_t Today() {
     return DayNumberFromCivil({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
 }
 
+// When a calendar is written, in UTC seconds: SOURCE_DATE_EPOCH when set, so
+// that the same inputs give the same file, else now. None when the variable
+// holds no such time.
+std::optional<std::int64_t> CalendarCreationTime() {
+    constexpr std::int64_t kLastSecond =
+        (kLastDayNumber - DayNumberFromCivil({1970, 1, 1}) + 1) * 86400 - 1;
+    const char* variable = std::getenv("SOURCE_DATE_EPOCH");
+    if (!variable || *variable == '\0') {
+        return static_cast<std::int64_t>(std::time(nullptr));
+    }
+    const std::string_view text = variable;
+    std::int64_t seconds = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (error != std::errc() || end != text.data() + text.size() || seconds < 0 ||
+        seconds > kLastSecond) {
+        return std::nullopt;
+    }
+    return seconds;
+}
+
 ExitStatus RunAge(Operands operands, const Request& request, const StandardStreams& streams) {
     if (!request.reach.empty()) {
         const Outcome<std::int64_t> day = DayAgeReached(operands[0], request.reach);
@@ -393,14 +539,14 @@ constexpr CommandForm kForms[] = {
                   "same calendar; hours run from START's time and\n"
                   "never move. With --before, counted back from START\n"
                   "(a closed answer stays unless --closed is given)."),
-     {Long, Format, FirstDay, Closed, ClosedFile, Before},
+     {Long, Format, FirstDay, Closed, ClosedFile, Before, Case, Remind},
      TwoOperands,
      RunDeadline},
     {"deadline",
      "",
      Translatable("answers START<TAB>PERIOD lines from standard\n"
                   "input, one line each"),
-     {Encoding, Long, Format, FirstDay, Closed, ClosedFile, Before},
+     {Encoding, Long, Format, FirstDay, Closed, ClosedFile, Before, Case, Remind},
      NoOperand,
      RunDeadlineBatch},
     {"deadline",
@@ -411,7 +557,7 @@ constexpr CommandForm kForms[] = {
                   "direction, how the first day counts and what\n"
                   "moves the end; --closed-file still adds closed\n"
                   "days. 'torvelin-calc rules' lists the rules"),
-     {Long, Format, ClosedFile, Rule},
+     {Long, Format, ClosedFile, Rule, Case, Remind},
      OneOperand,
      RunRuleDeadline,
      true},
@@ -419,7 +565,7 @@ constexpr CommandForm kForms[] = {
      Translatable("--rule=KEY"),
      Translatable("answers one DATE a line from standard input, one\n"
                   "line each for each rule"),
-     {Encoding, Long, Format, ClosedFile, Rule},
+     {Encoding, Long, Format, ClosedFile, Rule, Case, Remind},
      NoOperand,
      RunRuleDeadlineBatch,
      true},
@@ -529,11 +675,34 @@ ExitStatus RunRequest(const Request& request, const StandardStreams& streams) {
                                                      {SpecOf(option).longName, FormLabel(*form)}));
         }
     }
-    if (request.longForm && request.format) {
+    if (request.icalendar && form->name != "deadline") {
+        return UsageError(streams.errors, Translated("--format=ics applies to deadline only"));
+    }
+    const bool calendarOptions =
+        std::find_if(request.given.begin(), request.given.end(), [](Option option) {
+            return option == Option::Case || option == Option::Remind;
+        }) != request.given.end();
+    if (calendarOptions && !request.icalendar) {
+        return UsageError(streams.errors,
+                          Translated("--case and --remind apply only with --format=ics"));
+    }
+    if (request.longForm && (request.format || request.icalendar)) {
         return UsageError(streams.errors,
                           Translated("--long and --format cannot be given together"));
     }
-    return form->run(operands, request, streams);
+    if (!request.icalendar) {
+        return form->run(operands, request, streams);
+    }
+    const std::optional<std::int64_t> created = CalendarCreationTime();
+    if (!created) {
+        return UsageError(
+            streams.errors,
+            Filled(Translated("SOURCE_DATE_EPOCH holds no time of 1970 to 9999 in seconds: '{}'"),
+                   {std::getenv("SOURCE_DATE_EPOCH")}));
+    }
+    Request stamped = request;
+    stamped.icalendarSettings.createdAt = *created;
+    return form->run(operands, stamped, streams);
 }
 
 }  // namespace torvelin

@@ -60,6 +60,18 @@ constexpr std::string_view kBatchFormat = Translatable(
     "  whenever the input has no more to read yet (so a program that writes one\n"
     "  line and waits gets its answer), and line by line to a terminal.\n");
 
+constexpr std::string_view kCalendarFiles = Translatable(
+    "\n"
+    "Calendar files (deadline --format=ics):\n"
+    "  One iCalendar file with an event for each deadline: all day on its last\n"
+    "  day, or for a period in hours at its moment in Japan time. A batch writes\n"
+    "  each event whole as its line is answered; a line with no deadline gets\n"
+    "  no event, and its message goes to standard error with its line number.\n"
+    "  The same question (the start's day, the rule or period, the direction,\n"
+    "  the first day, the calendar and the case) keeps its UID, so that\n"
+    "  importing it again updates its event. Each event is stamped with the\n"
+    "  time SOURCE_DATE_EPOCH gives when it is set, else with the time now.\n");
+
 constexpr std::string_view kCalendars = Translatable(
     "\n"
     "Calendars:\n"
@@ -227,7 +239,8 @@ std::string HelpText() {
     }
     text +=
         Filled(Translated(kBatchFormat), {std::to_string(kMaxLineBytes / (1024 * 1024)) + " MiB"});
-    return text + Translated(kCalendars) + RulesText() + Translated(kExitStatus);
+    return text + Translated(kCalendarFiles) + Translated(kCalendars) + RulesText() +
+           Translated(kExitStatus);
 }
 
 std::string VersionText() {

@@ -27,7 +27,11 @@ constexpr OptionSpec kOptions[] = {
     {Option::Format, "", "--format", Translatable("FORMAT"),
      Translatable("write each answer as a record that carries its\n"
                   "inputs: 'tsv' or 'csv' (RFC 4180), each with a\n"
-                  "header line, or 'json', one object a line")},
+                  "header line, or 'json', one object a line; for\n"
+                  "deadline also 'ics', one iCalendar file (RFC 5545)\n"
+                  "with an all-day event on each deadline's day (a\n"
+                  "timed one in Japan time for a period in hours),\n"
+                  "for a calendar program to import")},
     {Option::FirstDay, "", "--first-day", Translatable("WHEN"),
      Translatable("'included' counts the first day, 'excluded' leaves\n"
                   "it out; by default it counts when START is written\n"
@@ -64,6 +68,16 @@ constexpr OptionSpec kOptions[] = {
                   "line each. 'torvelin-calc rules' lists them")},
     {Option::Reach, "", "--reach", Translatable("AGE"),
      Translatable("print the day at whose end AGE is reached")},
+    {Option::Case, "", "--case", Translatable("CASE"),
+     Translatable("with --format=ics, the case number or name\n"
+                  "(令和6年(ワ)第1234号) that each event's title starts\n"
+                  "with; the same deadline of another case is another\n"
+                  "event")},
+    {Option::Remind, "", "--remind", Translatable("DAYS_BEFORE"),
+     Translatable("with --format=ics, a reminder at 9:00 on the day so\n"
+                  "many days before each deadline, the days separated\n"
+                  "by commas (0 for the day itself, up to 999): '7,1'\n"
+                  "by default, 'none' for no reminder")},
 };
 
 // A word that begins with '-' and is no option: "-" for standard input, and
@@ -71,6 +85,36 @@ constexpr OptionSpec kOptions[] = {
 bool IsDashOperand(std::string_view argument) {
     TextScanner afterDash(argument.substr(1));
     return afterDash.AtEnd() || afterDash.AtDigit() || afterDash.Peek() == U'.';
+}
+
+// "7,1" as the days before a deadline to be reminded on; "none" as none.
+std::optional<std::vector<int>> ReminderDays(std::string_view text) {
+    constexpr std::size_t kMostDigits = 3;  // up to 999 days
+    std::vector<int> days;
+    if (text == "none") {
+        return days;
+    }
+    for (;;) {
+        const std::size_t comma = text.find(',');
+        const std::string_view digits = text.substr(0, comma);
+        const bool allDigits =
+            std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (digits.empty() || digits.size() > kMostDigits || !allDigits) {
+            return std::nullopt;
+        }
+        int day = 0;
+        for (const char c : digits) {
+            day = day * 10 + (c - '0');
+        }
+        if (std::find(days.begin(), days.end(), day) != days.end()) {
+            return std::nullopt;
+        }
+        days.push_back(day);
+        if (comma == text.npos) {
+            return days;
+        }
+        text.remove_prefix(comma + 1);
+    }
 }
 
 // Sets what an option asks for; the message of a wrong value otherwise.
@@ -94,14 +138,18 @@ std::optional<std::string> Apply(Option option, std::string_view value, Request&
             request.longForm = true;
             break;
         case Option::Format:
-            if (value == "tsv") {
+            request.icalendar = value == "ics";
+            request.format.reset();
+            if (request.icalendar) {
+                break;
+            } else if (value == "tsv") {
                 request.format = RecordFormat::Tsv;
             } else if (value == "csv") {
                 request.format = RecordFormat::Csv;
             } else if (value == "json") {
                 request.format = RecordFormat::Json;
             } else {
-                return Filled(Translated("--format takes 'tsv', 'csv' or 'json', not '{}'"),
+                return Filled(Translated("--format takes 'tsv', 'csv', 'json' or 'ics', not '{}'"),
                               {value});
             }
             break;
@@ -111,6 +159,19 @@ std::optional<std::string> Apply(Option option, std::string_view value, Request&
         case Option::Reach:
             request.reach = value;
             break;
+        case Option::Case:
+            request.caseText = value;
+            break;
+        case Option::Remind: {
+            std::optional<std::vector<int>> days = ReminderDays(value);
+            if (!days) {
+                return Filled(Translated("--remind takes DAYS,DAYS,... (whole days from 0 to "
+                                         "999, each once) or 'none', not '{}'"),
+                              {value});
+            }
+            request.icalendarSettings.reminderDays = *std::move(days);
+            break;
+        }
         case Option::Rule:
             for (std::string_view names = value;;) {
                 const std::size_t comma = names.find(',');

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/input_decoder.h"
+#include "format/icalendar.h"
 #include "format/record_text.h"
 #include "law/law_commands.h"
 
@@ -27,7 +28,9 @@ enum class Option {
     OpenDays,
     Before,
     Rule,
-    Reach
+    Reach,
+    Case,
+    Remind
 };
 
 // The options one command takes.
@@ -67,6 +70,9 @@ struct Request {
     PeriodRules rules;
     bool longForm = false;               // add the weekday, the era date and why an end moved
     std::optional<RecordFormat> format;  // answers as records, with their inputs
+    bool icalendar = false;              // --format=ics: deadlines as calendar events
+    std::string_view caseText;           // --case: the case each event is named by
+    CalendarSettings icalendarSettings;  // --remind; the time of writing is the run's
     DaysCounted daysCounted = DaysCounted::All;
     CalendarKind calendar = CalendarKind::Court;
     std::vector<std::string_view> closedFiles;  // the user's own closed days

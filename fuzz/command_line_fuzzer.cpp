@@ -102,9 +102,34 @@ std::size_t RecordsOf(std::string_view input) {
     return blank ? records : lines;
 }
 
+// A calendar as a calendar program must read it: nothing, or lines of at
+// most 75 octets, each ending in CR LF and none folded inside a character,
+// from BEGIN:VCALENDAR to END:VCALENDAR, with no more events than records.
+bool IsCalendar(std::string_view output, std::size_t records) {
+    if (output.empty()) {
+        return true;
+    }
+    if (!output.starts_with("BEGIN:VCALENDAR\r\n") || !output.ends_with("\r\nEND:VCALENDAR\r\n")) {
+        return false;
+    }
+    std::size_t events = 0;
+    for (std::size_t start = 0; start < output.size();) {
+        const std::size_t end = output.find("\r\n", start);
+        const std::string_view line = output.substr(start, end - start);
+        const bool foldInCharacter = line.starts_with(' ') && line.size() > 1 &&
+                                     (static_cast<unsigned char>(line[1]) & 0xC0) == 0x80;
+        if (line.size() > 75 || line.find_first_of("\r\n") != line.npos || foldInCharacter) {
+            return false;
+        }
+        events += line == "BEGIN:VEVENT" ? 1 : 0;
+        start = end + 2;
+    }
+    return events <= records;
+}
+
 // What must hold: a documented exit status, no output for a usage error, and
 // for a batch over standard input alone (the plain one or deadline's, with no
-// operand but -) one output line per record.
+// operand but -) one output line per record, or a calendar.
 bool Holds(const std::vector<std::string>& words, std::string_view input, int status,
            const std::string& output) {
     if (status < 0 || status > static_cast<int>(ExitStatus::WriteFailed)) {
@@ -114,16 +139,22 @@ bool Holds(const std::vector<std::string>& words, std::string_view input, int st
         return output.empty();
     }
     const bool deadline = !words.empty() && words.front() == "deadline";
-    bool header = false;
+    std::string_view format;  // the last --format given
     for (auto word = words.begin() + (deadline ? 1 : 0); word != words.end(); ++word) {
         const bool option = word->size() > 2 && word->starts_with("--") && *word != "--help" &&
                             *word != "--version";
         if (!option && (deadline || *word != "-")) {
             return true;  // not such a batch
         }
-        // TSV and CSV records start with a header line.
-        header |= *word == "--format=tsv" || *word == "--format=csv";
+        if (word->starts_with("--format=")) {
+            format = *word;
+        }
     }
+    if (format == "--format=ics") {
+        return IsCalendar(output, RecordsOf(input));
+    }
+    // TSV and CSV records start with a header line.
+    const bool header = format == "--format=tsv" || format == "--format=csv";
     const auto lines = static_cast<std::size_t>(std::ranges::count(output, '\n'));
     return status > static_cast<int>(ExitStatus::SomeNotComputed) ||
            lines == RecordsOf(input) + (header ? 1 : 0);

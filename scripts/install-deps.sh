@@ -29,11 +29,13 @@ for part in "$@"; do
         run) packages+=("${build[@]}" "${manual_page[@]}" "${window_assets[@]}") ;;
         test)
             # libc-l10n: the C library's own messages in Japanese, which
-            # torvelin-calc's Japanese diagnostics quote.
+            # torvelin-calc's Japanese diagnostics quote. python3-icalendar
+            # and khal read back the calendar files torvelin-calc writes.
             packages+=("${build[@]}" "${manual_page[@]}" "${window_assets[@]}" googletest libgtest-dev
                        libgmock-dev python3 xvfb x11-utils xdotool imagemagick poppler-utils ghostscript
                        dbus-daemon at-spi2-core libc-l10n
-                       desktop-file-utils appstream man-db "${print_service[@]}") ;;
+                       desktop-file-utils appstream man-db python3-icalendar khal
+                       "${print_service[@]}") ;;
         bench) packages+=("${build[@]}" "${window_assets[@]}" libbenchmark-dev xvfb x11-utils procps
                           libx11-dev time) ;;
         fuzz) packages+=("${build[@]}" clang libclang-rt-14-dev) ;;

@@ -19,6 +19,7 @@
 #include "cli/output_buffer.h"
 #include "cli/translation.h"
 #include "format/answer_text.h"
+#include "format/icalendar.h"
 #include "version.h"
 
 namespace torvelin {
@@ -229,6 +230,19 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{"info", "--long", "--format=json", "2024/12/20"}, "", "", notApplying + "--long' does not apply", UsageError},
         {{"deadline", "--long", "--format=json", "2024/12/20", "1日"}, "", "", complaint + "--long and --format", UsageError},
         {{"age", "--reach=18", "2006/04/01", "2024/01/01"}, "", "", complaint + "age --reach", UsageError},
+        // A calendar holds deadlines, and only a calendar a case and reminders.
+        {{"days", "--format=ics", "2024/12/20", "2025/01/06"}, "", "", complaint + "--format=ics applies to deadline only\n", UsageError},
+        {{"--format=ics", "2013/10/28", "1"}, "", "", complaint + "--format=ics applies to deadline only\n", UsageError},
+        {{"deadline", "--format=xml", "2024/12/20", "10日"}, "", "", complaint + "--format takes 'tsv', 'csv', 'json' or 'ics', not 'xml'\n", UsageError},
+        {{"deadline", "--case=1", "2024/12/20", "10日"}, "", "", complaint + "--case and --remind apply only with --format=ics\n", UsageError},
+        {{"deadline", "--format=ics", "--format=csv", "--remind=1", "2024/12/20", "10日"}, "", "", complaint + "--case and --remind apply only", UsageError},
+        {{"deadline", "--format=ics", "--long", "2024/12/20", "10日"}, "", "", complaint + "--long and --format", UsageError},
+        {{"info", "--case=1", "2024/12/20"}, "", "", notApplying + "--case' does not apply to info", UsageError},
+        {{"deadline", "--format=ics", "--remind=7,7", "2024/12/20", "10日"}, "", "", complaint + "--remind takes", UsageError},
+        {{"deadline", "--format=ics", "--remind=1000", "2024/12/20", "10日"}, "", "", complaint + "--remind takes", UsageError},
+        {{"deadline", "--format=ics", "--remind=7,", "2024/12/20", "10日"}, "", "", complaint + "--remind takes", UsageError},
+        {{"deadline", "--format=ics", "--remind=-1", "2024/12/20", "10日"}, "", "", complaint + "--remind takes", UsageError},
+        {{"deadline", "--format=ics", "--remind=1x", "2024/12/20", "10日"}, "", "", complaint + "--remind takes", UsageError},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -268,6 +282,28 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         expected += "2013/10/28\n";
     }
     EXPECT_EQ(RunWith({"--encoding=cp932"}, many).output, expected);
+}
+
+// The window writes its calendar with the formatter's own call: the command
+// line must write the same bytes for the same answers, a batch as it goes
+// included.
+TEST(CommandLine, WritesTheFormattersCalendar) {
+    ASSERT_EQ(setenv("SOURCE_DATE_EPOCH", "1735689600", 1), 0);
+    ClosedDayCalendar calendar(CalendarKind::Court);
+    const auto event = [&](std::string_view start, std::string_view period) {
+        return *DeadlineEventOf(start, period, "令和6年(ワ)第1234号",
+                                Deadline(start, period, PeriodRules{}, calendar));
+    };
+    const CalendarSettings settings{.createdAt = 1735689600};
+    const std::string caseOption = "--case=令和6年(ワ)第1234号";
+    EXPECT_EQ(RunWith({"deadline", "--format=ics", caseOption, "2024/12/20", "10日"}).output,
+              CalendarText({event("2024/12/20", "10日")}, settings));
+    EXPECT_EQ(
+        RunWith({"deadline", "--format=ics", caseOption},
+                "2024/12/20\t10日\nx\t1日\n2024/03/04 9:00\t1時間\n")
+            .output,
+        CalendarText({event("2024/12/20", "10日"), event("2024/03/04 9:00", "1時間")}, settings));
+    ASSERT_EQ(unsetenv("SOURCE_DATE_EPOCH"), 0);
 }
 
 TEST(CommandLine, FileOperandsAreAnsweredInOrder) {
@@ -351,7 +387,7 @@ TEST(CommandLine, HelpAndVersion) {
         for (const std::string_view option :
              {"\n  -h, --help  ", "\n  -V, --version  ", "\n      --encoding=NAME  ",
               "\n  deadline START PERIOD  --long, --format, --first-day, --closed, --closed-file, "
-              "--before\n",
+              "--before, --case, --remind\n",
               "\n  deadline START PERIOD  the last day of PERIOD", "longer than 1 MiB is",
               "\nExit status:\n", "\n  4  the output", "SIGPIPE", "\nReport bugs to "}) {
             EXPECT_NE(run.output.find(option), std::string::npos) << option;
