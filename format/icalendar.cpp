@@ -139,7 +139,7 @@ std::uint64_t Fnv1a(std::string_view text) {
 std::string UidText(std::uint64_t identity) {
     constexpr std::string_view kHexDigits = "0123456789abcdef";
     std::string text(16, '0');
-    for (auto digit = text.rbegin(); digit == text.rend(); ++digit, identity >>= 4) {
+    for (auto digit = text.rbegin(); digit != text.rend(); ++digit, identity >>= 4) {
         *digit = kHexDigits[identity & 0xF];
     }
     return text + "@torvelin";
