@@ -5,6 +5,8 @@
 // frees with free(); no call keeps anything for the next.
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +20,7 @@
 #include "format/answer_records.h"
 #include "format/answer_text.h"
 #include "format/deadline_question.h"
+#include "format/icalendar.h"
 #include "format/record_text.h"
 #include "law/closed_day_file.h"
 #include "law/statutory_rules.h"
@@ -189,30 +192,61 @@ Record CaseRecord(std::string_view caseText, const DeadlineQuestion& question,
     return record;
 }
 
-std::string DeadlineJson(const DeadlineQuestion& question, std::string_view closedDays,
-                         std::string_view closedFileName, std::string_view caseText) {
-    JsonObject json;
+// A question as the page asks it: the deadline window's, with the user's
+// closed-day file and the case.
+struct PageQuestion {
+    DeadlineQuestion question;
+    std::string_view closedDays;      // the file's bytes
+    std::string_view closedFileName;  // empty: no file
+    std::string_view caseText;
+};
+
+// The question's answer with the calendar it was counted on, which its
+// reasons point into; or why the closed-day file does not read.
+struct Counted {
+    std::unique_ptr<ClosedDayCalendar> calendar;
+    DeadlineAnswer answer;
+    std::optional<ClosedDayFileError> fileError;
+};
+
+Counted Count(const PageQuestion& asked) {
+    Counted counted;
     std::vector<OwnClosedDays> ownDays;
-    if (!closedFileName.empty()) {
-        ClosedDayFileResult read = ReadClosedDayText(closedDays, closedFileName);
-        if (const auto* error = std::get_if<ClosedDayFileError>(&read)) {
-            // No answer while the file of closed days does not read.
-            return json.Text("status", "file")
-                .Text("field", "closedFile")
-                .Text("message", ErrorText(*error))
-                .Done();
+    if (!asked.closedFileName.empty()) {
+        ClosedDayFileResult read = ReadClosedDayText(asked.closedDays, asked.closedFileName);
+        if (auto* error = std::get_if<ClosedDayFileError>(&read)) {
+            counted.fileError = std::move(*error);
+            return counted;
         }
         ownDays = std::move(std::get<std::vector<OwnClosedDays>>(read));
     }
+    const DeadlineQuestion& question = asked.question;
     // A rule counts on the courts' calendar with the user's own days.
-    ClosedDayCalendar calendar(question.rule ? CalendarKind::Court : question.calendar,
-                               std::move(ownDays));
-    const DeadlineAnswer answer = AnswerTo(question, calendar);
+    counted.calendar = std::make_unique<ClosedDayCalendar>(
+        question.rule ? CalendarKind::Court : question.calendar, std::move(ownDays));
+    counted.answer = AnswerTo(question, *counted.calendar);
+    return counted;
+}
+
+std::optional<DeadlineEvent> EventOf(const PageQuestion& asked, const Outcome<PeriodEnd>& end) {
+    const DeadlineQuestion& question = asked.question;
+    return DeadlineEventOf(StartTextOf(question), question.rule ? "" : PeriodTextOf(question),
+                           asked.caseText, end);
+}
+
+std::string DeadlineJson(const PageQuestion& asked, std::int64_t createdAt) {
+    JsonObject json;
+    const Counted counted = Count(asked);
+    if (counted.fileError) {
+        // No answer while the file of closed days does not read.
+        return json.Text("status", "file")
+            .Text("field", "closedFile")
+            .Text("message", ErrorText(*counted.fileError))
+            .Done();
+    }
+    const DeadlineQuestion& question = asked.question;
+    const DeadlineAnswer& answer = counted.answer;
     json.Text("start", StartTextOf(question)).Text("period", PeriodTextOf(question));
-    const Record record =
-        question.rule ? RuleDeadlineRecord(*question.rule, StartTextOf(question), answer.end)
-                      : DeadlineRecord(StartTextOf(question), PeriodTextOf(question), answer.end);
-    const Record listRecord = CaseRecord(caseText, question, answer.end);
     if (const auto* wrong = std::get_if<WrongInput>(&answer.end)) {
         const std::string_view field = FieldOf(*wrong);
         // A field not yet typed in is not wrong, only unanswered.
@@ -228,7 +262,17 @@ std::string DeadlineJson(const DeadlineQuestion& question, std::string_view clos
         return json.Text("status", "error").Text("message", ErrorLine(*error)).Done();
     }
     const PeriodEnd& end = std::get<PeriodEnd>(answer.end);
-    const std::string description = DayDescription(FactsOfDay(end.day, calendar));
+    const Record record =
+        question.rule ? RuleDeadlineRecord(*question.rule, StartTextOf(question), answer.end)
+                      : DeadlineRecord(StartTextOf(question), PeriodTextOf(question), answer.end);
+    const Record listRecord = CaseRecord(asked.caseText, question, answer.end);
+    std::vector<DeadlineEvent> events;
+    if (std::optional<DeadlineEvent> event = EventOf(asked, answer.end)) {
+        events.push_back(*std::move(event));
+    }
+    CalendarSettings settings;
+    settings.createdAt = createdAt;
+    const std::string description = DayDescription(FactsOfDay(end.day, *counted.calendar));
     const std::size_t afterDate = description.find("\u3000");
     return json.Text("status", "ok")
         .Text("end", EndDateCopyText(end))
@@ -245,27 +289,21 @@ std::string DeadlineJson(const DeadlineQuestion& question, std::string_view clos
         .Text("csv", HeaderLine(record, RecordFormat::Csv) + RecordLine(record, RecordFormat::Csv))
         .Text("listHeader", HeaderLine(listRecord, RecordFormat::Csv))
         .Text("listRecord", RecordLine(listRecord, RecordFormat::Csv))
-        .Raw("months", MonthsJson(answer.months, calendar))
+        .Text("ics", CalendarText(events, settings))
+        .Raw("months", MonthsJson(answer.months, *counted.calendar))
         .Done();
 }
 
-}  // namespace
-}  // namespace torvelin
-
-using namespace torvelin;
-
-extern "C" {
-
-// The deadline window's question. unit, direction, firstDay and calendar
-// are the indexes of the page's selects; a rule (a key or a name that names
-// one) fixes the period, direction, first day and calendar. The closed-day
-// file's bytes are read as torvelin-calc reads them when a name is given.
-EMSCRIPTEN_KEEPALIVE char* torvelin_deadline(const char* start, const char* time, const char* count,
-                                             int unit, int direction, int firstDay, int calendar,
-                                             const char* rule, const char* closedDays,
-                                             int closedDaysSize, const char* closedFileName,
-                                             const char* caseText) {
-    DeadlineQuestion question;
+// The page's question from the arguments of a call: unit, direction,
+// firstDay and calendar are the indexes of the page's selects; a rule (a key
+// or a name that names one) fixes the period, direction, first day and
+// calendar.
+PageQuestion QuestionOf(const char* start, const char* time, const char* count, int unit,
+                        int direction, int firstDay, int calendar, const char* rule,
+                        const char* closedDays, int closedDaysSize, const char* closedFileName,
+                        const char* caseText) {
+    PageQuestion asked;
+    DeadlineQuestion& question = asked.question;
     question.startText = start;
     question.timeText = time;
     question.countText = count;
@@ -275,14 +313,81 @@ EMSCRIPTEN_KEEPALIVE char* torvelin_deadline(const char* start, const char* time
     question.calendar = Chosen(kCalendars, calendar);
     question.hasClosedDayFiles = *closedFileName != '\0';
     question.rule = *rule ? RuleOf(rule) : nullptr;
+    asked.closedDays = std::string_view(closedDays, static_cast<std::size_t>(closedDaysSize));
+    asked.closedFileName = closedFileName;
+    asked.caseText = caseText;
+    return asked;
+}
+
+}  // namespace
+
+// A calendar file of a case's list, written event by event as the page
+// hands the list's questions over.
+struct ListCalendar {
+    CalendarWriter writer;
+    std::string text;
+};
+
+}  // namespace torvelin
+
+using namespace torvelin;
+
+extern "C" {
+
+// The deadline window's question, as QuestionOf reads it; the closed-day
+// file's bytes are read as torvelin-calc reads them when a name is given.
+// createdAt (UTC seconds) stamps the answer's calendar file.
+EMSCRIPTEN_KEEPALIVE char* torvelin_deadline(const char* start, const char* time, const char* count,
+                                             int unit, int direction, int firstDay, int calendar,
+                                             const char* rule, const char* closedDays,
+                                             int closedDaysSize, const char* closedFileName,
+                                             const char* caseText, double createdAt) {
     try {
-        return Returned(DeadlineJson(
-            question, std::string_view(closedDays, static_cast<std::size_t>(closedDaysSize)),
-            closedFileName, caseText));
+        return Returned(
+            DeadlineJson(QuestionOf(start, time, count, unit, direction, firstDay, calendar, rule,
+                                    closedDays, closedDaysSize, closedFileName, caseText),
+                         static_cast<std::int64_t>(createdAt)));
     } catch (const RuntimeError& error) {
         return Returned(
             JsonObject().Text("status", "error").Text("message", ErrorLine(error.Number())).Done());
     }
+}
+
+// The calendar file of a list: opened, a question added for each entry (one
+// with no deadline adds nothing), then closed, which gives its text (empty
+// for no event) and frees the writer.
+EMSCRIPTEN_KEEPALIVE ListCalendar* torvelin_calendar_open(double createdAt) {
+    CalendarSettings settings;
+    settings.createdAt = static_cast<std::int64_t>(createdAt);
+    return new ListCalendar{CalendarWriter(std::move(settings)), {}};
+}
+
+EMSCRIPTEN_KEEPALIVE void torvelin_calendar_add(ListCalendar* list, const char* start,
+                                                const char* time, const char* count, int unit,
+                                                int direction, int firstDay, int calendar,
+                                                const char* rule, const char* closedDays,
+                                                int closedDaysSize, const char* closedFileName,
+                                                const char* caseText) {
+    const PageQuestion asked =
+        QuestionOf(start, time, count, unit, direction, firstDay, calendar, rule, closedDays,
+                   closedDaysSize, closedFileName, caseText);
+    try {
+        const Counted counted = Count(asked);
+        if (counted.calendar) {
+            if (std::optional<DeadlineEvent> event = EventOf(asked, counted.answer.end)) {
+                list->writer.AppendEvent(list->text, *event);
+            }
+        }
+    } catch (const RuntimeError&) {
+        // An entry past the calendar's range has no event, as a wrong one has none.
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE char* torvelin_calendar_close(ListCalendar* list) {
+    list->writer.AppendEnd(list->text);
+    char* text = Returned(list->text);
+    delete list;
+    return text;
 }
 
 // The rule a text names, with what it fixes: its period, direction (0 after,

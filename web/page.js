@@ -7,8 +7,9 @@
 const $ = (id) => document.getElementById(id);
 
 // One call into the core: the strings go in as UTF-8 copies, bytes as they
-// are, and the JSON answer comes back in memory the core gave, freed here.
-function callCore(core, name, args) {
+// are, and the answer (JSON, or plain text) comes back in memory the core
+// gave, freed here.
+function callCore(core, name, args, plain = false) {
   const kept = [];
   const put = (bytes) => {
     const at = core._malloc(bytes.length + 1);
@@ -24,9 +25,10 @@ function callCore(core, name, args) {
   });
   const answer = core['_' + name](...values);
   kept.forEach((at) => core._free(at));
+  if (!answer) return null;  // a call that answers nothing
   const text = core.UTF8ToString(answer);
   core._free(answer);
-  return JSON.parse(text);
+  return plain ? text : JSON.parse(text);
 }
 
 function element(tag, className, text) {
@@ -52,6 +54,9 @@ function markField(id, message) {
 }
 
 const kWeekdays = ['日', '月', '火', '水', '木', '金', '土'];
+
+// When a calendar file is written, in UTC seconds: its events' time stamp.
+const now = () => Math.floor(Date.now() / 1000);
 
 function monthTable(month) {
   const table = element('table', 'month');
@@ -174,11 +179,17 @@ function startPage(core) {
       show({ status: 'reading' });  // no answer until the file is in
       return;
     }
+    state.question = questionArgs();
+    show(callCore(core, 'torvelin_deadline', [...state.question, now()]));
+  }
+
+  // The question as the core's calls take it, field by field.
+  function questionArgs() {
     const file = state.file || { bytes: new Uint8Array(0), name: '' };
-    show(callCore(core, 'torvelin_deadline', [
-      $('start').value, $('time').value, $('count').value, Number($('unit').value),
+    return [$('start').value, $('time').value, $('count').value, Number($('unit').value),
       Number($('direction').value), Number($('firstDay').value), Number($('calendar').value),
-      state.rule ? state.rule.key : '', file.bytes, file.bytes.length, file.name, $('case').value]));
+      state.rule ? state.rule.key : '', file.bytes, file.bytes.length, file.name,
+      $('case').value];
   }
 
   function calculate() {
@@ -242,10 +253,13 @@ function startPage(core) {
         state.list.splice(index, 1);
         showList();
       });
-      row.append(element('td')).lastChild.append(remove);
+      const removeCell = element('td');
+      removeCell.append(remove);
+      row.append(removeCell);
       return row;
     }));
     $('listCsv').disabled = state.list.length === 0;
+    $('listIcs').disabled = state.list.length === 0;
   }
 
   function addToList() {
@@ -253,7 +267,7 @@ function startPage(core) {
     state.list.push({
       case: $('case').value, what: answer.rule || answer.period, start: answer.start,
       end: answer.end, article: answer.article || answer.counting,
-      header: answer.listHeader, record: answer.listRecord,
+      header: answer.listHeader, record: answer.listRecord, question: state.question,
     });
     showList();
   }
@@ -288,6 +302,15 @@ function startPage(core) {
   $('listCsv').addEventListener('click', () => download(
     state.list[0].header + state.list.map((entry) => entry.record).join(''), '期限一覧.csv',
     'text/csv'));
+  $('ics').addEventListener('click', () => download(state.answer.ics, '期限.ics',
+    'text/calendar'));
+  $('listIcs').addEventListener('click', () => {
+    const writer = core._torvelin_calendar_open(now());
+    state.list.forEach((entry) => callCore(core, 'torvelin_calendar_add', [writer,
+      ...entry.question], true));
+    download(callCore(core, 'torvelin_calendar_close', [writer], true), '期限一覧.ics',
+      'text/calendar');
+  });
   ['tabDeadline', 'tabCalculate'].forEach((id) => $(id).addEventListener('click', () =>
     showTab(id)));
   $('tabDeadline').parentElement.addEventListener('keydown', (event) => {
