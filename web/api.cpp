@@ -2,13 +2,15 @@
 // The web page's calls into the core: each takes what the user typed (UTF-8)
 // and answers with one JSON object, every date and text in it written by the
 // core, so that the page only shows them. Each answer is a string the caller
-// frees with free(); no call keeps anything for the next.
+// frees with free(). Only the last calendar is kept from one call to the
+// next, and only to be quicker: the answers are those of a fresh one.
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include <emscripten/emscripten.h>
@@ -131,43 +133,45 @@ std::string_view FieldOf(WrongInput input) {
     }
 }
 
-std::string_view MarkName(DayMark mark) {
+// One letter a day: outside, the known day, counted, passed over, the end.
+char MarkLetter(DayMark mark) {
     switch (mark) {
         case DayMark::Known:
-            return "known";
+            return 'k';
         case DayMark::Counted:
-            return "counted";
+            return 'c';
         case DayMark::PassedOver:
-            return "passed";
+            return 'p';
         case DayMark::End:
-            return "end";
+            return 'e';
         case DayMark::Outside:
             break;
     }
-    return "";
+    return '-';
 }
 
 // The months of the answer, each with its title, the weekday its first day
-// falls on (0 for Sunday) and each day's mark; a closed day carries its
-// description.
+// falls on (0 for Sunday), its days' marks as MarkLetter writes them, and
+// the description of each closed day by its index in the month.
 std::string MonthsJson(const std::vector<MarkedMonth>& months, ClosedDayCalendar& calendar) {
     std::vector<std::string> shown;
     for (const MarkedMonth& month : months) {
         const std::int64_t dayOne = DayNumberFromCivil({month.year, month.month, 1});
-        std::vector<std::string> days;
+        std::string marks;
+        JsonObject closed;
         for (int day = 0; day < DaysInMonth(month.year, month.month); ++day) {
-            JsonObject json;
-            json.Text("mark", MarkName(month.marks[day]));
+            marks += MarkLetter(month.marks[day]);
             if (month.closed[day]) {
-                json.Text("closed", DayDescription(FactsOfDay(dayOne + day, calendar)));
+                closed.Text(std::to_string(day),
+                            DayDescription(FactsOfDay(dayOne + day, calendar)));
             }
-            days.push_back(json.Done());
         }
         shown.push_back(JsonObject()
                             .Text("title", std::to_string(month.year) + "年" +
                                                std::to_string(month.month) + "月")
                             .Number("firstWeekday", static_cast<int>(WeekdayOf(dayOne)))
-                            .Raw("days", JsonArray(days))
+                            .Text("marks", marks)
+                            .Raw("closed", closed.Done())
                             .Done());
     }
     return JsonArray(shown);
@@ -204,26 +208,52 @@ struct PageQuestion {
 // The question's answer with the calendar it was counted on, which its
 // reasons point into; or why the closed-day file does not read.
 struct Counted {
-    std::unique_ptr<ClosedDayCalendar> calendar;
+    std::shared_ptr<ClosedDayCalendar> calendar;
     DeadlineAnswer answer;
     std::optional<ClosedDayFileError> fileError;
 };
 
-Counted Count(const PageQuestion& asked) {
-    Counted counted;
+// The calendar of the last question, kept for the next: working out a year's
+// closed days takes far longer than a deadline, and a user types question
+// after question on one calendar. The same kind and file is the same calendar.
+struct KeptCalendar {
+    CalendarKind kind = CalendarKind::Court;
+    std::string fileName;
+    std::string fileText;
+    std::shared_ptr<ClosedDayCalendar> calendar;
+};
+
+std::variant<std::shared_ptr<ClosedDayCalendar>, ClosedDayFileError> CalendarOf(
+    CalendarKind kind, std::string_view fileName, std::string_view fileText) {
+    static KeptCalendar kept;
+    if (kept.calendar && kept.kind == kind && kept.fileName == fileName &&
+        kept.fileText == fileText) {
+        return kept.calendar;
+    }
     std::vector<OwnClosedDays> ownDays;
-    if (!asked.closedFileName.empty()) {
-        ClosedDayFileResult read = ReadClosedDayText(asked.closedDays, asked.closedFileName);
+    if (!fileName.empty()) {
+        ClosedDayFileResult read = ReadClosedDayText(fileText, fileName);
         if (auto* error = std::get_if<ClosedDayFileError>(&read)) {
-            counted.fileError = std::move(*error);
-            return counted;
+            return std::move(*error);
         }
         ownDays = std::move(std::get<std::vector<OwnClosedDays>>(read));
     }
+    kept = {kind, std::string(fileName), std::string(fileText),
+            std::make_shared<ClosedDayCalendar>(kind, std::move(ownDays))};
+    return kept.calendar;
+}
+
+Counted Count(const PageQuestion& asked) {
     const DeadlineQuestion& question = asked.question;
     // A rule counts on the courts' calendar with the user's own days.
-    counted.calendar = std::make_unique<ClosedDayCalendar>(
-        question.rule ? CalendarKind::Court : question.calendar, std::move(ownDays));
+    auto calendar = CalendarOf(question.rule ? CalendarKind::Court : question.calendar,
+                               asked.closedFileName, asked.closedDays);
+    Counted counted;
+    if (auto* error = std::get_if<ClosedDayFileError>(&calendar)) {
+        counted.fileError = std::move(*error);
+        return counted;
+    }
+    counted.calendar = std::get<std::shared_ptr<ClosedDayCalendar>>(std::move(calendar));
     counted.answer = AnswerTo(question, *counted.calendar);
     return counted;
 }
@@ -234,7 +264,7 @@ std::optional<DeadlineEvent> EventOf(const PageQuestion& asked, const Outcome<Pe
                            asked.caseText, end);
 }
 
-std::string DeadlineJson(const PageQuestion& asked, std::int64_t createdAt) {
+std::string DeadlineJson(const PageQuestion& asked) {
     JsonObject json;
     const Counted counted = Count(asked);
     if (counted.fileError) {
@@ -262,16 +292,6 @@ std::string DeadlineJson(const PageQuestion& asked, std::int64_t createdAt) {
         return json.Text("status", "error").Text("message", ErrorLine(*error)).Done();
     }
     const PeriodEnd& end = std::get<PeriodEnd>(answer.end);
-    const Record record =
-        question.rule ? RuleDeadlineRecord(*question.rule, StartTextOf(question), answer.end)
-                      : DeadlineRecord(StartTextOf(question), PeriodTextOf(question), answer.end);
-    const Record listRecord = CaseRecord(asked.caseText, question, answer.end);
-    std::vector<DeadlineEvent> events;
-    if (std::optional<DeadlineEvent> event = EventOf(asked, answer.end)) {
-        events.push_back(*std::move(event));
-    }
-    CalendarSettings settings;
-    settings.createdAt = createdAt;
     const std::string description = DayDescription(FactsOfDay(end.day, *counted.calendar));
     const std::size_t afterDate = description.find("\u3000");
     return json.Text("status", "ok")
@@ -286,11 +306,36 @@ std::string DeadlineJson(const PageQuestion& asked, std::int64_t createdAt) {
         .Text("notes", JoinedWithDots(end.notes))
         .Text("days", PeriodDaysText(answer))
         .Text("line", PeriodEndText(end, Form::Long))
+        .Raw("months", MonthsJson(answer.months, *counted.calendar))
+        .Done();
+}
+
+// The files of an answer, as torvelin-calc writes them: its CSV record with
+// the header, the line of a case's list and that list's header, and a
+// calendar file with its event (empty without a deadline).
+std::string FilesJson(const PageQuestion& asked, std::int64_t createdAt) {
+    const Counted counted = Count(asked);
+    if (counted.fileError) {
+        return JsonObject().Text("status", "file").Done();
+    }
+    const DeadlineQuestion& question = asked.question;
+    const Outcome<PeriodEnd>& end = counted.answer.end;
+    const Record record = question.rule
+                              ? RuleDeadlineRecord(*question.rule, StartTextOf(question), end)
+                              : DeadlineRecord(StartTextOf(question), PeriodTextOf(question), end);
+    const Record listRecord = CaseRecord(asked.caseText, question, end);
+    std::vector<DeadlineEvent> events;
+    if (std::optional<DeadlineEvent> event = EventOf(asked, end)) {
+        events.push_back(*std::move(event));
+    }
+    CalendarSettings settings;
+    settings.createdAt = createdAt;
+    return JsonObject()
+        .Text("status", std::holds_alternative<PeriodEnd>(end) ? "ok" : "input")
         .Text("csv", HeaderLine(record, RecordFormat::Csv) + RecordLine(record, RecordFormat::Csv))
         .Text("listHeader", HeaderLine(listRecord, RecordFormat::Csv))
         .Text("listRecord", RecordLine(listRecord, RecordFormat::Csv))
         .Text("ics", CalendarText(events, settings))
-        .Raw("months", MonthsJson(answer.months, *counted.calendar))
         .Done();
 }
 
@@ -336,20 +381,36 @@ extern "C" {
 
 // The deadline window's question, as QuestionOf reads it; the closed-day
 // file's bytes are read as torvelin-calc reads them when a name is given.
-// createdAt (UTC seconds) stamps the answer's calendar file.
 EMSCRIPTEN_KEEPALIVE char* torvelin_deadline(const char* start, const char* time, const char* count,
                                              int unit, int direction, int firstDay, int calendar,
                                              const char* rule, const char* closedDays,
                                              int closedDaysSize, const char* closedFileName,
-                                             const char* caseText, double createdAt) {
+                                             const char* caseText) {
     try {
         return Returned(
             DeadlineJson(QuestionOf(start, time, count, unit, direction, firstDay, calendar, rule,
-                                    closedDays, closedDaysSize, closedFileName, caseText),
-                         static_cast<std::int64_t>(createdAt)));
+                                    closedDays, closedDaysSize, closedFileName, caseText)));
     } catch (const RuntimeError& error) {
         return Returned(
             JsonObject().Text("status", "error").Text("message", ErrorLine(error.Number())).Done());
+    }
+}
+
+// The same question's files, written when the user asks for them rather than
+// on every recalculation; createdAt (UTC seconds) stamps the calendar file.
+EMSCRIPTEN_KEEPALIVE char* torvelin_deadline_files(const char* start, const char* time,
+                                                   const char* count, int unit, int direction,
+                                                   int firstDay, int calendar, const char* rule,
+                                                   const char* closedDays, int closedDaysSize,
+                                                   const char* closedFileName, const char* caseText,
+                                                   double createdAt) {
+    try {
+        return Returned(
+            FilesJson(QuestionOf(start, time, count, unit, direction, firstDay, calendar, rule,
+                                 closedDays, closedDaysSize, closedFileName, caseText),
+                      static_cast<std::int64_t>(createdAt)));
+    } catch (const RuntimeError& error) {
+        return Returned(JsonObject().Text("status", "error").Done());
     }
 }
 

@@ -54,36 +54,58 @@ function markField(id, message) {
 }
 
 const kWeekdays = ['日', '月', '火', '水', '木', '金', '土'];
+// A day's mark as the core writes it, and the class that shows it.
+const kMarks = { '-': '', k: 'known', c: 'counted', p: 'passed', e: 'end' };
 
 // When a calendar file is written, in UTC seconds: its events' time stamp.
 const now = () => Math.floor(Date.now() / 1000);
 
-function monthTable(month) {
-  const table = element('table', 'month');
-  table.append(element('caption', '', month.title));
-  const head = element('tr');
-  kWeekdays.forEach((name) => head.append(element('th', '', name)));
-  const headRow = element('thead');
-  headRow.append(head);
-  table.append(headRow);
-  const body = element('tbody');
-  let row = element('tr');
-  for (let i = 0; i < month.firstWeekday; i++) row.append(element('td'));
-  month.days.forEach((day, index) => {
-    if (row.children.length === 7) {
-      body.append(row);
-      row = element('tr');
+// The months of the period: tables made once and kept, each day's cell
+// changed only when what it shows changes, since the view is redrawn on
+// every key typed.
+function monthsView(container) {
+  const tables = [];
+  const made = () => {
+    const table = element('table', 'month');
+    const caption = element('caption');
+    const head = element('tr');
+    kWeekdays.forEach((name) => head.append(element('th', '', name)));
+    const thead = element('thead');
+    thead.append(head);
+    const body = element('tbody');
+    const rows = [];
+    const cells = [];
+    for (let week = 0; week < 6; week++) {
+      const row = element('tr');
+      for (let day = 0; day < 7; day++) cells.push(row.appendChild(element('td')));
+      rows.push(body.appendChild(row));
     }
-    const cell = element('td', day.mark, String(index + 1));
-    if (day.closed) {
-      cell.classList.add('closed');
-      cell.title = day.closed;
-    }
-    row.append(cell);
-  });
-  body.append(row);
-  table.append(body);
-  return table;
+    table.append(caption, thead, body);
+    container.append(table);
+    return { table, caption, rows, cells, shown: cells.map(() => '') };
+  };
+  return (months) => {
+    while (tables.length < months.length) tables.push(made());
+    tables.forEach((kept, index) => { kept.table.hidden = index >= months.length; });
+    months.forEach((month, index) => {
+      const kept = tables[index];
+      kept.caption.textContent = month.title;
+      const last = month.firstWeekday + month.marks.length;
+      kept.rows.forEach((row, week) => { row.hidden = week * 7 >= last; });
+      kept.cells.forEach((cell, slot) => {
+        const day = slot - month.firstWeekday;
+        const inMonth = day >= 0 && day < month.marks.length;
+        const closed = inMonth ? month.closed[day] || '' : '';
+        const mark = inMonth ? kMarks[month.marks[day]] : '';
+        const shown = inMonth ? `${day}${mark}${closed}` : '';
+        if (kept.shown[slot] === shown) return;
+        kept.shown[slot] = shown;
+        cell.textContent = inMonth ? String(day + 1) : '';
+        cell.className = closed ? `${mark} closed` : mark;
+        cell.title = closed;
+      });
+    });
+  };
 }
 
 // What the period field holds is the user's own until a rule fills it in;
@@ -93,6 +115,7 @@ const kRuleFixed = ['count', 'unit', 'direction', 'firstDay', 'calendar'];
 function startPage(core) {
   const rules = callCore(core, 'torvelin_rules', []);
   const state = { rule: null, saved: null, file: null, answer: null, list: [] };
+  const showMonths = monthsView($('months'));
 
   const groups = new Map();
   rules.forEach((rule) => {
@@ -154,7 +177,7 @@ function startPage(core) {
     markField('count', wrong === 'period' ? answer.message : '');
     markField('closedFile', answer.status === 'file' ? answer.message : '');
     $('answerMessage').textContent = answer.status === 'error' ? answer.message : '';
-    $('months').replaceChildren(...(ok.months || []).map(monthTable));
+    showMonths(ok.months || []);
     $('legend').hidden = !state.answer;
     ['copyEnd', 'copyAnswer', 'csv', 'ics', 'print', 'addToList'].forEach((id) => {
       $(id).disabled = !state.answer;
@@ -180,7 +203,7 @@ function startPage(core) {
       return;
     }
     state.question = questionArgs();
-    show(callCore(core, 'torvelin_deadline', [...state.question, now()]));
+    show(callCore(core, 'torvelin_deadline', state.question));
   }
 
   // The question as the core's calls take it, field by field.
@@ -267,7 +290,7 @@ function startPage(core) {
     state.list.push({
       case: $('case').value, what: answer.rule || answer.period, start: answer.start,
       end: answer.end, article: answer.article || answer.counting,
-      header: answer.listHeader, record: answer.listRecord, question: state.question,
+      question: state.question,
     });
     showList();
   }
@@ -296,13 +319,18 @@ function startPage(core) {
   ['calcStart', 'calcCount'].forEach((id) => $(id).addEventListener('input', calculate));
   $('copyEnd').addEventListener('click', () => copy(state.answer.end));
   $('copyAnswer').addEventListener('click', () => copy(state.answer.line));
-  $('csv').addEventListener('click', () => download(state.answer.csv, '期限.csv', 'text/csv'));
+  // The files of a question, written by the core when they are asked for.
+  const filesOf = (question) => callCore(core, 'torvelin_deadline_files', [...question, now()]);
+  $('csv').addEventListener('click', () => download(filesOf(state.question).csv, '期限.csv',
+    'text/csv'));
   $('print').addEventListener('click', () => window.print());
   $('addToList').addEventListener('click', addToList);
-  $('listCsv').addEventListener('click', () => download(
-    state.list[0].header + state.list.map((entry) => entry.record).join(''), '期限一覧.csv',
-    'text/csv'));
-  $('ics').addEventListener('click', () => download(state.answer.ics, '期限.ics',
+  $('listCsv').addEventListener('click', () => {
+    const files = state.list.map((entry) => filesOf(entry.question));
+    download(files[0].listHeader + files.map((file) => file.listRecord).join(''),
+      '期限一覧.csv', 'text/csv');
+  });
+  $('ics').addEventListener('click', () => download(filesOf(state.question).ics, '期限.ics',
     'text/calendar'));
   $('listIcs').addEventListener('click', () => {
     const writer = core._torvelin_calendar_open(now());
@@ -326,6 +354,7 @@ function startPage(core) {
   calculate();
   $('loading').remove();
   document.documentElement.dataset.ready = 'true';
+  performance.mark('torvelin-ready');  // for benchmarks/web/measure.py
 }
 
 // Compiled at once (see web/CMakeLists.txt): ready when the scripts have run.

@@ -200,8 +200,11 @@ class Page(unittest.TestCase):
             line, _ = calc("deadline", "--long", *(["--before"] if direction == "1" else []),
                            *firsts[first], *calendars[calendar], when, period)
             self.assertAnswers(line, f"{when} {period}")
-            # The months of the period, the end among them.
-            self.assertTrue(self.driver.find_elements(By.CSS_SELECTOR, "#months td.end"), when)
+            # The months of the period, the end marked on its day.
+            ends = [cell.text for cell in self.driver.find_elements(By.CSS_SELECTOR,
+                                                                     "#months td.end")
+                    if cell.is_displayed()]
+            self.assertEqual(ends, [str(int(line.split("\t")[0].split(" ")[0][-2:]))], when)
         for key in ["民訴285", "刑訴373", "家事86", "行審18", "相続税27", "会社299", "特商9",
                     "戸籍49"]:
             self.ask("2024/12/20", "", rule=key)
