@@ -108,6 +108,10 @@ function monthsView(container) {
   };
 }
 
+// The elements that show the answer, and the part of the core's answer each shows.
+const kAnswerParts = { end: 'end', endDetails: 'details', ruleTitle: 'rule', counting: 'counting',
+  moved: 'moved', notes: 'notes', days: 'days', quote: 'quote' };
+
 // What the period field holds is the user's own until a rule fills it in;
 // it is given back when the rule is taken away again.
 const kRuleFixed = ['count', 'unit', 'direction', 'firstDay', 'calendar'];
@@ -166,11 +170,7 @@ function startPage(core) {
   function show(answer) {
     state.answer = answer.status === 'ok' ? answer : null;
     const ok = state.answer || {};
-    ['end', 'details', 'rule', 'counting', 'moved', 'notes', 'days'].forEach((name) => {
-      $(name === 'details' ? 'endDetails' : name === 'rule' ? 'ruleTitle' : name).textContent =
-        ok[name] || '';
-    });
-    $('quote').textContent = ok.quote || '';
+    Object.entries(kAnswerParts).forEach(([id, part]) => { $(id).textContent = ok[part] || ''; });
     const wrong = answer.status === 'input' ? answer.field : '';
     markField('start', wrong === 'start' ? answer.message : '');
     markField('time', wrong === 'time' ? answer.message : '');
