@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs the Debian packages that the given parts need, only those that are
-# missing. Usage: install-deps.sh run|test|bench|fuzz|libcxx|package|print|web ...
+# missing. Usage: install-deps.sh run|test|bench|fuzz|libcxx|package|print|site|web ...
 #   run      build and start the window
 #   test     build and run every test
 #   bench    build and run the benchmarks
@@ -10,6 +10,7 @@
 #            built from its sources
 #   package  build and check the Debian package
 #   print    the print service and its PDF printer, to print without a printer
+#   site     build the web page
 #   web      build the web page, open it, and test it in a headless browser
 set -euo pipefail
 
@@ -56,6 +57,7 @@ for part in "$@"; do
         package) packages+=("${build[@]}" "${manual_page[@]}" "${web_build[@]}" dpkg-dev file lintian
                             zip) ;;
         print) packages+=("${print_service[@]}") ;;
+        site) packages+=("${web_build[@]}") ;;
         web) packages+=("${web[@]}") ;;
         *) echo "install-deps.sh: unknown part '$part'" >&2; exit 2 ;;
     esac

@@ -5,7 +5,7 @@
 # core.js) and opens it in the user's browser; with `build`, only builds it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh web
+scripts/install-deps.sh site
 # Debian's Emscripten finds its JavaScript tools (acorn) only there.
 export NODE_PATH=/usr/share/nodejs
 cmake --preset web >/dev/null
