@@ -6,6 +6,7 @@ answering as torvelin-calc answers the same questions (run live beside it).
 Usage: web_test.py SITE_DIR TORVELIN_CALC [PICTURES_DIR]
 Exit status 77 (skipped) when Chromium, its driver, Selenium or the built
 site is missing; it says which."""
+from calendar import monthrange
 import csv
 import http.server
 import io
@@ -205,6 +206,14 @@ class Page(unittest.TestCase):
                                                                      "#months td.end")
                     if cell.is_displayed()]
             self.assertEqual(ends, [str(int(line.split("\t")[0].split(" ")[0][-2:]))], when)
+        # Each month shown holds its own days, each once, from the 1st on.
+        for table in self.driver.find_elements(By.CSS_SELECTOR, "#months table"):
+            if table.is_displayed():
+                year, month = map(int, re.findall(r"\d+", table.find_element(
+                    By.TAG_NAME, "caption").text))
+                days = [cell.text for cell in table.find_elements(By.TAG_NAME, "td") if cell.text]
+                self.assertEqual(days, [str(day) for day in
+                                        range(1, monthrange(year, month)[1] + 1)])
         for key in ["民訴285", "刑訴373", "家事86", "行審18", "相続税27", "会社299", "特商9",
                     "戸籍49"]:
             self.ask("2024/12/20", "", rule=key)
@@ -244,6 +253,11 @@ class Page(unittest.TestCase):
             others = {"start", "count", "time"} - {id}
             self.assertTrue(all(self.field(o).get_attribute("aria-invalid") is None
                                 for o in others), id)
+        # A field not yet typed in is not wrong, only unanswered.
+        for start, count in [("", "14"), ("2025/1/6", "")]:
+            self.ask(start, count)
+            self.assertEqual([self.shown(id + "Message") for id in ["start", "count"]], ["", ""])
+            self.assertEqual(self.shown("end"), "")
         self.ask("1990/1/4", "", rule="民訴285")
         self.assertEqual(self.shown("startMessage").split("：", 1)[1],
                          calc("deadline", "--rule=民訴285", "1990/1/4")[1])
@@ -271,7 +285,8 @@ class Page(unittest.TestCase):
 
     def test_calculate_view_answers_as_torvelin_calc(self):
         self.field("tabCalculate").click()
-        for start, count in [("2013/10/28", "120"), ("平成25年10月28日", "－２"), ("2013/10/28", "x")]:
+        for start, count in [("2013/10/28", "120"), ("平成25年10月28日", "－２"), ("2013/10/28", "x"),
+                             ("2013/13/28", "120")]:
             self.type_into("calcStart", start)
             self.type_into("calcCount", count)
             line, error = calc("--long", start, count)
@@ -280,7 +295,11 @@ class Page(unittest.TestCase):
                 self.assertEqual(self.shown("calcEnd"), day)
                 self.assertEqual(self.shown("calcDetails"), f"{weekday}\u3000{era}")
             else:
-                self.assertEqual(self.shown("calcCountMessage"), "経過日数：" + error)
+                wrong = "calcCount" if start == "2013/10/28" else "calcStart"
+                label = {"calcCount": "経過日数", "calcStart": "起算日"}[wrong]
+                self.assertEqual(self.shown(wrong + "Message"), f"{label}：{error}")
+                other = ({"calcCount", "calcStart"} - {wrong}).pop()
+                self.assertEqual(self.shown(other + "Message"), "")
         self.field("tabDeadline").click()
 
     def download(self, button, name):
