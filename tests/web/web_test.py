@@ -421,9 +421,13 @@ class Offline(unittest.TestCase):
     def test_narrow_and_wide_screens(self):
         os.makedirs(PICTURES, exist_ok=True)
         for width in [360, 1280]:
-            driver = start_browser(width, 2400)
+            driver = start_browser(1280, 2400)
             try:
+                # A window is never narrower than 500 pixels; the page's viewport can be.
+                driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                    "width": width, "height": 2400, "deviceScaleFactor": 1, "mobile": False})
                 open_page(driver, "file://" + os.path.abspath(os.path.join(SITE, "index.html")))
+                self.assertEqual(driver.execute_script("return innerWidth"), width)
                 Select(driver.find_element(By.ID, "rule")).select_by_value("民訴285")
                 driver.find_element(By.ID, "case").send_keys("令和6年(ワ)第1234号")
                 driver.find_element(By.ID, "start").send_keys("2024/12/20")
