@@ -290,13 +290,9 @@ void AppendEventText(std::string& out, const DeadlineEvent& event, const ReadInp
     const PeriodEnd& end = event.end;
     AppendPlainLine(out, "BEGIN:VEVENT");
     AppendPlainLine(out, "UID:" + UidText(identity));
-    // Floor division, so that a time before 1970 still gets its own day.
-    const std::int64_t created = settings.createdAt;
-    const std::int64_t createdDays =
-        created / kSecondsPerDay - (created % kSecondsPerDay < 0 ? 1 : 0);
     std::string stamp = "DTSTAMP:";
-    AppendDateValue(stamp, kDayNumberOf1970 + createdDays);
-    AppendTimeValue(stamp, created - createdDays * kSecondsPerDay);
+    AppendDateValue(stamp, kDayNumberOf1970 + settings.createdAt / kSecondsPerDay);
+    AppendTimeValue(stamp, settings.createdAt % kSecondsPerDay);
     AppendPlainLine(out, stamp + "Z");
     if (end.moment) {
         const DayAndSeconds moment = DayAndSecondsOf(*end.moment);

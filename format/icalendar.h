@@ -38,7 +38,7 @@ std::optional<DeadlineEvent> DeadlineEventOf(std::string_view startText,
                                              const Outcome<PeriodEnd>& answer);
 
 struct CalendarSettings {
-    std::int64_t createdAt = 0;  // UTC seconds since 1970-01-01: each event's DTSTAMP
+    std::int64_t createdAt = 0;  // UTC seconds since 1970-01-01, 0 or more: each event's DTSTAMP
     // A reminder at 9:00 Japan time on the day this many days before the
     // deadline's day (0 is the day itself); empty for none.
     std::vector<int> reminderDays = {7, 1};

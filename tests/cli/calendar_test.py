@@ -22,6 +22,8 @@ import icalendar
 PROGRAM, WORK, PART = sys.argv[1], Path(sys.argv[2]), sys.argv[3]
 # 2025-01-01 00:00:00 UTC.
 CREATED = 1735689600
+# A run that hangs fails instead, so that the test ends and cleans up.
+SECONDS_A_RUN = 60
 JAPAN = datetime.timezone(datetime.timedelta(hours=9))
 # Two hundred characters, with the bytes a TEXT value escapes and a
 # character of four bytes among the three-byte ones.
@@ -35,7 +37,7 @@ def run(arguments, stdin="", status=0, created=CREATED):
     if created is not None:
         environment["SOURCE_DATE_EPOCH"] = str(created)
     done = subprocess.run([PROGRAM, *arguments], input=stdin.encode(), capture_output=True,
-                          env=environment, check=False)
+                          env=environment, check=False, timeout=SECONDS_A_RUN)
     if done.returncode != status:
         raise AssertionError(f"torvelin-calc {arguments}: status {done.returncode}, "
                              f"expected {status}: {done.stderr.decode()}")
@@ -107,9 +109,16 @@ class Reader(unittest.TestCase):
         # 9:00 seven days and one day before.
         self.assertEqual(reminders(event), [datetime.datetime(2024, 12, 30, 9),
                                             datetime.datetime(2025, 1, 5, 9)])
-        for alarm in event.walk("VALARM"):
-            self.assertEqual(str(alarm["ACTION"]), "DISPLAY")
-            self.assertTrue(str(alarm["DESCRIPTION"]).startswith("10日の期間の満了日"))
+        self.assertEqual([str(alarm["ACTION"]) for alarm in event.walk("VALARM")],
+                         ["DISPLAY"] * 2)
+        self.assertEqual(sorted(str(alarm["DESCRIPTION"]) for alarm in event.walk("VALARM")),
+                         ["10日の期間の満了日（1日前）", "10日の期間の満了日（7日前）"])
+        self.assertFalse(any(line.startswith("備考：") for line in lines))
+        # An end that rests on a computed equinox day says so, as --long does.
+        event = only_event(self, ["2030/03/10", "10日"])
+        long_form = run(["deadline", "--long", "2030/03/10", "10日"])[0].decode()
+        note = long_form[long_form.rindex("（") + 1:long_form.rindex("）")]
+        self.assertIn(f"備考：{note}", description_lines(event))
 
     def test_a_rule_is_named_with_its_article_and_case(self):
         rule = json.loads(run(["rules", "--format=json", "民訴285"])[0])
@@ -141,14 +150,15 @@ class Reader(unittest.TestCase):
 
     def test_a_batch_writes_every_answer_but_the_wrong_line(self):
         batch = ("2024/12/20\t10日\nx\t1日\n2024/03/04 15:30\t48時間\n2013/01/31\t1か月\n"
-                 "2024/12/20\t十日間\n")  # the last is the first again
+                 "2024/12/20\t十日間\n2024/03/04 15:30\t1時間\n")  # the first again, then hours
         parsed, errors = calendar(self, [], batch, status=1)
         self.assertEqual(errors, "torvelin-calc: standard input:2: "
                                  "「始期」の日付を正しく入力してください yyyy/mm/dd\n")
         starts = [event["DTSTART"].dt for event in events(parsed)]
         self.assertEqual(starts, [datetime.date(2025, 1, 6),
                                   datetime.datetime(2024, 3, 6, 15, 30, tzinfo=JAPAN),
-                                  datetime.date(2013, 2, 28)])
+                                  datetime.date(2013, 2, 28),
+                                  datetime.datetime(2024, 3, 4, 16, 30, tzinfo=JAPAN)])
         self.assertEqual(len(parsed.walk("VTIMEZONE")), 1)
         # Nothing but wrong lines: no calendar at all.
         self.assertEqual(run(["deadline", "--format=ics"], "x\t1日\n", status=1)[0], b"")
@@ -170,10 +180,17 @@ class Reader(unittest.TestCase):
         self.assertEqual(str(event["SUMMARY"]), "48時間の期間の満了時刻")
         self.assertEqual(reminders(event), [datetime.datetime(2024, 2, 28, 9, tzinfo=JAPAN),
                                             datetime.datetime(2024, 3, 5, 9, tzinfo=JAPAN)])
-        # Before 9:00, with seconds: the day's reminder comes after the start.
-        event = only_event(self, ["--remind=0,2", "2024/03/04 8:00:30", "48時間"])
-        self.assertEqual(reminders(event), [datetime.datetime(2024, 3, 4, 9, tzinfo=JAPAN),
-                                            datetime.datetime(2024, 3, 6, 9, tzinfo=JAPAN)])
+        # Before 9:00, with seconds, an hour before, and at 9:00 itself: the
+        # day's reminder comes after the start, or with it.
+        for start, end in [("8:00:30", datetime.time(8, 0, 30)), ("8:00", datetime.time(8)),
+                           ("9:00", datetime.time(9))]:
+            event = only_event(self, ["--remind=0,2", f"2024/03/04 {start}", "48時間"])
+            self.assertEqual(event["DTSTART"].dt,
+                             datetime.datetime.combine(datetime.date(2024, 3, 6), end, JAPAN))
+            self.assertEqual(reminders(event), [datetime.datetime(2024, 3, 4, 9, tzinfo=JAPAN),
+                                                datetime.datetime(2024, 3, 6, 9, tzinfo=JAPAN)])
+            self.assertEqual(sorted(str(alarm["DESCRIPTION"]) for alarm in event.walk("VALARM")),
+                             ["48時間の期間の満了時刻（2日前）", "48時間の期間の満了時刻（当日）"])
 
     def test_long_texts_are_folded_and_read_back_whole(self):
         self.assertEqual(len(LONG_CASE), 200)
@@ -222,6 +239,11 @@ class Reader(unittest.TestCase):
         stamp = only_event(self, ["2024/12/20", "10日"], created=None)["DTSTAMP"].dt
         after = datetime.datetime.now(datetime.timezone.utc)
         self.assertTrue(before <= stamp <= after, stamp)
+        # From the first second of 1970 to the last of 9999.
+        for seconds in [0, 253402300799]:
+            stamp = only_event(self, ["2024/12/20", "10日"], created=seconds)["DTSTAMP"].dt
+            self.assertEqual(stamp, datetime.datetime(1970, 1, 1, tzinfo=datetime.timezone.utc)
+                             + datetime.timedelta(seconds=seconds))
         for wrong in ["yesterday", "-1", "1e9", "253402300800"]:
             _, errors = run(["deadline", "--format=ics", "2024/12/20", "10日"], status=2,
                             created=wrong)
@@ -254,7 +276,7 @@ path = {self.folder / "khal.db"}
 
     def khal(self, *arguments):
         done = subprocess.run(["khal", "-c", str(self.config), *arguments], capture_output=True,
-                              text=True, check=False)
+                              text=True, check=False, timeout=SECONDS_A_RUN)
         self.assertEqual(done.returncode, 0, done.stderr)
         return done.stdout
 

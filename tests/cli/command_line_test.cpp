@@ -230,6 +230,13 @@ TEST(CommandLine, AnswersEachRunAsTheTableSays) {
         {{"info", "--long", "--format=json", "2024/12/20"}, "", "", notApplying + "--long' does not apply", UsageError},
         {{"deadline", "--long", "--format=json", "2024/12/20", "1日"}, "", "", complaint + "--long and --format", UsageError},
         {{"age", "--reach=18", "2006/04/01", "2024/01/01"}, "", "", complaint + "age --reach", UsageError},
+        // A rule's deadline; several rules, one line each; a date that does not read, told once.
+        {{"deadline", "--rule=民訴285", "2024/12/18"}, "", "2025/01/06\n", "", AllResults},
+        {{"deadline", "--rule=民訴285,上告受理申立て", "2024/12/18"}, "", "2025/01/06\n2025/01/06\n", "", AllResults},
+        {{"deadline", "--rule=民訴285,上告受理申立て", "2024/13/18"}, "", "", complaint + "日付を正しく入力してください yyyy/mm/dd\n", SomeNotComputed},
+        {{"deadline", "--rule=民訴285", "--format=tsv", "x"}, "", "key\tname\tarticle\tstart\tperiod\tend\tweekday\tera_date\tunmoved_end\trule\treason\tnotes\tmove\tstatus\tmessage\n"
+         "民訴285\t控訴\t民事訴訟法285条\tx\t2週間\t\t\t\t\t\t\t\t民事訴訟法95条3項\tinput\t日付を正しく入力してください yyyy/mm/dd\n", "", SomeNotComputed},
+        {{"deadline", "--rule=民訴285", "2024/12/18", "2週間"}, "", "", complaint + "--rule fixes the period", UsageError},
         // A calendar holds deadlines, and only a calendar a case and reminders.
         {{"days", "--format=ics", "2024/12/20", "2025/01/06"}, "", "", complaint + "--format=ics applies to deadline only\n", UsageError},
         {{"--format=ics", "2013/10/28", "1"}, "", "", complaint + "--format=ics applies to deadline only\n", UsageError},
