@@ -8,10 +8,12 @@
 # benchmark.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh bench
+scripts/install-deps.sh bench web
 cmake --preset bench
 cmake --build --preset bench
 build/bench/benchmarks/calendar_benchmark
 build/bench/benchmarks/calculate_benchmark "$@"
 benchmarks/startup/measure.sh
 benchmarks/batch/measure.sh
+scripts/web.sh build >/dev/null
+/usr/bin/python3 benchmarks/web/measure.py build/web/site

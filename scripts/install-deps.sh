@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs the Debian packages that the given parts need, only those that are
-# missing. Usage: install-deps.sh run|test|bench|fuzz|libcxx|package|print ...
+# missing. Usage: install-deps.sh run|test|bench|fuzz|libcxx|package|print|site|web ...
 #   run      build and start the window
 #   test     build and run every test
 #   bench    build and run the benchmarks
@@ -10,6 +10,8 @@
 #            built from its sources
 #   package  build and check the Debian package
 #   print    the print service and its PDF printer, to print without a printer
+#   site     build the web page
+#   web      build the web page, open it, and test it in a headless browser
 set -euo pipefail
 
 # Every part that compiles: the compiler and Qt, and msgfmt for torvelin-calc's
@@ -22,6 +24,12 @@ manual_page=(help2man)
 window_assets=(fonts-ipafont-gothic qt6-translations-l10n)
 # Debian's print service, its filters, and the PDF printer's driver.
 print_service=(cups printer-driver-cups-pdf)
+# The web page's build: the core compiled to WebAssembly.
+web_build=(cmake ninja-build emscripten)
+# Its tests and benchmark drive Chromium through Selenium and read its PDF
+# with poppler's tools; xdg-open shows the page to the user.
+web=("${web_build[@]}" chromium chromium-driver python3-selenium poppler-utils fonts-ipafont-gothic
+     xdg-utils)
 
 packages=()
 for part in "$@"; do
@@ -30,12 +38,13 @@ for part in "$@"; do
         test)
             # libc-l10n: the C library's own messages in Japanese, which
             # torvelin-calc's Japanese diagnostics quote. python3-icalendar
-            # and khal read back the calendar files torvelin-calc writes.
+            # and khal read back the calendar files torvelin-calc writes. The
+            # web page is built and tried in Chromium.
             packages+=("${build[@]}" "${manual_page[@]}" "${window_assets[@]}" googletest libgtest-dev
                        libgmock-dev python3 xvfb x11-utils xdotool imagemagick poppler-utils ghostscript
                        dbus-daemon at-spi2-core libc-l10n
                        desktop-file-utils appstream man-db python3-icalendar khal
-                       "${print_service[@]}") ;;
+                       "${print_service[@]}" "${web[@]}") ;;
         bench) packages+=("${build[@]}" "${window_assets[@]}" libbenchmark-dev xvfb x11-utils procps
                           libx11-dev time) ;;
         fuzz) packages+=("${build[@]}" clang libclang-rt-14-dev) ;;
@@ -44,8 +53,12 @@ for part in "$@"; do
         # core's tests run Python and quote the C library's Japanese messages.
         libcxx) packages+=("${build[@]}" clang libc++-14-dev libc++abi-14-dev googletest python3
                            libc-l10n) ;;
-        package) packages+=("${build[@]}" "${manual_page[@]}" dpkg-dev file lintian) ;;
+        # The package holds the web page, and the page's zip is made beside it.
+        package) packages+=("${build[@]}" "${manual_page[@]}" "${web_build[@]}" dpkg-dev file lintian
+                            zip) ;;
         print) packages+=("${print_service[@]}") ;;
+        site) packages+=("${web_build[@]}") ;;
+        web) packages+=("${web[@]}") ;;
         *) echo "install-deps.sh: unknown part '$part'" >&2; exit 2 ;;
     esac
 done
