@@ -554,8 +554,11 @@ void DeadlineWindow::ChooseProcedure() {
     const QString text = procedure_->currentText().trimmed();
     const StatutoryRule* rule = nullptr;
     procedureWrong_.clear();
-    if (const int item = procedure_->findText(text); item > 0) {
-        rule = RulesNamed(ToUtf8(procedure_->itemData(item).toString())).front();
+    // A rule's own item holds its key; a field's heading, typed out, holds
+    // none and is read as a name like any other text.
+    const QString key = procedure_->itemData(procedure_->findText(text)).toString();
+    if (!key.isEmpty()) {
+        rule = RulesNamed(ToUtf8(key)).front();
     } else if (!text.isEmpty() && text != kFreePeriod) {
         const std::vector<const StatutoryRule*> named = RulesNamed(ToUtf8(text));
         if (named.size() == 1) {

@@ -211,6 +211,10 @@ private slots:
         QVERIFY(Shown(window, "related")
                     .contains(
                         QStringLiteral("民訴313　上告（民事訴訟法313条）　2025年12月16日（火）")));
+        // A field's heading typed out names no rule.
+        ChooseProcedure(window, QStringLiteral("家事"));
+        QVERIFY(Shown(window, "end").isEmpty());
+        QVERIFY(window.findChild<QComboBox*>("procedure")->property("wrongInput").toBool());
         ChooseProcedure(window, QStringLiteral("（期間を指定）"));
         QVERIFY(window.findChild<QLineEdit*>("period")->isEnabled());
         QCOMPARE(window.findChild<QLineEdit*>("start")->accessibleName(), QStringLiteral("起算日"));
@@ -305,6 +309,9 @@ private slots:
         QCOMPARE(printed.printed.back().table.size(), 4);
         QCOMPARE(printed.printed.back().table[2][4], QStringLiteral("民事訴訟法285条"));
 
+        list->setCurrentItem(nullptr);  // nothing chosen: nothing taken off
+        click("removeListed");
+        QCOMPARE(window.Listed().size(), 3u);
         list->selectRow(0);
         click("removeListed");
         QCOMPARE(window.Listed().size(), 2u);
@@ -694,6 +701,11 @@ private slots:
                 named << QToolTip::text().section(u'（', 0, 0);
             }
         }
+        // The weekdays' row names no day: the day's name goes.
+        const QPoint weekday = view->visualRect(view->model()->index(0, 2)).center();
+        QHelpEvent onWeekday(QEvent::ToolTip, weekday, days->mapToGlobal(weekday));
+        QApplication::sendEvent(days, &onWeekday);
+        QVERIFY(QToolTip::text().isEmpty());
         menu->close();
         // The first row of January 2025 runs from December into January, day
         // after day; the last ends in February.
