@@ -16,8 +16,10 @@ namespace torvelin {
 namespace {
 
 constexpr std::size_t kDescriptionColumn = 25;
-constexpr std::size_t kLineWidth = 79;
-constexpr std::size_t kUnsettledIndent = 6;
+// Japanese has no blanks to break at: lines short enough for a manual
+// page's indented paragraphs.
+constexpr std::size_t kLineWidth = 64;
+constexpr std::size_t kNoteIndent = 6;
 
 constexpr std::string_view kIntroduction = Translatable(
     "Print the last day of a period of COUNT days that begins on START, the start\n"
@@ -101,7 +103,7 @@ constexpr std::string_view kRulesHeading = Translatable(
     "'torvelin-calc rules' gives each rule's event, counting, act and quote):\n");
 
 constexpr std::string_view kUnsettledHeading =
-    Translatable("  What the sources at hand could not settle:\n");
+    Translatable("What the sources at hand could not settle about them:\n");
 
 constexpr std::string_view kExitStatus = Translatable(
     "\n"
@@ -161,11 +163,12 @@ std::string OptionsOf(const CommandForm& form) {
     return list.empty() ? Translated("none") : list;
 }
 
-// The text in lines of at most kLineWidth columns, each further line
-// indented; lines break between characters, as Japanese text does.
-std::string Wrapped(std::string_view text, std::size_t indent) {
+// The text in lines of at most kLineWidth columns, the first starting at
+// column `start`, each further one indented to `indent`; lines break between
+// characters, as Japanese text does.
+std::string Wrapped(std::string_view text, std::size_t start, std::size_t indent) {
     std::string lines;
-    std::size_t width = 0;
+    std::size_t width = start;
     while (!text.empty()) {
         std::size_t length = 1;
         while (length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) {
@@ -200,12 +203,14 @@ std::string RulesText() {
     for (const StatutoryRule& rule : StatutoryRules()) {
         std::string names = "  " + std::string(rule.key);
         names.append(nameColumn - DisplayWidth(names), ' ');
-        text += names + std::string(rule.name) + "（" + RulePeriodText(rule) + "、" +
-                std::string(rule.article) + "）\n";
+        // Blanks between the parts, where a manual page may break the line.
+        text += names + std::string(rule.name) + " " + RulePeriodText(rule) + " " +
+                std::string(rule.article) + "\n";
         if (!rule.unsettled.empty()) {
-            unsettled +=
-                Wrapped("    " + std::string(rule.key) + ": " + std::string(rule.unsettled),
-                        kUnsettledIndent);
+            // The key on a line of its own: the manual page counts columns in
+            // bytes, and would not see Japanese text beside it as one entry.
+            unsettled += "  " + std::string(rule.key) + "\n" + std::string(kNoteIndent, ' ') +
+                         Wrapped(rule.unsettled, kNoteIndent, kNoteIndent);
         }
     }
     return unsettled.empty() ? text : text + Translated(kUnsettledHeading) + unsettled;
