@@ -474,6 +474,7 @@ EMSCRIPTEN_KEEPALIVE char* torvelin_rule_named(const char* text) {
                         .Text("key", rule.key)
                         .Text("title", RuleTitle(rule))
                         .Text("event", rule.event)
+                        .Text("eventGroup", rule.eventGroup)
                         .Text("period", PeriodText(rule.period))
                         .Number("direction", rule.direction == Direction::Before ? 1 : 0)
                         .Number("firstDay", FirstDayOf(rule.counting) == FirstDay::Included ? 1 : 2)

@@ -150,7 +150,9 @@ function startPage(core) {
       $('calendar').value = '0';
     }
     kRuleFixed.forEach((id) => { $(id).disabled = Boolean(chosen); });
-    $('startLabel').textContent = chosen ? chosen.event : '起算日';
+    // The event's short name labels the field; the act's own words are its title.
+    $('startLabel').textContent = chosen ? chosen.eventGroup : '起算日';
+    $('startLabel').title = chosen ? chosen.event : '';
     $('rule').value = chosen ? chosen.key : '';
   }
 
