@@ -43,14 +43,15 @@ enum class EndMove {
     Never,              // no provision moves it: the end stays on a closed day
 };
 
-// One statutory period, as the act that sets it writes it. A change of the
-// law is a new row from the day it took effect.
+// One statutory period, as the act that sets it writes it, from the day it
+// took this form.
 struct StatutoryRule {
     std::string_view key;   // as practitioners cite it: 民訴285
     std::string_view name;  // 控訴
     LawField field;
-    std::string_view event;       // what starts it, in the act's words
-    std::string_view eventGroup;  // rules started by the same event share it
+    std::string_view event;  // what starts it, in the act's words
+    // The event's short name, shared by the rules it starts: 判決書の送達を受けた日.
+    std::string_view eventGroup;
     Period period;
     Direction direction;  // After, or Before for a period that must lie before the event
     EventDayCounting counting;
