@@ -23,6 +23,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <map>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -173,10 +174,13 @@ private slots:
         const char* const keys[] = {"民訴285",  "刑訴373", "家事86", "行審18",
                                     "相続税27", "会社299", "特商9",  "戸籍49"};
         for (const char* key : keys) {
-            for (const char* day : {"2024/12/18", "2025/3/31", "2026/12/25"}) {
+            // 2024/12/16 ends fourteen days on 12/30, on which banks are open.
+            for (const char* day : {"2024/12/16", "2024/12/18", "2025/3/31", "2026/12/25"}) {
                 DeadlineWindow window;
+                // The bank's calendar, which the rule replaces with the courts'.
+                window.findChild<QComboBox*>("calendar")->setCurrentIndex(1);
                 ChooseProcedure(window, QString::fromUtf8(key));
-                Ask(window, day, "", "", 0);
+                window.findChild<QLineEdit*>("start")->insert(QString::fromUtf8(day));
                 const PeriodEnd* end = std::get_if<PeriodEnd>(&window.Answer().end);
                 QVERIFY2(end, key);
                 const std::string rule = std::string("--rule=") + key;
@@ -198,6 +202,8 @@ private slots:
         QCOMPARE(window.findChild<QLineEdit*>("period")->text(), QStringLiteral("14日"));
         QCOMPARE(window.findChild<QComboBox*>("firstDay")->currentText(),
                  QStringLiteral("算入する"));
+        QCOMPARE(window.findChild<QComboBox*>("calendar")->currentText(),
+                 QStringLiteral("裁判所・官公庁"));
         QCOMPARE(window.findChild<QLineEdit*>("start")->accessibleName(),
                  QStringLiteral("出生の日"));
         QVERIFY(Shown(window, "article")
@@ -592,6 +598,23 @@ private slots:
         }
         DeadlineWindow window;
         Ask(window, "2024/12/16", "", "14", 0);
+        window.show();
+        // Each week starts on Sunday, under 日: the leftmost cells of a month
+        // are its Sundays.
+        auto* shownMonths = window.findChild<MonthView*>("months");
+        std::map<int, std::vector<std::int64_t>> byColumnEdge;
+        for (int y = 0; y < shownMonths->height(); y += 3) {
+            for (int x = 0; x < shownMonths->width() / 3; x += 1) {
+                const std::optional<std::int64_t> at = shownMonths->DayAt({x, y});
+                if (at && !shownMonths->DayAt({x - 1, y})) {
+                    byColumnEdge[x].push_back(*at);
+                }
+            }
+        }
+        QVERIFY(!byColumnEdge.empty());
+        for (const std::int64_t leftmost : byColumnEdge.begin()->second) {
+            QCOMPARE(WeekdayOf(leftmost), Weekday::Sunday);
+        }
         QCOMPARE(window.Answer().months[0].closed[28], true);  // 12/29, a Sunday
         QCOMPARE(window.Answer().months[0].closed[26], false);
         window.show();
@@ -701,6 +724,21 @@ private slots:
                 named << QToolTip::text().section(u'（', 0, 0);
             }
         }
+        // The last day a date can be is named too.
+        picker->setCurrentPage(9999, 12);
+        for (int row = 1; row < view->model()->rowCount(); ++row) {
+            for (int column = 0; column < view->model()->columnCount(); ++column) {
+                const QModelIndex index = view->model()->index(row, column);
+                if (index.data().toInt() == 31 && row > 3) {
+                    const QPoint centre = view->visualRect(index).center();
+                    QHelpEvent help(QEvent::ToolTip, centre, days->mapToGlobal(centre));
+                    QApplication::sendEvent(days, &help);
+                    QVERIFY2(QToolTip::text().startsWith(QStringLiteral("9999年12月31日")),
+                             qPrintable(QToolTip::text()));
+                }
+            }
+        }
+        picker->setCurrentPage(2025, 1);
         // The weekdays' row names no day: the day's name goes.
         const QPoint weekday = view->visualRect(view->model()->index(0, 2)).center();
         QHelpEvent onWeekday(QEvent::ToolTip, weekday, days->mapToGlobal(weekday));
