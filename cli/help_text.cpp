@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "calc/text_scanner.h"
 #include "cli/command_table.h"
 #include "cli/line_reader.h"
 #include "cli/option_table.h"
@@ -170,10 +171,8 @@ std::string Wrapped(std::string_view text, std::size_t start, std::size_t indent
     std::string lines;
     std::size_t width = start;
     while (!text.empty()) {
-        std::size_t length = 1;
-        while (length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) {
-            ++length;
-        }
+        // The program's own texts are UTF-8; a stray byte is taken alone.
+        const std::size_t length = std::max<std::size_t>(1, Utf8SequenceLength(text));
         const std::string_view character = text.substr(0, length);
         const std::size_t columns = DisplayWidth(character);
         // Closing punctuation stays at the end of its line, as Japanese sets it.

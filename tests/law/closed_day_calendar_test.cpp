@@ -161,6 +161,13 @@ TEST(ClosedDayFile, FindsAndReadsTheDefaultFile) {
     const auto read = ReadDefaultClosedDayFile(root.string(), std::nullopt);
     ASSERT_EQ(std::get<0>(read).size(), 1u);
     EXPECT_EQ(std::get<0>(read)[0].reason, "夏季休業");
+    // Both front ends' calendars take it in, but the one that closes no day.
+    const std::int64_t summer = DayNumberFromCivil({2025, 8, 13});
+    for (const CalendarKind kind : {CalendarKind::Court, CalendarKind::None}) {
+        auto built = CalendarWithOwnDays(kind, {}, root.string(), std::nullopt);
+        ASSERT_TRUE(std::holds_alternative<std::unique_ptr<ClosedDayCalendar>>(built));
+        EXPECT_EQ(std::get<0>(built)->IsClosed(summer), kind == CalendarKind::Court);
+    }
     EXPECT_EQ(std::get<1>(ReadClosedDayFile(root / "torvelin")).problem,
               "通常のファイルではありません");
     EXPECT_EQ(std::get<1>(ReadClosedDayFile(root / "none.tsv")).problem, "ファイルがありません");
