@@ -109,7 +109,8 @@ def requested_urls(driver):
         message = json.loads(entry["message"])["message"]
         if message["method"] == "Network.requestWillBeSent":
             urls.append(message["params"]["request"]["url"])
-    return [url for url in urls if not url.startswith("chrome://")]
+    browsers_own = ("chrome:", "chrome-untrusted:", "chrome-search:", "devtools:")
+    return [url for url in urls if not url.startswith(browsers_own)]
 
 
 class StaticServer:
