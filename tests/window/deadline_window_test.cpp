@@ -263,6 +263,11 @@ private slots:
         click("addToList");
         QCOMPARE(window.Listed().size(), 3u);
         auto* list = window.findChild<QTableWidget*>("deadlines");
+        QStringList captions;
+        for (int column = 0; column < list->columnCount(); ++column) {
+            captions << list->horizontalHeaderItem(column)->text();
+        }
+        QCOMPARE(captions, (QStringList{"事件", "手続・期間", "起算日", "満了日", "条文"}));
         QCOMPARE(list->item(1, 1)->text(), QStringLiteral("民訴285 控訴"));
         QCOMPARE(list->item(1, 3)->text(), QStringLiteral("2025年1月6日（月）"));
         QCOMPARE(list->item(0, 4)->text(),
