@@ -15,23 +15,24 @@ bool IsBlank(std::string_view text) {
 }
 
 DayMark MarkOf(std::int64_t day, std::int64_t known, const PeriodEnd& end) {
+    // The closed days passed over lie between the unmoved end and the
+    // answer: after it counted forward, before it counted back.
+    const bool back = end.direction == Direction::Before;
+    const std::int64_t passedFirst = back ? end.day + 1 : end.unmovedDay;
+    const std::int64_t passedLast = back ? end.unmovedDay : end.day - 1;
+    const std::int64_t firstCounted =
+        back ? end.unmovedDay + 1 : known + (end.firstDay == FirstDay::Included ? 0 : 1);
+    const std::int64_t lastCounted = back ? known - 1 : end.unmovedDay;
     if (day == end.day) {
         return DayMark::End;
     }
     if (day == known) {
         return DayMark::Known;
     }
-    if (end.direction == Direction::Before) {
-        if (day > end.day && day <= end.unmovedDay) {
-            return DayMark::PassedOver;
-        }
-        return day > end.unmovedDay && day < known ? DayMark::Counted : DayMark::Outside;
-    }
-    if (day >= end.unmovedDay && day < end.day) {
+    if (day >= passedFirst && day <= passedLast) {
         return DayMark::PassedOver;
     }
-    const std::int64_t firstCounted = known + (end.firstDay == FirstDay::Included ? 0 : 1);
-    return day >= firstCounted && day <= end.unmovedDay ? DayMark::Counted : DayMark::Outside;
+    return day >= firstCounted && day <= lastCounted ? DayMark::Counted : DayMark::Outside;
 }
 
 // The months from the one holding firstDay to the one holding lastDay: all

@@ -34,11 +34,15 @@ double DrawLines(QPainter& painter, const DeadlineSheet::Lines& lines, QPointF a
     return y - at.y();
 }
 
+// How many of a row's cells have a column: the captions' row sets them.
+std::size_t CellsOf(const QStringList& row, const std::vector<double>& widths) {
+    return std::min(widths.size(), std::size_t(row.size()));
+}
+
 // The height a row of cells takes, each wrapped in its column's width.
 double RowHeight(QPainter& painter, const QStringList& row, const std::vector<double>& widths) {
     double height = painter.fontMetrics().height();
-    for (std::size_t column = 0; column < widths.size() && column < std::size_t(row.size());
-         ++column) {
+    for (std::size_t column = 0; column < CellsOf(row, widths); ++column) {
         const QRectF cell(0, 0, widths[column] - 6, 1000);
         height = std::max(
             height, painter.boundingRect(cell, Qt::TextWordWrap, row[qsizetype(column)]).height());
@@ -54,8 +58,7 @@ double DrawRow(QPainter& painter, const QStringList& row, const std::vector<doub
     painter.setFont(font);
     const double height = RowHeight(painter, row, widths);
     double x = 0;
-    for (std::size_t column = 0; column < widths.size() && column < std::size_t(row.size());
-         ++column) {
+    for (std::size_t column = 0; column < CellsOf(row, widths); ++column) {
         painter.drawText(QRectF(x, y, widths[column] - 6, height), Qt::AlignLeft | Qt::TextWordWrap,
                          row[qsizetype(column)]);
         x += widths[column];
@@ -67,8 +70,7 @@ double DrawRow(QPainter& painter, const QStringList& row, const std::vector<doub
 }
 
 // Draws a table from y down, its first row the captions, on as many pages
-// as it takes, the captions again at the top of each; columns share the width
-// by their longest text, none wider than half of it.
+// as it takes, the captions again at the top of each.
 void DrawTable(QPainter& painter, QPagedPaintDevice& device, const QList<QStringList>& table,
                double y, QSizeF page) {
     if (table.isEmpty()) {
@@ -78,8 +80,7 @@ void DrawTable(QPainter& painter, QPagedPaintDevice& device, const QList<QString
     // widest give way first, so that dates and short names stay on one line.
     std::vector<double> widths(std::size_t(table.front().size()), 0);
     for (const QStringList& row : table) {
-        for (std::size_t column = 0; column < widths.size() && column < std::size_t(row.size());
-             ++column) {
+        for (std::size_t column = 0; column < CellsOf(row, widths); ++column) {
             widths[column] =
                 std::max(widths[column],
                          painter.fontMetrics().horizontalAdvance(row[qsizetype(column)]) + 8.0);

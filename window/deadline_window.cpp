@@ -124,20 +124,14 @@ QComboBox* ComboOf(std::initializer_list<const char*> items) {
 // rows days of the month after.
 QDate DateInCalendar(const QCalendarWidget& calendar, const QTableView& view, QPoint point) {
     const QModelIndex index = view.indexAt(point);
-    bool isDay = false;
-    const int day = index.data(Qt::DisplayRole).toInt(&isDay);
-    if (!index.isValid() || !isDay) {
-        return {};
+    if (!index.isValid() || index.row() == 0) {
+        return {};  // the first row names the weekdays
     }
-    const QDate shown(calendar.yearShown(), calendar.monthShown(), 1);
-    const int lastRow = view.model()->rowCount() - 1;
-    if (index.row() <= 2 && day > 20) {
-        return shown.addMonths(-1).addDays(day - 1);
-    }
-    if (index.row() >= lastRow - 1 && day < 15) {
-        return shown.addMonths(1).addDays(day - 1);
-    }
-    return shown.addDays(day - 1);
+    // The days start on the first day of the week before the 1st, a whole
+    // week before it when the 1st is that day, and run on row by row.
+    const QDate first(calendar.yearShown(), calendar.monthShown(), 1);
+    const int before = (first.dayOfWeek() - calendar.firstDayOfWeek() + 7) % 7;
+    return first.addDays((index.row() - 1) * 7 + index.column() - (before == 0 ? 7 : before));
 }
 
 }  // namespace

@@ -201,10 +201,11 @@ QSize MonthView::sizeHint() const {
 }
 
 std::optional<std::int64_t> MonthView::DayAt(QPoint point) const {
+    const QSizeF cell = CellSize();
     for (int index = 0; index < static_cast<int>(months_.size()); ++index) {
         const MarkedMonth& month = months_[index];
         for (int day = 1; day <= DaysInMonth(month.year, month.month); ++day) {
-            if (DayCell(QPointF(1, 1), CellSize(), month, index, day).contains(point)) {
+            if (DayCell(QPointF(1, 1), cell, month, index, day).contains(point)) {
                 return DayNumberFromCivil({month.year, month.month, day});
             }
         }

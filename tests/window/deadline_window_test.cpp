@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollArea>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -474,6 +475,12 @@ private slots:
             }
         }
         QCOMPARE(shown, QStringList{field.isEmpty() ? "error" : "message"});
+        // In the red of the closed days.
+        for (QLabel* label : window.findChildren<QLabel*>()) {
+            if (label->isVisibleTo(&window) && label->text().contains(message)) {
+                QCOMPARE(label->palette().color(QPalette::WindowText), QColor(198, 40, 40));
+            }
+        }
     }
 
     // Each message proposes forms (…を A、B のように…): typed into the field
@@ -555,34 +562,43 @@ private slots:
         struct Case {
             const char* start;
             const char* count;
-            int unit, direction;
-            std::int64_t known, firstCounted, lastCounted, end;
+            int unit, direction, calendar;
+            std::int64_t known, firstCounted, lastCounted, unmoved, end;
         };
         const Case cases[] = {
             // 12/17 to 12/29 counted, 12/30 to 1/5 passed over, 1/6 the end.
-            {"2024/12/16", "14", 0, 0, day(2024, 12, 16), day(2024, 12, 17), day(2024, 12, 29),
-             day(2025, 1, 6)},
+            {"2024/12/16", "14", 0, 0, 0, day(2024, 12, 16), day(2024, 12, 17), day(2024, 12, 29),
+             day(2024, 12, 30), day(2025, 1, 6)},
             // Back two weeks from 2/17: the period 2/3 to 2/16, the answer 2/2.
-            {"2025/2/17", "2", 1, 1, day(2025, 2, 17), day(2025, 2, 3), day(2025, 2, 16),
-             day(2025, 2, 2)},
+            {"2025/2/17", "2", 1, 1, 0, day(2025, 2, 17), day(2025, 2, 3), day(2025, 2, 16),
+             day(2025, 2, 2), day(2025, 2, 2)},
+            // Back two weeks from 6/24 by the banks' days: 6/9 is a Sunday, and
+            // the answer moves back past the weekend to Friday 6/7.
+            {"2024/6/24", "2", 1, 1, 1, day(2024, 6, 24), day(2024, 6, 10), day(2024, 6, 23),
+             day(2024, 6, 9), day(2024, 6, 7)},
         };
         for (const Case& c : cases) {
             DeadlineWindow window;
-            Ask(window, c.start, "", c.count, c.unit, c.direction);
+            Ask(window, c.start, "", c.count, c.unit, c.direction, c.calendar);
             window.show();
             auto* view = window.findChild<MonthView*>("months");
             const QImage image = view->grab().toImage();
             for (const MarkedMonth& month : window.Answer().months) {
                 for (int d = 1; d <= DaysInMonth(month.year, month.month); ++d) {
                     const std::int64_t shown = day(month.year, month.month, d);
-                    const bool forward = c.direction == 0;
-                    const DayMark expected =
-                        shown == c.end                                      ? DayMark::End
-                        : shown == c.known                                  ? DayMark::Known
-                        : shown >= c.firstCounted && shown <= c.lastCounted ? DayMark::Counted
-                        : forward && shown > c.lastCounted && shown < c.end ? DayMark::PassedOver
-                                                                            : DayMark::Outside;
-                    QCOMPARE(month.marks[d - 1], expected);
+                    // Passed over: from the unmoved end to the answer, not it.
+                    const bool passedOver = c.end > c.unmoved ? shown >= c.unmoved && shown < c.end
+                                                              : shown > c.end && shown <= c.unmoved;
+                    const DayMark expected = shown == c.end     ? DayMark::End
+                                             : shown == c.known ? DayMark::Known
+                                             : passedOver       ? DayMark::PassedOver
+                                             : shown >= c.firstCounted && shown <= c.lastCounted
+                                                 ? DayMark::Counted
+                                                 : DayMark::Outside;
+                    QVERIFY2(
+                        month.marks[d - 1] == expected,
+                        qPrintable(
+                            QStringLiteral("%1/%2/%3").arg(month.year).arg(month.month).arg(d)));
                 }
             }
             // The cells' colours, sampled at a corner away from the digits.
@@ -729,6 +745,14 @@ private slots:
                 named << QToolTip::text().section(u'（', 0, 0);
             }
         }
+        // Where the 1st starts the week, the whole week before it comes first.
+        picker->setFirstDayOfWeek(Qt::Monday);
+        picker->setCurrentPage(2024, 1);
+        const QPoint firstCell = view->visualRect(view->model()->index(1, 0)).center();
+        QHelpEvent onFirst(QEvent::ToolTip, firstCell, days->mapToGlobal(firstCell));
+        QApplication::sendEvent(days, &onFirst);
+        QVERIFY2(QToolTip::text().startsWith(QStringLiteral("2023年12月25日")),
+                 qPrintable(QToolTip::text()));
         // The last day a date can be is named too.
         picker->setCurrentPage(9999, 12);
         for (int row = 1; row < view->model()->rowCount(); ++row) {
@@ -806,6 +830,8 @@ private slots:
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
+        // The form fills the window to its edges.
+        QCOMPARE(window.findChild<QScrollArea*>()->geometry(), window.rect());
         // A wrapped line of the answer takes no room from the months, and
         // wraps rather than widening the window.
         auto* months = window.findChild<QWidget*>("months");
