@@ -210,6 +210,11 @@ private slots:
         QVERIFY(Shown(window, "article")
                     .startsWith(QStringLiteral(
                         "戸籍法（昭和二十二年法律第二百二十四号）第四十九条第一項「出生の届出は")));
+        // The article keeps the room its lines take as the layout narrows it.
+        window.show();
+        auto* article = window.findChild<QLabel*>("article");
+        article->resize(article->width() / 3, article->height());
+        QCOMPARE(article->minimumHeight(), article->heightForWidth(article->width()));
         ChooseProcedure(window, QStringLiteral("控訴"));
         QVERIFY(Shown(window, "end").isEmpty());
         QVERIFY(window.findChild<QComboBox*>("procedure")->property("wrongInput").toBool());
@@ -616,6 +621,30 @@ private slots:
             QCOMPARE(colourOf(c.firstCounted), QColor(220, 232, 248));
             QCOMPARE(colourOf(c.lastCounted), QColor(220, 232, 248));
             QVERIFY(colourOf(c.firstCounted - 2) != QColor(220, 232, 248));
+            if (c.unmoved != c.end) {
+                QCOMPARE(colourOf(c.unmoved), QColor(253, 222, 184));
+            }
+            // The start's frame sits as far in from each edge of its cell.
+            QRect known;
+            for (int y = 0; y < view->height(); ++y) {
+                for (int x = 0; x < view->width(); ++x) {
+                    known |= view->DayAt({x, y}) == c.known ? QRect(x, y, 1, 1) : QRect();
+                }
+            }
+            const auto inset = [&](QPoint from, QPoint step) {
+                int steps = 0;
+                for (QPoint at = from; known.contains(at) && qGray(image.pixel(at)) > 96;
+                     at += step) {
+                    ++steps;
+                }
+                return steps;
+            };
+            const QPoint middle = known.center();
+            const int fromLeft = inset({known.left(), middle.y()}, {1, 0});
+            QVERIFY(fromLeft < known.width() / 4);
+            QCOMPARE(inset({middle.x(), known.top()}, {0, 1}), fromLeft);
+            QCOMPARE(inset({known.right(), middle.y()}, {-1, 0}), fromLeft);
+            QCOMPARE(inset({middle.x(), known.bottom()}, {0, -1}), fromLeft);
         }
         DeadlineWindow window;
         Ask(window, "2024/12/16", "", "14", 0);
@@ -640,6 +669,34 @@ private slots:
         QCOMPARE(window.Answer().months[0].closed[26], false);
         window.show();
         auto* view = window.findChild<MonthView*>("months");
+        // December's title is centred over December's seven columns.
+        int left = view->width(), right = 0, top = view->height(), bottom = 0;
+        for (int y = 0; y < view->height(); ++y) {
+            for (int x = 0; x < view->width(); ++x) {
+                const std::optional<std::int64_t> at = view->DayAt({x, y});
+                if (at && *at >= day(2024, 12, 1) && *at <= day(2024, 12, 31)) {
+                    left = std::min(left, x), right = std::max(right, x);
+                    top = std::min(top, y), bottom = std::max(bottom, y);
+                }
+            }
+        }
+        const int rowHeight = (bottom - top + 1) / 6;
+        const QImage shown = view->grab().toImage();
+        int inkLeft = view->width(), inkRight = 0;
+        for (int y = std::max(0, top - 2 * rowHeight); y < top - rowHeight; ++y) {
+            for (int x = left; x <= right + rowHeight; ++x) {
+                if (qGray(shown.pixel(x, y)) < 128) {
+                    inkLeft = std::min(inkLeft, x), inkRight = std::max(inkRight, x);
+                }
+            }
+        }
+        QVERIFY(inkRight > inkLeft);
+        QVERIFY2(std::abs((inkLeft + inkRight) - (left + right)) <= 4,
+                 qPrintable(QStringLiteral("%1-%2 over %3-%4")
+                                .arg(inkLeft)
+                                .arg(inkRight)
+                                .arg(left)
+                                .arg(right)));
         for (int y = 0; y < view->height(); y += 2) {
             for (int x = 0; x < view->width(); x += 2) {
                 if (view->DayAt({x, y}) == day(2024, 12, 30)) {
@@ -839,6 +896,10 @@ private slots:
         auto* moved = window.findChild<QLabel*>("moved");
         QVERIFY(moved->heightForWidth(moved->fontMetrics().horizontalAdvance(moved->text()) / 3) >
                 2 * moved->fontMetrics().height());
+        // and keeps the room its lines take when the layout narrows it.
+        moved->resize(moved->width() / 3, moved->height());
+        QCOMPARE(moved->minimumHeight(), moved->heightForWidth(moved->width()));
+        QVERIFY(moved->minimumHeight() > 2 * moved->fontMetrics().height());
         window.findChild<QPushButton*>("print")->setFocus();
         QApplication::clipboard()->clear();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
@@ -908,6 +969,59 @@ private slots:
         if (qEnvironmentVariableIsSet("DEADLINE_SHEET_COPY")) {
             QFile::copy(path, qEnvironmentVariable("DEADLINE_SHEET_COPY"));
         }
+    }
+
+    // On the sheet, three months span the width of the text above them.
+    void sheet_monthsSpanThePage() {
+        DeadlineWindow window;
+        Ask(window, "2024/11/20", "", "60", 0);
+        QCOMPARE(window.Answer().months.size(), 3u);
+        QTemporaryDir dir;
+        QVERIFY(window.SaveSheet(dir.filePath(QStringLiteral("sheet.pdf"))));
+        QProcess render;
+        render.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"),
+                      QStringLiteral("-singlefile"), dir.filePath(QStringLiteral("sheet.pdf")),
+                      dir.filePath(QStringLiteral("sheet"))});
+        QVERIFY(render.waitForFinished() && render.exitCode() == 0);
+        const QImage page(dir.filePath(QStringLiteral("sheet.png")));
+        QVERIFY(!page.isNull());
+        const auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 160; };
+        // The rule under the question: the row with the longest run of dark pixels.
+        int ruleRight = 0;
+        int longest = 0;
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0, run = 0; x < page.width(); ++x) {
+                run = dark(x, y) ? run + 1 : 0;
+                if (run > longest) {
+                    longest = run;
+                    ruleRight = x;
+                }
+            }
+        }
+        // The week of the end, 1/20, across the three months: its rightmost
+        // ink is the Saturday of January, in the rightmost column.
+        int endTop = -1;
+        int endBottom = -1;
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor colour = page.pixelColor(x, y);
+                if (colour.blue() > 130 && colour.red() < 60) {
+                    endTop = endTop < 0 ? y : endTop;
+                    endBottom = y;
+                }
+            }
+        }
+        QVERIFY(endTop > 0);
+        int inkRight = 0;
+        for (int y = endTop; y <= endBottom; ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                inkRight = dark(x, y) ? std::max(inkRight, x) : inkRight;
+            }
+        }
+        QVERIFY2(inkRight > ruleRight - longest / 20,
+                 qPrintable(QStringLiteral("%1 %2 %3").arg(inkRight).arg(ruleRight).arg(longest)));
+        QVERIFY(inkRight <= ruleRight);
     }
 };
 
