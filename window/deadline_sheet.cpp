@@ -20,12 +20,15 @@ namespace {
 constexpr double kPointsPerInch = 72.0;
 constexpr double kCaptionWidth = 120.0;
 constexpr double kLineGap = 4.0;
+constexpr double kCellPadding = 6.0;  // between a cell's text and the next column
+// The height of a box that a wrapped text is measured in: more than it takes.
+constexpr double kUnboundedHeight = 1000.0;
 
 // Draws caption and text pairs from the top; the height they took.
 double DrawLines(QPainter& painter, const DeadlineSheet::Lines& lines, QPointF at, double width) {
     double y = at.y();
     for (const auto& [caption, text] : lines) {
-        const QRectF textArea(at.x() + kCaptionWidth, y, width - kCaptionWidth, 1000);
+        const QRectF textArea(at.x() + kCaptionWidth, y, width - kCaptionWidth, kUnboundedHeight);
         const QRectF used = painter.boundingRect(textArea, Qt::AlignLeft | Qt::TextWordWrap, text);
         painter.drawText(QRectF(at.x(), y, kCaptionWidth, used.height()), Qt::AlignLeft, caption);
         painter.drawText(textArea, Qt::AlignLeft | Qt::TextWordWrap, text);
@@ -39,16 +42,38 @@ std::size_t CellsOf(const QStringList& row, const std::vector<double>& widths) {
     return std::min(widths.size(), std::size_t(row.size()));
 }
 
-// The height a row of cells takes, each wrapped in its column's width.
+}  // namespace
+
 double RowHeight(QPainter& painter, const QStringList& row, const std::vector<double>& widths) {
     double height = painter.fontMetrics().height();
     for (std::size_t column = 0; column < CellsOf(row, widths); ++column) {
-        const QRectF cell(0, 0, widths[column] - 6, 1000);
+        const QRectF cell(QPointF(), QSizeF(widths[column] - kCellPadding, kUnboundedHeight));
         height = std::max(
             height, painter.boundingRect(cell, Qt::TextWordWrap, row[qsizetype(column)]).height());
     }
     return height;
 }
+
+std::vector<double> FitColumns(std::vector<double> widths, double room) {
+    for (double excess = 0;
+         (excess = std::accumulate(widths.begin(), widths.end(), 0.0) - room) > 0.5;) {
+        std::vector<double> sorted = widths;
+        sorted.push_back(0);  // what a lone column gives way to
+        std::sort(sorted.begin(), sorted.end(), std::greater<>());
+        const double widest = sorted[0];
+        const double next = sorted[1];
+        const auto count = std::count(widths.begin(), widths.end(), widest);
+        const double cut = std::min(excess / double(count), next < widest ? widest - next : excess);
+        for (double& width : widths) {
+            if (width == widest) {
+                width -= cut;
+            }
+        }
+    }
+    return widths;
+}
+
+namespace {
 
 // Draws a row of cells at y and a rule under it; the height it took.
 double DrawRow(QPainter& painter, const QStringList& row, const std::vector<double>& widths,
@@ -59,8 +84,8 @@ double DrawRow(QPainter& painter, const QStringList& row, const std::vector<doub
     const double height = RowHeight(painter, row, widths);
     double x = 0;
     for (std::size_t column = 0; column < CellsOf(row, widths); ++column) {
-        painter.drawText(QRectF(x, y, widths[column] - 6, height), Qt::AlignLeft | Qt::TextWordWrap,
-                         row[qsizetype(column)]);
+        painter.drawText(QRectF(x, y, widths[column] - kCellPadding, height),
+                         Qt::AlignLeft | Qt::TextWordWrap, row[qsizetype(column)]);
         x += widths[column];
     }
     painter.drawLine(QPointF(0, y + height + kLineGap / 2), QPointF(x, y + height + kLineGap / 2));
@@ -76,8 +101,7 @@ void DrawTable(QPainter& painter, QPagedPaintDevice& device, const QList<QString
     if (table.isEmpty()) {
         return;
     }
-    // Each column as wide as its longest text; where they do not fit, the
-    // widest give way first, so that dates and short names stay on one line.
+    // Each column as wide as its longest text, then fitted to the page.
     std::vector<double> widths(std::size_t(table.front().size()), 0);
     for (const QStringList& row : table) {
         for (std::size_t column = 0; column < CellsOf(row, widths); ++column) {
@@ -86,20 +110,7 @@ void DrawTable(QPainter& painter, QPagedPaintDevice& device, const QList<QString
                          painter.fontMetrics().horizontalAdvance(row[qsizetype(column)]) + 8.0);
         }
     }
-    for (double excess = 0;
-         (excess = std::accumulate(widths.begin(), widths.end(), 0.0) - page.width()) > 0.5;) {
-        std::vector<double> sorted = widths;
-        std::sort(sorted.begin(), sorted.end(), std::greater<>());
-        const double widest = sorted[0];
-        const double next = sorted.size() > 1 ? sorted[1] : 0;
-        const auto count = std::count(widths.begin(), widths.end(), widest);
-        const double cut = std::min(excess / double(count), next < widest ? widest - next : excess);
-        for (double& width : widths) {
-            if (width == widest) {
-                width -= cut;
-            }
-        }
-    }
+    widths = FitColumns(std::move(widths), page.width());
     y += DrawRow(painter, table.front(), widths, y, true);
     for (qsizetype row = 1; row < table.size(); ++row) {
         if (y + RowHeight(painter, table[row], widths) > page.height()) {

@@ -4,11 +4,13 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "format/deadline_question.h"
 
 class QPagedPaintDevice;
+class QPainter;
 class QWidget;
 
 namespace torvelin {
@@ -26,6 +28,13 @@ struct DeadlineSheet {
     QList<QStringList> table;  // its first row the columns' captions
     QString printedOn;
 };
+
+// The height a row of a table takes, each cell wrapped in its column's width.
+double RowHeight(QPainter& painter, const QStringList& row, const std::vector<double>& widths);
+
+// The columns' widths narrowed to fit the room: the widest give way first,
+// each down to the next, so that dates and short names stay on one line.
+std::vector<double> FitColumns(std::vector<double> widths, double room);
 
 // Draws the sheet on the device's current page, set to A4.
 void DrawSheet(const DeadlineSheet& sheet, QPagedPaintDevice& device);

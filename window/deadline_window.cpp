@@ -376,7 +376,6 @@ void DeadlineWindow::BuildForm() {
     answerButtons_ = {copyEnd, copyAnswer, print, savePdf, saveIcs, addToList};
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : answerButtons_) {
-        button->setAutoDefault(false);
         buttons->addWidget(button);
     }
     buttons->addStretch();
@@ -396,7 +395,6 @@ void DeadlineWindow::BuildForm() {
     const auto listButton = [](const char* name, const char* caption) {
         auto* button = new QPushButton(QString::fromUtf8(caption));
         button->setObjectName(QString::fromUtf8(name));
-        button->setAutoDefault(false);
         return button;
     };
     QPushButton* removeListed = listButton("removeListed", "一覧から削除(&E)");

@@ -102,7 +102,7 @@ void LaidOutTexts::Draw(QPainter& painter, const QRectF& rect, Qt::Alignment ali
 }
 
 QSizeF MonthsSize(QSizeF cell, int monthCount) {
-    const int columns = std::clamp(monthCount, 1, kMonthsPerRow);
+    const int columns = std::min(monthCount, kMonthsPerRow);
     const int rows = std::max(1, (monthCount + kMonthsPerRow - 1) / kMonthsPerRow);
     const QSizeF month = MonthSize(cell);
     const double gap = cell.width() * kGapInCells;
@@ -220,10 +220,6 @@ void MonthView::paintEvent(QPaintEvent*) {
 }
 
 bool MonthView::event(QEvent* event) {
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::Polish) {
-        // The size follows the font, which the style may set only now.
-        updateGeometry();
-    }
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         if (const std::optional<std::int64_t> day = DayAt(help->pos())) {

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -215,6 +216,9 @@ private slots:
         auto* article = window.findChild<QLabel*>("article");
         article->resize(article->width() / 3, article->height());
         QCOMPARE(article->minimumHeight(), article->heightForWidth(article->width()));
+        // and wraps rather than widening the form past the window.
+        QVERIFY(window.findChild<QScrollArea*>()->widget()->minimumSizeHint().width() <=
+                window.width());
         ChooseProcedure(window, QStringLiteral("控訴"));
         QVERIFY(Shown(window, "end").isEmpty());
         QVERIFY(window.findChild<QComboBox*>("procedure")->property("wrongInput").toBool());
@@ -279,6 +283,18 @@ private slots:
         QCOMPARE(list->item(0, 4)->text(),
                  QStringLiteral("初日不算入（民法140条）・民事訴訟法95条3項"));
         QCOMPARE(list->item(2, 2)->text(), QStringLiteral("2024/3/4 15:30"));
+        // Its columns fill its width, and no row numbers take room from them.
+        window.show();
+        window.resize(window.width() + 800, window.height());
+        QVERIFY(list->verticalHeader()->isHidden());
+        const auto columnsWidth = [&] {
+            int width = 0;
+            for (int column = 0; column < list->columnCount(); ++column) {
+                width += list->columnWidth(column);
+            }
+            return width;
+        };
+        QTRY_COMPARE(columnsWidth(), list->viewport()->width());
 
         files.answers = {dir.filePath("list.ics"), dir.filePath("list.csv"), "",
                          dir.filePath("list.pdf")};
@@ -531,6 +547,28 @@ private slots:
             ChooseProcedure(window, procedure);
             QVERIFY2(window.Question().rule, qPrintable(procedure));
         }
+    }
+
+    // The month view is as wide as its months, and follows its font.
+    void monthView_takesTheRoomItsMonthsNeed() {
+        DeadlineWindow window;
+        Ask(window, "2024/11/20", "", "60", 0);
+        window.show();
+        auto* view = window.findChild<MonthView*>("months");
+        int right = 0;
+        for (int y = 0; y < view->height(); y += 2) {
+            for (int x = 0; x < view->width(); ++x) {
+                right = view->DayAt({x, y}) ? std::max(right, x) : right;
+            }
+        }
+        QVERIFY2(std::abs(view->sizeHint().width() - (right + 2)) <= 2,
+                 qPrintable(QStringLiteral("%1 %2").arg(view->sizeHint().width()).arg(right)));
+        QFont larger = view->font();
+        larger.setPointSizeF(larger.pointSizeF() * 1.5);
+        const int before = view->height();
+        view->setFont(larger);
+        QTRY_COMPARE(view->height(), view->sizeHint().height());
+        QVERIFY(view->height() > before);
     }
 
     void monthView_marksThePeriodAndKeepsFewMonths() {
@@ -878,6 +916,13 @@ private slots:
         QCOMPARE(picker->dateTextFormat(QDate(2025, 1, 11)).foreground().color(),
                  QColor(21, 101, 192));
         QCOMPARE(picker->dateTextFormat(QDate(2025, 1, 14)).foreground().style(), Qt::NoBrush);
+        for (QDate date(2025, 1, 1); date.month() == 1; date = date.addDays(1)) {
+            if (date.dayOfWeek() >= Qt::Saturday) {
+                QCOMPARE(
+                    picker->dateTextFormat(date).foreground().color(),
+                    date.dayOfWeek() == Qt::Sunday ? QColor(198, 40, 40) : QColor(21, 101, 192));
+            }
+        }
         menu->close();
     }
 
@@ -893,6 +938,7 @@ private slots:
         // wraps rather than widening the window.
         auto* months = window.findChild<QWidget*>("months");
         QCOMPARE(months->height(), months->sizeHint().height());
+        QVERIFY(window.findChild<QLabel*>("end")->font().bold());
         auto* moved = window.findChild<QLabel*>("moved");
         QVERIFY(moved->heightForWidth(moved->fontMetrics().horizontalAdvance(moved->text()) / 3) >
                 2 * moved->fontMetrics().height());
@@ -966,9 +1012,30 @@ private slots:
         QVERIFY(window.SaveSheet(path));
         QVERIFY(QFileInfo(path).size() > 1000);
         QVERIFY(!window.SaveSheet(dir.filePath(QStringLiteral("no/such/folder.pdf"))));
+        QVERIFY(!window.SaveSheet(QStringLiteral("/dev/full")));  // a full disk
         if (qEnvironmentVariableIsSet("DEADLINE_SHEET_COPY")) {
             QFile::copy(path, qEnvironmentVariable("DEADLINE_SHEET_COPY"));
         }
+    }
+
+    // A table's columns give way widest first, each down to the next, and a
+    // row is as tall as its most wrapped cell.
+    void sheetTable_fitsColumnsAndRowsToTheirText() {
+        using Widths = std::vector<double>;
+        QCOMPARE(FitColumns({100, 200}, 400), (Widths{100, 200}));
+        QCOMPARE(FitColumns({600, 500, 100}, 1000), (Widths{450, 450, 100}));
+        QCOMPARE(FitColumns({100, 600, 300}, 700), (Widths{100, 300, 300}));
+        QCOMPARE(FitColumns({900}, 500), (Widths{500}));
+        QImage image(400, 400, QImage::Format_RGB32);
+        QPainter painter(&image);
+        const double line = painter.fontMetrics().height();
+        QVERIFY(RowHeight(painter, {"x", "y"}, {80, 80}) < 1.5 * line);
+        const QString wrapped = QStringLiteral("令和6年(ワ)第1234号 令和6年(ワ)第1235号");
+        for (const QStringList& row : {QStringList{wrapped, "x"}, QStringList{"x", wrapped}}) {
+            QVERIFY(RowHeight(painter, row, {80, 80}) > 2 * line);
+        }
+        // A cell past the captions' columns takes no room.
+        QVERIFY(RowHeight(painter, {"x", wrapped}, {80}) < 1.5 * line);
     }
 
     // On the sheet, three months span the width of the text above them.
