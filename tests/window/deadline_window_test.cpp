@@ -676,8 +676,11 @@ private slots:
             QCOMPARE(colourOf(c.firstCounted), QColor(220, 232, 248));
             QCOMPARE(colourOf(c.lastCounted), QColor(220, 232, 248));
             QVERIFY(colourOf(c.firstCounted - 2) != QColor(220, 232, 248));
-            if (c.unmoved != c.end) {
-                QCOMPARE(colourOf(c.unmoved), QColor(253, 222, 184));
+            for (std::int64_t passed = std::min(c.unmoved, c.end + 1);
+                 passed < std::max(c.unmoved + 1, c.end); ++passed) {
+                if (passed != c.end) {
+                    QCOMPARE(colourOf(passed), QColor(253, 222, 184));
+                }
             }
             // The start's frame sits as far in from each edge of its cell.
             QRect known;
@@ -696,6 +699,7 @@ private slots:
             };
             const QPoint middle = known.center();
             const int fromLeft = inset({known.left(), middle.y()}, {1, 0});
+            QCOMPARE(image.pixelColor(known.left() + fromLeft, middle.y()), QColor(Qt::black));
             QVERIFY(fromLeft < known.width() / 4);
             QCOMPARE(inset({middle.x(), known.top()}, {0, 1}), fromLeft);
             QCOMPARE(inset({known.right(), middle.y()}, {-1, 0}), fromLeft);
@@ -767,6 +771,11 @@ private slots:
             return false;
         };
         QVERIFY(redIn(0) && redIn(6) && !redIn(3));
+        for (int y = top - rowHeight; y < top; ++y) {  // and nothing in the gap after 土
+            for (int x = right + 2; x < right + columnWidth / 2; ++x) {
+                QVERIFY(qGray(shown.pixel(x, y)) > 160);
+            }
+        }
         for (int y = 0; y < view->height(); y += 2) {
             for (int x = 0; x < view->width(); x += 2) {
                 if (view->DayAt({x, y}) == day(2024, 12, 30)) {
@@ -1024,6 +1033,7 @@ private slots:
         QVERIFY(sheet.answer.contains(
             {QStringLiteral("計算の根拠"), QStringLiteral("初日不算入（民法140条）")}));
         QVERIFY(sheet.question.contains({QStringLiteral("期間"), QStringLiteral("14日")}));
+        QVERIFY(sheet.answer.contains({QStringLiteral("休日による移動"), Shown(window, "moved")}));
         // A rule's sheet names the case, the rule, its event and its article.
         window.findChild<QLineEdit*>("case")->insert(QStringLiteral("令和6年(ワ)第1234号"));
         ChooseProcedure(window, QStringLiteral("民訴332"));
