@@ -662,15 +662,20 @@ private slots:
                 }
             }
             // The cells' colours, sampled at a corner away from the digits.
-            const auto colourOf = [&](std::int64_t shown) {
-                for (int y = 0; y < view->height(); y += 2) {
-                    for (int x = 0; x < view->width(); x += 2) {
-                        if (view->DayAt({x, y}) == shown && view->DayAt({x - 3, y - 3}) == shown) {
-                            return image.pixelColor(x, y);
-                        }
+            // Each day's cell, as the view finds the day under a point.
+            std::map<std::int64_t, QRect> cells;
+            for (int y = 0; y < view->height(); ++y) {
+                for (int x = 0; x < view->width(); ++x) {
+                    if (const std::optional<std::int64_t> at = view->DayAt({x, y})) {
+                        cells[*at] |= QRect(x, y, 1, 1);
                     }
                 }
-                return QColor();
+            }
+            const auto colourOf = [&](std::int64_t shown) {
+                const auto cell = cells.find(shown);
+                return cell == cells.end()
+                           ? QColor()
+                           : image.pixelColor(cell->second.topLeft() + QPoint(3, 3));
             };
             QCOMPARE(colourOf(c.end), QColor(31, 78, 153));
             QCOMPARE(colourOf(c.firstCounted), QColor(220, 232, 248));
@@ -683,12 +688,7 @@ private slots:
                 }
             }
             // The start's frame sits as far in from each edge of its cell.
-            QRect known;
-            for (int y = 0; y < view->height(); ++y) {
-                for (int x = 0; x < view->width(); ++x) {
-                    known |= view->DayAt({x, y}) == c.known ? QRect(x, y, 1, 1) : QRect();
-                }
-            }
+            const QRect known = cells[c.known];
             const auto inset = [&](QPoint from, QPoint step) {
                 int steps = 0;
                 for (QPoint at = from; known.contains(at) && qGray(image.pixel(at)) > 96;
