@@ -102,14 +102,16 @@ def open_page(driver, url):
 
 def requested_urls(driver):
     """Every URL the browser's network log says was asked for since the last
-    call, but the browser's own pages (its new tab page, a tab's icon)."""
+    call, but the browser's own pages (its new tab page, a tab's icon) and
+    data: URLs, which carry their content and reach no network (the browser
+    logs one of its own, a blank 1x1 GIF, on some machines)."""
     import json
     urls = []
     for entry in driver.get_log("performance"):
         message = json.loads(entry["message"])["message"]
         if message["method"] == "Network.requestWillBeSent":
             urls.append(message["params"]["request"]["url"])
-    browsers_own = ("chrome:", "chrome-untrusted:", "chrome-search:", "devtools:")
+    browsers_own = ("chrome:", "chrome-untrusted:", "chrome-search:", "devtools:", "data:")
     return [url for url in urls if not url.startswith(browsers_own)]
 
 
