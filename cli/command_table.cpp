@@ -658,8 +658,9 @@ ExitStatus RunRequest(const Request& request, const StandardStreams& streams) {
     }
     for (const Option option : request.given) {
         if (!form->options.Has(option)) {
-            return UsageError(streams.errors, Filled(Translated("option '{}' does not apply to {}"),
-                                                     {SpecOf(option).longName, FormLabel(*form)}));
+            return UsageError(streams.errors,
+                              Filled(Translated("option '{}' does not apply to {}"),
+                                     {OptionRowOf(option).longName, FormLabel(*form)}));
         }
     }
     if (request.icalendar && form->name != "deadline") {

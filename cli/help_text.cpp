@@ -144,7 +144,7 @@ std::string Entry(std::string names, std::string_view description) {
     return names + "\n";
 }
 
-std::string OptionNames(const OptionSpec& option) {
+std::string OptionNames(const OptionRow& option) {
     std::string names =
         option.shortName.empty() ? "      " : "  " + std::string(option.shortName) + ", ";
     names += option.longName;
@@ -156,7 +156,7 @@ std::string OptionNames(const OptionSpec& option) {
 
 std::string OptionsOf(const CommandForm& form) {
     std::string list;
-    for (const OptionSpec& option : OptionTable()) {
+    for (const OptionRow& option : OptionTable()) {
         if (form.options.Has(option.option)) {
             list += (list.empty() ? "" : ", ") + std::string(option.longName);
         }
@@ -234,7 +234,7 @@ std::string HelpText() {
         }
     }
     text += Translated(kAfterCommands);
-    for (const OptionSpec& option : OptionTable()) {
+    for (const OptionRow& option : OptionTable()) {
         text += Entry(OptionNames(option), option.description);
     }
     text += Translated(kEndOfOptions);

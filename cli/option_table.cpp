@@ -12,7 +12,7 @@ namespace {
 
 // Only these short options exist, so that a negative count such as "-2" stays
 // an operand.
-constexpr OptionSpec kOptions[] = {
+constexpr OptionRow kOptions[] = {
     {Option::Help, "-h", "--help", "", Translatable("display this help and exit")},
     {Option::Version, "-V", "--version", "", Translatable("output version information and exit")},
     {Option::Encoding, "", "--encoding", Translatable("NAME"),
@@ -217,13 +217,13 @@ std::optional<std::string> Apply(Option option, std::string_view value, Request&
 
 }  // namespace
 
-std::span<const OptionSpec> OptionTable() {
+std::span<const OptionRow> OptionTable() {
     return kOptions;
 }
 
-const OptionSpec& SpecOf(Option option) {
+const OptionRow& OptionRowOf(Option option) {
     return *std::find_if(std::begin(kOptions), std::end(kOptions),
-                         [&](const OptionSpec& spec) { return spec.option == option; });
+                         [&](const OptionRow& row) { return row.option == option; });
 }
 
 std::variant<Request, std::string> ReadArguments(std::span<const std::string_view> arguments) {
@@ -242,7 +242,7 @@ std::variant<Request, std::string> ReadArguments(std::span<const std::string_vie
         const std::size_t equals = argument.find('=');
         const std::string_view name = argument.substr(0, equals);
         const auto known =
-            std::find_if(std::begin(kOptions), std::end(kOptions), [&](const OptionSpec& option) {
+            std::find_if(std::begin(kOptions), std::end(kOptions), [&](const OptionRow& option) {
                 return name == option.longName || (name == option.shortName && equals == name.npos);
             });
         if (known == std::end(kOptions)) {

@@ -49,7 +49,7 @@ private:
     unsigned bits_ = 0;
 };
 
-struct OptionSpec {
+struct OptionRow {
     Option option;
     std::string_view shortName;  // empty when there is none
     std::string_view longName;
@@ -58,9 +58,9 @@ struct OptionSpec {
 };
 
 // Every option, in the order --help lists them.
-std::span<const OptionSpec> OptionTable();
+std::span<const OptionRow> OptionTable();
 // The table's entry for one option.
-const OptionSpec& SpecOf(Option option);
+const OptionRow& OptionRowOf(Option option);
 
 // What the command line asks for, its options read and its operands in order.
 struct Request {
