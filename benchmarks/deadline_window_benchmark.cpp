@@ -18,7 +18,9 @@ namespace {
 // The core's answer with the marked months, without the widgets.
 void AnswerWithMonths(benchmark::State& state) {
     torvelin::ClosedDayCalendar calendar(torvelin::CalendarKind::Court);
-    torvelin::DeadlineQuestion question{"2024/12/16", "", "十四"};
+    torvelin::DeadlineQuestion question;
+    question.startText = "2024/12/16";
+    question.countText = "十四";
     for (auto _ : state) {
         torvelin::DeadlineAnswer answer = torvelin::AnswerTo(question, calendar);
         benchmark::DoNotOptimize(answer);

@@ -20,8 +20,8 @@ DayMark MarkOf(std::int64_t day, std::int64_t known, const PeriodEnd& end) {
     const bool back = end.direction == Direction::Before;
     const std::int64_t passedFirst = back ? end.day + 1 : end.unmovedDay;
     const std::int64_t passedLast = back ? end.unmovedDay : end.day - 1;
-    const std::int64_t firstCounted =
-        back ? end.unmovedDay + 1 : known + (end.firstDay == FirstDay::Included ? 0 : 1);
+    // The known day is marked as such even when it is counted as day one.
+    const std::int64_t firstCounted = back ? end.unmovedDay + 1 : known + 1;
     const std::int64_t lastCounted = back ? known - 1 : end.unmovedDay;
     if (day == end.day) {
         return DayMark::End;

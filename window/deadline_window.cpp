@@ -69,9 +69,10 @@ QString ProcedureItemText(const StatutoryRule& rule) {
                              RulePeriodText(rule) + "）");
 }
 
-const QColor kSaturdayText(21, 101, 192);
-const QColor kClosedText(198, 40, 40);
-const QColor kWrongText(198, 40, 40);
+// Colours as the web page's style sheet writes them.
+const QColor kSaturdayText(0x1565c0u);
+const QColor kClosedText(0xc62828u);
+const QColor kWrongText(0xc62828u);
 
 // The field is framed in red and described by its message, or neither.
 void MarkField(QWidget& field, QLabel& message, std::string_view text) {
@@ -119,19 +120,31 @@ QComboBox* ComboOf(std::initializer_list<const char*> items) {
     return combo;
 }
 
-// The date under the mouse in a calendar's table: its cells hold the day of
-// the month, the first rows may hold days of the month before and the last
-// rows days of the month after.
+// The first day a calendar shows for a month: the first day of the week
+// before the 1st, a whole week before it when the 1st is that day. Six weeks
+// are shown from it.
+QDate FirstShownDay(const QCalendarWidget& calendar, int year, int month) {
+    const QDate first(year, month, 1);
+    const int before = (first.dayOfWeek() - calendar.firstDayOfWeek() + 7) % 7;
+    return first.addDays(before == 0 ? -7 : -before);
+}
+constexpr int kShownDays = 6 * 7;
+
+// The date under the mouse in a calendar's table: the first row names the
+// weekdays, the days run on row by row below it.
 QDate DateInCalendar(const QCalendarWidget& calendar, const QTableView& view, QPoint point) {
     const QModelIndex index = view.indexAt(point);
     if (!index.isValid() || index.row() == 0) {
-        return {};  // the first row names the weekdays
+        return {};
     }
-    // The days start on the first day of the week before the 1st, a whole
-    // week before it when the 1st is that day, and run on row by row.
-    const QDate first(calendar.yearShown(), calendar.monthShown(), 1);
-    const int before = (first.dayOfWeek() - calendar.firstDayOfWeek() + 7) % 7;
-    return first.addDays((index.row() - 1) * 7 + index.column() - (before == 0 ? 7 : before));
+    return FirstShownDay(calendar, calendar.yearShown(), calendar.monthShown())
+        .addDays((index.row() - 1) * 7 + index.column());
+}
+
+// Whether the calendar lets the date be chosen: its first and last weeks
+// reach past its range.
+bool Offers(const QCalendarWidget& calendar, QDate date) {
+    return date.isValid() && date >= calendar.minimumDate() && date <= calendar.maximumDate();
 }
 
 }  // namespace
@@ -147,8 +160,9 @@ DeadlineWindow::DeadlineWindow(const QString& startText, std::unique_ptr<SheetPr
     // on the whole window would have every widget styled through it.
     for (QWidget* field : std::initializer_list<QWidget*>{procedure_, start_, time_, period_}) {
         field->setStyleSheet(
-            QStringLiteral("*[wrongInput=\"true\"] { border: 2px solid rgb(198, 40, 40); }"));
+            QStringLiteral("*[wrongInput=\"true\"] { border: 2px solid #c62828; }"));
     }
+    ChooseCalendar();
     start_->setText(startText);
     Recalculate();
     ShowList();
@@ -161,8 +175,8 @@ DeadlineWindow::~DeadlineWindow() = default;
 
 QSize DeadlineWindow::sizeHint() const {
     // The whole form where the screen has room for it, else as much as it has.
-    const QSize content =
-        scroll_->widget()->sizeHint() + QSize(scroll_->verticalScrollBar()->sizeHint().width(), 0);
+    QSize content = scroll_->widget()->sizeHint();
+    content.rwidth() += scroll_->verticalScrollBar()->sizeHint().width();
     const QScreen* shown = screen();
     return shown ? content.boundedTo(shown->availableSize()) : content;
 }
@@ -381,16 +395,19 @@ void DeadlineWindow::BuildForm() {
     buttons->addStretch();
 
     // The case's deadlines, gathered one answer at a time.
-    list_ = new QTableWidget(0, 5);
+    const QStringList columns = {QStringLiteral("事件"), QStringLiteral("手続・期間"),
+                                 QStringLiteral("起算日"), QStringLiteral("満了日"),
+                                 QStringLiteral("条文")};
+    list_ = new QTableWidget;
+    list_->setColumnCount(columns.size());
     list_->setObjectName(QStringLiteral("deadlines"));
     list_->setAccessibleName(QStringLiteral("期限の一覧"));
-    list_->setHorizontalHeaderLabels({QStringLiteral("事件"), QStringLiteral("手続・期間"),
-                                      QStringLiteral("起算日"), QStringLiteral("満了日"),
-                                      QStringLiteral("条文")});
+    list_->setHorizontalHeaderLabels(columns);
     list_->horizontalHeader()->setStretchLastSection(true);
     list_->verticalHeader()->setVisible(false);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setTabKeyNavigation(false);  // Tab leaves the list for its buttons
     list_->setMinimumHeight(list_->fontMetrics().height() * 5);
     const auto listButton = [](const char* name, const char* caption) {
         auto* button = new QPushButton(QString::fromUtf8(caption));
@@ -465,15 +482,16 @@ void DeadlineWindow::BuildForm() {
         ChooseCalendar();
         Recalculate();
     });
-    const QList<QWidget*> tabOrder = {procedure_, case_,    start_,     pickDate_, time_,
-                                      period_,    unit_,    direction_, firstDay_, calendarChoice_,
-                                      files_,     addFiles, removeFile, copyEnd,   copyAnswer,
-                                      print,      savePdf,  saveIcs,    addToList, list_};
+    // The form as it reads, then the list and its buttons under it.
+    QList<QWidget*> tabOrder = {procedure_, case_,    start_,     pickDate_, time_,
+                                period_,    unit_,    direction_, firstDay_, calendarChoice_,
+                                files_,     addFiles, removeFile, copyEnd,   copyAnswer,
+                                print,      savePdf,  saveIcs,    addToList, list_};
+    for (QPushButton* button : listButtons_) {
+        tabOrder << button;
+    }
     for (qsizetype index = 1; index < tabOrder.size(); ++index) {
         setTabOrder(tabOrder[index - 1], tabOrder[index]);
-    }
-    for (QPushButton* button : listButtons_) {
-        setTabOrder(tabOrder.back(), button);
     }
 }
 
@@ -528,9 +546,6 @@ void DeadlineWindow::ChooseCalendar() {
 }
 
 void DeadlineWindow::Recalculate() {
-    if (!calendar_ && calendarError_.isEmpty()) {
-        ChooseCalendar();
-    }
     // No answer while the procedure field names no rule: it would belong to
     // another question.
     answer_ = calendar_ && procedureWrong_.isEmpty() ? AnswerTo(Question(), *calendar_)
@@ -781,23 +796,20 @@ void DeadlineWindow::AddClosedDayFiles() {
 }
 
 void DeadlineWindow::MarkCalendarMonth(int year, int month) {
-    // The weeks shown reach into the months on either side.
-    const QDate first = QDate(year, month, 1).addDays(-14);
-    const QDate last = QDate(year, month, 1).addMonths(1).addDays(14);
-    for (QDate date = first; date <= last; date = date.addDays(1)) {
-        if (!date.isValid() || date < picker_->minimumDate() || date > picker_->maximumDate()) {
+    // Only the days shown keep a mark, however many months the user turns.
+    picker_->setDateTextFormat(QDate(), QTextCharFormat());
+    const QDate first = FirstShownDay(*picker_, year, month);
+    for (int shown = 0; shown < kShownDays; ++shown) {
+        const QDate date = first.addDays(shown);
+        if (!Offers(*picker_, date)) {
             continue;
         }
-        QTextCharFormat format;
-        const std::vector<std::string_view> reasons =
-            calendar_ ? calendar_->ClosedReasons(DayOfDate(date)) : std::vector<std::string_view>{};
-        if (date.dayOfWeek() == Qt::Saturday) {
-            format.setForeground(kSaturdayText);
+        const bool closed = calendar_ && !calendar_->ClosedReasons(DayOfDate(date)).empty();
+        if (date.dayOfWeek() == Qt::Saturday || closed) {
+            QTextCharFormat format;
+            format.setForeground(date.dayOfWeek() == Qt::Saturday ? kSaturdayText : kClosedText);
+            picker_->setDateTextFormat(date, format);
         }
-        if (!reasons.empty() && date.dayOfWeek() != Qt::Saturday) {
-            format.setForeground(kClosedText);
-        }
-        picker_->setDateTextFormat(date, format);
     }
 }
 
@@ -868,8 +880,8 @@ void DeadlineWindow::AddToList() {
 
 void DeadlineWindow::RemoveFromList() {
     const int row = list_->currentRow();
-    if (row < 0 || row >= std::ssize(listed_)) {
-        return;
+    if (row < 0) {
+        return;  // no entry chosen
     }
     listed_.erase(listed_.begin() + row);
     ShowList();
@@ -1021,7 +1033,7 @@ bool DeadlineWindow::eventFilter(QObject* watched, QEvent* event) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const auto* view = qobject_cast<QTableView*>(watched->parent());
         const QDate date = view ? DateInCalendar(*picker_, *view, help->pos()) : QDate();
-        if (date.isValid() && date >= picker_->minimumDate() && date <= picker_->maximumDate()) {
+        if (Offers(*picker_, date)) {
             QToolTip::showText(
                 help->globalPos(),
                 calendar_ ? FromUtf8(DayDescription(FactsOfDay(DayOfDate(date), *calendar_)))

@@ -346,9 +346,7 @@ void Form1::DescribeResult(std::optional<CalendarDate> end) {
         end ? QString::fromStdString(DayDescription(FactsOfDay(end->DayNumber(), calendar_)))
             : QString();
     if (end) {
-        const qsizetype afterWeekday = description.indexOf(u'）') + 1;
-        description.insert(afterWeekday > 0 ? afterWeekday : description.size(),
-                           TimeOfDayText(*end));
+        description.insert(description.indexOf(u'）') + 1, TimeOfDayText(*end));
     }
     Label13->setToolTip(description);
     Label13->setAccessibleDescription(description.isEmpty() ? QStringLiteral("終期暦日")

@@ -20,11 +20,12 @@ constexpr double kGapInCells = 0.6;
 constexpr std::size_t kMostTextsKept = 256;
 // The width drawText gives a line that is not to wrap.
 constexpr int kUnwrappedLineWidth = 0x01000000;
-const QColor kEndFill(31, 78, 153);
-const QColor kCountedFill(220, 232, 248);
-const QColor kPassedOverFill(253, 222, 184);
-const QColor kClosedText(198, 40, 40);
-const QColor kKnownFrame(0, 0, 0);
+// The same colours as the web page's style sheet.
+const QColor kEndFill(0x1f4e99u);
+const QColor kCountedFill(0xdce8f8u);
+const QColor kPassedOverFill(0xfddeb8u);
+const QColor kClosedText(0xc62828u);
+const QColor kKnownFrame(0x000000u);
 
 struct Legend {
     QColor fill;

@@ -22,10 +22,27 @@ work=$(mktemp -d)
 xvfb=
 cleanup() { [[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
+# Xvfb, given time on a busy machine, and tried again if it does not answer;
+# what it said is shown when it never does.
+start_x_server() {
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>>"$work/xvfb.log" &
+    xvfb=$!
+    for _ in $(seq 300); do
+        [[ -s "$work/display" ]] && break
+        kill -0 "$xvfb" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    [[ -s "$work/display" ]] || return 1
+    export DISPLAY=":$(head -1 "$work/display")"
+    xdpyinfo >/dev/null 2>&1
+}
+for attempt in 1 2 3; do
+    start_x_server && break
+    kill "$xvfb" 2>/dev/null || true
+    xvfb=
+    [[ $attempt -lt 3 ]] || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
+done
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"

@@ -903,6 +903,20 @@ private slots:
                 }
             }
         }
+        // So is the first; the days shown before it name none.
+        picker->setCurrentPage(100, 1);
+        for (int column = 0; column < view->model()->columnCount(); ++column) {
+            const QModelIndex index = view->model()->index(1, column);
+            const QPoint centre = view->visualRect(index).center();
+            QHelpEvent help(QEvent::ToolTip, centre, days->mapToGlobal(centre));
+            QApplication::sendEvent(days, &help);
+            if (index.data().toInt() == 1) {
+                QVERIFY2(QToolTip::text().startsWith(QStringLiteral("100年1月1日")),
+                         qPrintable(QToolTip::text()));
+                break;
+            }
+            QTRY_VERIFY(QToolTip::text().isEmpty());
+        }
         picker->setCurrentPage(2025, 1);
         // The weekdays' row names no day: the day's name goes.
         const QPoint weekday = view->visualRect(view->model()->index(0, 2)).center();
@@ -951,22 +965,36 @@ private slots:
         menu->popup(QPoint());  // the calendar is built as its menu first opens
         auto* picker = window.findChild<QCalendarWidget*>("picker");
         QVERIFY(picker);
-        picker->setCurrentPage(2025, 1);
-        QCOMPARE(picker->dateTextFormat(QDate(2025, 1, 13)).foreground().color(),
-                 QColor(198, 40, 40));
-        QCOMPARE(picker->dateTextFormat(QDate(2025, 1, 11)).foreground().color(),
-                 QColor(21, 101, 192));
-        QCOMPARE(picker->dateTextFormat(QDate(2025, 1, 14)).foreground().style(), Qt::NoBrush);
+        auto* view = picker->findChild<QTableView*>();
+        // Saturdays in blue, the courts' closed days in red: every one of the
+        // six weeks shown, and no day beyond them. The first weeks shown run
+        // from the year's end closure; the day after the last ones of
+        // December 2027 is 成人の日.
+        ClosedDayCalendar courts(CalendarKind::Court);
+        for (const auto& [year, month] : {std::pair{2025, 1}, std::pair{2027, 12}}) {
+            picker->setCurrentPage(year, month);
+            const QDate before = QDate(year, month, 1).addMonths(-1);
+            const QDate first(before.year(), before.month(),
+                              view->model()->index(1, 0).data().toInt());
+            std::map<QDate, QColor> expected;
+            for (QDate date = first; date < first.addDays(42); date = date.addDays(1)) {
+                if (date.dayOfWeek() == Qt::Saturday) {
+                    expected[date] = QColor(21, 101, 192);
+                } else if (courts.IsClosed(
+                               DayNumberFromCivil({date.year(), date.month(), date.day()}))) {
+                    expected[date] = QColor(198, 40, 40);
+                }
+            }
+            std::map<QDate, QColor> marked;
+            const QMap<QDate, QTextCharFormat> formats = picker->dateTextFormat();
+            for (auto format = formats.begin(); format != formats.end(); ++format) {
+                marked[format.key()] = format.value().foreground().color();
+            }
+            QVERIFY(marked == expected);
+        }
         picker->setCurrentPage(9999, 12);  // the last day offered, closed for the year's end
         QCOMPARE(picker->dateTextFormat(QDate(9999, 12, 31)).foreground().color(),
                  QColor(198, 40, 40));
-        for (QDate date(2025, 1, 1); date.month() == 1; date = date.addDays(1)) {
-            if (date.dayOfWeek() >= Qt::Saturday) {
-                QCOMPARE(
-                    picker->dateTextFormat(date).foreground().color(),
-                    date.dayOfWeek() == Qt::Sunday ? QColor(198, 40, 40) : QColor(21, 101, 192));
-            }
-        }
         menu->close();
     }
 
@@ -1018,6 +1046,41 @@ private slots:
                          qPrintable(field->objectName() + u' ' + field->metaObject()->className()));
             }
         }
+    }
+
+    // Tab goes through the whole form as it reads, down and along each row,
+    // the list of deadlines and its buttons too, and comes round again.
+    void keyboard_tabGoesThroughTheFormInReadingOrder() {
+        DeadlineWindow window;
+        Ask(window, "2024/12/16", "", "14", 0);
+        window.findChild<QPushButton*>("addToList")->click();
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const QWidget* form = window.findChild<QScrollArea*>()->widget();
+        window.findChild<QComboBox*>("procedure")->setFocus();
+        QStringList visited;
+        QRect previous;
+        for (QWidget* focused = QApplication::focusWidget(); visited.size() < 40;) {
+            const QString name = focused->objectName().isEmpty()
+                                     ? focused->parentWidget()->objectName()
+                                     : focused->objectName();
+            if (!visited.isEmpty() && name == visited.front()) {
+                break;
+            }
+            const QRect place(focused->mapTo(form, QPoint()), focused->size());
+            QVERIFY2(visited.isEmpty() || place.top() >= previous.bottom() ||
+                         (place.top() < previous.bottom() && place.left() > previous.right()),
+                     qPrintable(visited.join(u' ') + u' ' + name));
+            visited << name;
+            previous = place;
+            QTest::keyClick(focused, Qt::Key_Tab);
+            focused = QApplication::focusWidget();
+        }
+        QCOMPARE(visited.first(), QStringLiteral("procedure"));
+        QCOMPARE(visited.mid(visited.indexOf(u"deadlines") + 1, 1),
+                 QStringList{QStringLiteral("removeListed")});
+        QCOMPARE(visited.last(), QStringLiteral("saveListPdf"));
     }
 
     void sheet_printsAndSavesAsPdf() {

@@ -327,6 +327,7 @@ private slots:
             QCOMPARE(resultReader->text(QAccessible::Description), QString::fromUtf8(description));
             QCOMPARE(resultReader->text(QAccessible::Name), QString::fromUtf8(end));
             QCOMPARE(notice->text(QAccessible::Name), QString::fromUtf8(description));
+            QCOMPARE(notice->text(QAccessible::Description), QString());  // not read twice
             QCOMPARE(announced, toldScreenReaders ? QStringList{QString::fromUtf8(description)}
                                                   : QStringList());
         }
