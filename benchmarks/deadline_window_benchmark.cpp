@@ -9,8 +9,8 @@
 #include <QImage>
 #include <QLineEdit>
 
-#include "law/holiday_calendar.h"
 #include "format/deadline_question.h"
+#include "law/holiday_calendar.h"
 #include "window/deadline_window.h"
 
 namespace {

@@ -62,6 +62,46 @@ QString PdfText(const QString& path) {
     return QString::fromUtf8(extract.readAllStandardOutput()).remove(u'\n');
 }
 
+// A PDF's first page as a picture, at 100 dots an inch.
+QImage PdfPage(const QString& path) {
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-png"),
+                  QStringLiteral("-singlefile"), path, path + QStringLiteral("-page")});
+    render.waitForFinished();
+    return QImage(path + QStringLiteral("-page.png"));
+}
+
+// Whether a picture is the one kept beside the tests, pixel for pixel but
+// for the faint edges of antialiased ink: a line or a text moved by a
+// point, a colour or a size changed, shows. After a change meant to be
+// seen, TORVELIN_WRITE_PICTURES=1 writes the kept ones afresh; they are
+// looked at before they are committed. Where they differ, the picture made
+// is left in the working folder.
+bool IsKeptPicture(const QImage& made, const QString& name) {
+    const QString kept = QStringLiteral(TORVELIN_TEST_PICTURES "/") + name + QStringLiteral(".png");
+    const QImage image = made.convertToFormat(QImage::Format_RGB32);
+    if (qEnvironmentVariableIsSet("TORVELIN_WRITE_PICTURES")) {
+        return image.save(kept);
+    }
+    const QImage expected = QImage(kept).convertToFormat(QImage::Format_RGB32);
+    int differing = expected.size() == image.size() ? 0 : -1;
+    for (int y = 0; differing >= 0 && y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb a = image.pixel(x, y);
+            const QRgb b = expected.pixel(x, y);
+            differing += std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                   std::abs(qBlue(a) - qBlue(b))}) > 64;
+        }
+    }
+    if (differing != 0) {
+        image.save(name + QStringLiteral("-made.png"));
+        qWarning("%s: %d pixels differ from %s (-1: the size)", qPrintable(name), differing,
+                 qPrintable(kept));
+    }
+    return differing == 0;
+}
+
 QByteArray Read(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -1147,6 +1187,37 @@ private slots:
         }
         // A cell past the captions' columns takes no room.
         QVERIFY(RowHeight(painter, {"x", wrapped}, {80}) < 1.5 * line);
+    }
+
+    // The sheet of a rule's deadline, the sheet of a case's list and the
+    // month view look as they were seen to look.
+    void pictures_showTheSheetsAndTheMonthsAsSeen() {
+        const QFont font(QStringLiteral("IPAPGothic"), 10);
+        QApplication::setFont(font);
+        const auto restore = qScopeGuard([] { QApplication::setFont(QFont()); });
+        auto printer = std::make_unique<RecordingSheetPrinter>();
+        RecordingSheetPrinter& recorded = *printer;
+        DeadlineWindow window(QStringLiteral("2024/12/16"), std::move(printer));
+        window.findChild<QLineEdit*>("case")->insert(QStringLiteral("令和6年(ワ)第1234号"));
+        ChooseProcedure(window, QStringLiteral("民訴285"));
+        window.findChild<QLineEdit*>("start")->setText(QStringLiteral("2024/12/18"));
+        window.findChild<QPushButton*>("addToList")->click();
+        window.findChild<QPushButton*>("print")->click();
+        ChooseProcedure(window, QStringLiteral("（期間を指定）"));
+        Ask(window, "2024/11/20", "", "60", 0);
+        window.findChild<QPushButton*>("addToList")->click();
+        window.findChild<QPushButton*>("printList")->click();
+        QCOMPARE(recorded.printed.size(), 2u);
+        QTemporaryDir dir;
+        for (auto [index, name] : {std::pair{0, "deadline_sheet"}, {1, "list_sheet"}}) {
+            DeadlineSheet sheet = recorded.printed[index];
+            sheet.printedOn = QStringLiteral("2026/12/09");
+            const QString path = dir.filePath(QString::fromUtf8(name) + QStringLiteral(".pdf"));
+            QVERIFY(SaveSheetAsPdf(sheet, path));
+            QVERIFY(IsKeptPicture(PdfPage(path), QString::fromUtf8(name)));
+        }
+        QVERIFY(IsKeptPicture(window.findChild<QWidget*>("months")->grab().toImage(),
+                              QStringLiteral("month_view")));
     }
 
     // On the sheet, three months span the width of the text above them.
