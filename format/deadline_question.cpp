@@ -20,8 +20,9 @@ DayMark MarkOf(std::int64_t day, std::int64_t known, const PeriodEnd& end) {
     const bool back = end.direction == Direction::Before;
     const std::int64_t passedFirst = back ? end.day + 1 : end.unmovedDay;
     const std::int64_t passedLast = back ? end.unmovedDay : end.day - 1;
-    // The known day is marked as such even when it is counted as day one.
-    const std::int64_t firstCounted = back ? end.unmovedDay + 1 : known + 1;
+    // The known day is marked as such even when it is counted as day one,
+    // and the unmoved end as the end or as passed over.
+    const std::int64_t firstCounted = back ? end.unmovedDay : known + 1;
     const std::int64_t lastCounted = back ? known - 1 : end.unmovedDay;
     if (day == end.day) {
         return DayMark::End;
@@ -46,8 +47,8 @@ std::vector<MarkedMonth> MonthsOf(std::int64_t firstDay, std::int64_t lastDay, s
     const int lastIndex = last.year * 12 + last.month - 1;
     std::vector<MarkedMonth> months;
     for (int index = firstIndex; index <= lastIndex; ++index) {
-        if (index != firstIndex && lastIndex - index >= kMostMonthsShown - 1) {
-            index = lastIndex - (kMostMonthsShown - 1) + 1;
+        if (index == firstIndex + 1) {
+            index = std::max(index, lastIndex - (kMostMonthsShown - 2));  // on to the last ones
         }
         MarkedMonth month{index / 12, index % 12 + 1};
         const std::int64_t dayOne = DayNumberFromCivil({month.year, month.month, 1});

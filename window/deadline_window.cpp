@@ -300,7 +300,7 @@ void DeadlineWindow::BuildForm() {
     form->addRow(QString(), procedureMessage_);
     addRow(QStringLiteral("事件(&J)"), case_, nullptr);
     auto* startRow = new QHBoxLayout;
-    startRow->addWidget(start_, 1);
+    startRow->addWidget(start_);  // a line edit takes the width left
     startRow->addWidget(pickDate_);
     addRow(kStartCaption, start_, startRow);
     startLabel_ = qobject_cast<QLabel*>(form->labelForField(startRow));
@@ -308,7 +308,7 @@ void DeadlineWindow::BuildForm() {
     addRow(QStringLiteral("時刻(&T)"), time_, nullptr);
     form->addRow(QString(), timeMessage_);
     auto* periodRow = new QHBoxLayout;
-    periodRow->addWidget(period_, 1);
+    periodRow->addWidget(period_);
     periodRow->addWidget(unit_);
     addRow(QStringLiteral("期間(&N)"), period_, periodRow);
     form->addRow(QString(), periodMessage_);
@@ -316,7 +316,7 @@ void DeadlineWindow::BuildForm() {
     addRow(QStringLiteral("初日(&F)"), firstDay_, nullptr);
     addRow(QStringLiteral("休日の暦(&C)"), calendarChoice_, nullptr);
     auto* filesRow = new QHBoxLayout;
-    filesRow->addWidget(files_, 1);
+    filesRow->addWidget(files_);
     auto* fileButtons = new QVBoxLayout;
     fileButtons->addWidget(addFiles);
     fileButtons->addWidget(removeFile);
@@ -435,7 +435,7 @@ void DeadlineWindow::BuildForm() {
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
     layout->addWidget(questionBox);
-    layout->addWidget(answerBox, 1);
+    layout->addWidget(answerBox);
     layout->addLayout(buttons);
     layout->addWidget(listBox);
     scroll_ = new QScrollArea;
@@ -610,8 +610,8 @@ void DeadlineWindow::ShowAnswer() {
     // Fields are only judged by an answer to them: none is given while the
     // procedure or a closed-day file is wrong.
     const bool asked = calendar_ && procedureWrong_.isEmpty();
-    const bool blankStart = !asked || start_->text().trimmed().isEmpty();
-    const bool blankPeriod = !asked || period_->text().trimmed().isEmpty();
+    const bool blankStart = start_->text().trimmed().isEmpty();
+    const bool blankPeriod = period_->text().trimmed().isEmpty();
     // A field not yet typed in is not wrong, only unanswered; the start's
     // message names the field by its label.
     const auto* wrong = std::get_if<WrongInput>(&answer_.end);

@@ -12,6 +12,8 @@
 namespace torvelin {
 namespace {
 
+// The months are drawn this far in from the view's edges.
+constexpr int kMargin = 1;
 constexpr int kMonthsPerRow = 3;
 constexpr int kRowsPerMonth = 8;  // the title, the weekdays, six weeks
 constexpr double kGapInCells = 0.6;
@@ -198,7 +200,7 @@ QSize MonthView::sizeHint() const {
     // Room for a whole row of months even before there are any, so that the
     // window does not jump as the first answer comes.
     const int count = std::max(static_cast<int>(months_.size()), kMonthsPerRow);
-    return MonthsSize(CellSize(), count).toSize() + QSize(2, 2);
+    return MonthsSize(CellSize(), count).toSize() + QSize(2 * kMargin, 2 * kMargin);
 }
 
 std::optional<std::int64_t> MonthView::DayAt(QPoint point) const {
@@ -206,7 +208,7 @@ std::optional<std::int64_t> MonthView::DayAt(QPoint point) const {
     for (int index = 0; index < static_cast<int>(months_.size()); ++index) {
         const MarkedMonth& month = months_[index];
         for (int day = 1; day <= DaysInMonth(month.year, month.month); ++day) {
-            if (DayCell(QPointF(1, 1), cell, month, index, day).contains(point)) {
+            if (DayCell(QPointF(kMargin, kMargin), cell, month, index, day).contains(point)) {
                 return DayNumberFromCivil({month.year, month.month, day});
             }
         }
@@ -217,7 +219,7 @@ std::optional<std::int64_t> MonthView::DayAt(QPoint point) const {
 void MonthView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    PaintMonths(painter, QPointF(1, 1), CellSize(), months_, texts_);
+    PaintMonths(painter, QPointF(kMargin, kMargin), CellSize(), months_, texts_);
 }
 
 bool MonthView::event(QEvent* event) {

@@ -32,6 +32,7 @@
 
 #include "cli/command_line.h"
 #include "format/answer_text.h"
+#include "kept_picture.h"
 #include "window/deadline_window.h"
 #include "window/month_view.h"
 
@@ -70,36 +71,6 @@ QImage PdfPage(const QString& path) {
                   QStringLiteral("-singlefile"), path, path + QStringLiteral("-page")});
     render.waitForFinished();
     return QImage(path + QStringLiteral("-page.png"));
-}
-
-// Whether a picture is the one kept beside the tests, pixel for pixel but
-// for the faint edges of antialiased ink: a line or a text moved by a
-// point, a colour or a size changed, shows. After a change meant to be
-// seen, TORVELIN_WRITE_PICTURES=1 writes the kept ones afresh; they are
-// looked at before they are committed. Where they differ, the picture made
-// is left in the working folder.
-bool IsKeptPicture(const QImage& made, const QString& name) {
-    const QString kept = QStringLiteral(TORVELIN_TEST_PICTURES "/") + name + QStringLiteral(".png");
-    const QImage image = made.convertToFormat(QImage::Format_RGB32);
-    if (qEnvironmentVariableIsSet("TORVELIN_WRITE_PICTURES")) {
-        return image.save(kept);
-    }
-    const QImage expected = QImage(kept).convertToFormat(QImage::Format_RGB32);
-    int differing = expected.size() == image.size() ? 0 : -1;
-    for (int y = 0; differing >= 0 && y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb a = image.pixel(x, y);
-            const QRgb b = expected.pixel(x, y);
-            differing += std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                   std::abs(qBlue(a) - qBlue(b))}) > 64;
-        }
-    }
-    if (differing != 0) {
-        image.save(name + QStringLiteral("-made.png"));
-        qWarning("%s: %d pixels differ from %s (-1: the size)", qPrintable(name), differing,
-                 qPrintable(kept));
-    }
-    return differing == 0;
 }
 
 QByteArray Read(const QString& path) {
@@ -953,6 +924,8 @@ private slots:
             if (index.data().toInt() == 1) {
                 QVERIFY2(QToolTip::text().startsWith(QStringLiteral("100年1月1日")),
                          qPrintable(QToolTip::text()));
+                QTest::qWait(500);  // and it stays
+                QVERIFY(QToolTip::isVisible());
                 break;
             }
             QTRY_VERIFY(QToolTip::text().isEmpty());
@@ -1189,6 +1162,25 @@ private slots:
         QVERIFY(RowHeight(painter, {"x", wrapped}, {80}) < 1.5 * line);
     }
 
+    // The months of a period, all of them when they are few, else the first
+    // and the last five.
+    void monthView_showsTheFirstAndTheLastMonthsOfALongPeriod() {
+        DeadlineWindow window;
+        for (const auto& [count, unit, months] :
+             {std::tuple{"5", 2,
+                         QStringList{"2024/1", "2024/2", "2024/3", "2024/4", "2024/5", "2024/6"}},
+              {"6", 2, QStringList{"2024/1", "2024/3", "2024/4", "2024/5", "2024/6", "2024/7"}},
+              {"1", 3,
+               QStringList{"2024/1", "2024/9", "2024/10", "2024/11", "2024/12", "2025/1"}}}) {
+            Ask(window, "2024/1/15", "", count, unit);
+            QStringList shown;
+            for (const MarkedMonth& month : window.Answer().months) {
+                shown << QStringLiteral("%1/%2").arg(month.year).arg(month.month);
+            }
+            QCOMPARE(shown, months);
+        }
+    }
+
     // The sheet of a rule's deadline, the sheet of a case's list and the
     // month view look as they were seen to look.
     void pictures_showTheSheetsAndTheMonthsAsSeen() {
@@ -1218,6 +1210,13 @@ private slots:
         }
         QVERIFY(IsKeptPicture(window.findChild<QWidget*>("months")->grab().toImage(),
                               QStringLiteral("month_view")));
+        // The whole form as it scrolls, with its answer and its list, and
+        // the window as it opens, empty, on a screen of its own size.
+        window.resize(window.sizeHint());
+        QVERIFY(IsKeptPicture(window.findChild<QScrollArea*>()->widget()->grab().toImage(),
+                              QStringLiteral("deadline_form")));
+        DeadlineWindow empty(QString{});
+        QVERIFY(IsKeptPicture(empty.grab().toImage(), QStringLiteral("deadline_window")));
     }
 
     // On the sheet, three months span the width of the text above them.

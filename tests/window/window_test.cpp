@@ -24,6 +24,7 @@
 
 #include "calc/date_text.h"
 #include "calc/runtime_error.h"
+#include "kept_picture.h"
 #include "window/application_setup.h"
 #include "window/deadline_window.h"
 #include "window/form1.h"
@@ -390,9 +391,10 @@ private slots:
             const QPoint at(i % atRest.width(), i / atRest.width());
             changed += qAbs(qGray(atRest.pixel(at)) - qGray(focused.pixel(at))) > 96;
         }
-        // A frame two pixels wide, all round.
+        // A frame two pixels wide, all round, inside the button's edge.
         QVERIFY(changed > 3 * (button->width() + button->height()));
         QVERIFY(changed < 5 * (button->width() + button->height()));
+        QVERIFY(IsKeptPicture(focused, QStringLiteral("focused_button")));
     }
 
     void print_leavesThePrintButtonAndTheSelectionOffThePaper() {
