@@ -55,8 +55,11 @@ double RowHeight(QPainter& painter, const QStringList& row, const std::vector<do
 }
 
 std::vector<double> FitColumns(std::vector<double> widths, double room) {
-    for (double excess = 0;
-         (excess = std::accumulate(widths.begin(), widths.end(), 0.0) - room) > 0.5;) {
+    while (true) {
+        const double excess = std::accumulate(widths.begin(), widths.end(), 0.0) - room;
+        if (excess <= 0.5) {
+            return widths;  // within half a point
+        }
         std::vector<double> sorted = widths;
         sorted.push_back(0);  // what a lone column gives way to
         std::sort(sorted.begin(), sorted.end(), std::greater<>());
@@ -70,7 +73,6 @@ std::vector<double> FitColumns(std::vector<double> widths, double room) {
             }
         }
     }
-    return widths;
 }
 
 namespace {

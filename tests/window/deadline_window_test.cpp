@@ -63,11 +63,13 @@ QString PdfText(const QString& path) {
     return QString::fromUtf8(extract.readAllStandardOutput()).remove(u'\n');
 }
 
-// A PDF's first page as a picture, at 100 dots an inch.
-QImage PdfPage(const QString& path) {
+// A page of a PDF as a picture, at 100 dots an inch.
+QImage PdfPage(const QString& path, int page = 1) {
     QProcess render;
+    const QString number = QString::number(page);
     render.start(QStringLiteral("pdftoppm"),
                  {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-png"),
+                  QStringLiteral("-f"), number, QStringLiteral("-l"), number,
                   QStringLiteral("-singlefile"), path, path + QStringLiteral("-page")});
     render.waitForFinished();
     return QImage(path + QStringLiteral("-page.png"));
@@ -830,6 +832,11 @@ private slots:
         list->setCurrentRow(0);
         window.findChild<QPushButton*>("removeFile")->click();
         QCOMPARE(Shown(window, "end"), QStringLiteral("2025年1月6日（月）"));
+        // One file of the user's own is a calendar chosen: a period back moves
+        // off its day to the open day before.
+        Ask(window, "2025/1/14", "", "6", 0, 1);
+        QCOMPARE(Shown(window, "end"), QStringLiteral("2025年1月6日（月）"));
+        Ask(window, "2024/12/16", "", "14", 0);
         write("broken.tsv", "2025/01/06\n");
         files.answers = {dir.filePath("broken.tsv")};
         window.findChild<QPushButton*>("addFiles")->click();
@@ -1201,12 +1208,18 @@ private slots:
         window.findChild<QPushButton*>("printList")->click();
         QCOMPARE(recorded.printed.size(), 2u);
         QTemporaryDir dir;
-        for (auto [index, name] : {std::pair{0, "deadline_sheet"}, {1, "list_sheet"}}) {
-            DeadlineSheet sheet = recorded.printed[index];
+        // A list longer than a page goes on under its captions again.
+        DeadlineSheet longList = recorded.printed[1];
+        for (int row = 0; row < 60; ++row) {
+            longList.table.append(longList.table[1 + row % 2]);
+        }
+        for (auto [sheet, page, name] : {std::tuple{recorded.printed[0], 1, "deadline_sheet"},
+                                         {recorded.printed[1], 1, "list_sheet"},
+                                         {longList, 2, "list_sheet_page2"}}) {
             sheet.printedOn = QStringLiteral("2026/12/09");
             const QString path = dir.filePath(QString::fromUtf8(name) + QStringLiteral(".pdf"));
             QVERIFY(SaveSheetAsPdf(sheet, path));
-            QVERIFY(IsKeptPicture(PdfPage(path), QString::fromUtf8(name)));
+            QVERIFY(IsKeptPicture(PdfPage(path, page), QString::fromUtf8(name)));
         }
         QVERIFY(IsKeptPicture(window.findChild<QWidget*>("months")->grab().toImage(),
                               QStringLiteral("month_view")));
