@@ -228,7 +228,6 @@ void DeadlineWindow::BuildForm() {
     // Typing a key or a part of a name narrows the list to what holds it.
     procedure_->completer()->setFilterMode(Qt::MatchContains);
     procedure_->completer()->setCompletionMode(QCompleter::PopupCompletion);
-    procedure_->setMinimumContentsLength(18);
     procedure_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     case_ = new QLineEdit;
     case_->setObjectName(QStringLiteral("case"));
