@@ -104,7 +104,7 @@ void DrawTable(QPainter& painter, QPagedPaintDevice& device, const QList<QString
         return;
     }
     // Each column as wide as its longest text, then fitted to the page.
-    std::vector<double> widths(std::size_t(table.front().size()), 0);
+    std::vector<double> widths(std::size_t(table.front().size()));
     for (const QStringList& row : table) {
         for (std::size_t column = 0; column < CellsOf(row, widths); ++column) {
             widths[column] =
@@ -142,12 +142,13 @@ void DrawSheet(const DeadlineSheet& sheet, QPagedPaintDevice& device) {
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(at, QSizeF(width, 24)), Qt::AlignLeft, sheet.title);
+    // The title, and the day it was printed on its right.
+    const QRectF headLine(at, QSizeF(width, kUnboundedHeight));
+    painter.drawText(headLine, Qt::AlignLeft, sheet.title);
     font.setPointSizeF(9 * fontScale);
     font.setBold(false);
     painter.setFont(font);
-    painter.drawText(QRectF(at, QSizeF(width, 24)), Qt::AlignRight,
-                     QStringLiteral("印刷日 ") + sheet.printedOn);
+    painter.drawText(headLine, Qt::AlignRight, QStringLiteral("印刷日 ") + sheet.printedOn);
     at.ry() += 36;
 
     font.setPointSizeF(10.5 * fontScale);
@@ -182,7 +183,9 @@ bool SaveSheetAsPdf(const DeadlineSheet& sheet, const QString& path) {
     writer.setTitle(sheet.title);
     writer.setCreator(QStringLiteral("Torvelin"));
     DrawSheet(sheet, writer);
-    return QFile(path).size() > 0;
+    // The writer reports no failure: what it left is read back.
+    QFile written(path);
+    return written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-";
 }
 
 void DialogSheetPrinter::Print(const DeadlineSheet& sheet, QWidget& parent) {
