@@ -219,6 +219,13 @@ private slots:
                  QStringLiteral("算入する"));
         QCOMPARE(window.findChild<QComboBox*>("calendar")->currentText(),
                  QStringLiteral("裁判所・官公庁"));
+        // The locked fields show what the rule fixes: a meeting's notice runs
+        // back and leaves its first day out.
+        ChooseProcedure(window, QStringLiteral("会社299"));
+        QCOMPARE(window.findChild<QComboBox*>("direction")->currentText() + u' ' +
+                     window.findChild<QComboBox*>("firstDay")->currentText(),
+                 QStringLiteral("前までに（期日からさかのぼる） 算入しない"));
+        ChooseProcedure(window, QStringLiteral("出生"));
         QCOMPARE(window.findChild<QLineEdit*>("start")->accessibleName(),
                  QStringLiteral("出生の日"));
         QVERIFY(Shown(window, "article")
@@ -844,6 +851,7 @@ private slots:
         QVERIFY2(
             Shown(window, "error").contains(dir.filePath("broken.tsv") + QStringLiteral(":1:")),
             qPrintable(Shown(window, "error")));
+        QVERIFY(!window.findChild<QLabel*>("error")->isHidden());
         QVERIFY(!window.findChild<QLineEdit*>("start")->property("wrongInput").toBool());
     }
 
@@ -1167,6 +1175,36 @@ private slots:
         }
         // A cell past the captions' columns takes no room.
         QVERIFY(RowHeight(painter, {"x", wrapped}, {80}) < 1.5 * line);
+    }
+
+    // The print dialog puts the sheet where the user sends it, and nothing
+    // anywhere when cancelled; here it is sent to a PDF file.
+    void sheetPrinter_printsOnlyWhatTheDialogSends() {
+        QTemporaryDir dir;
+        DeadlineSheet sheet;
+        sheet.answer = {{QStringLiteral("満了日"), QStringLiteral("2025年1月6日（月）")}};
+        QWidget parent;
+        DialogSheetPrinter printer;
+        for (const bool send : {false, true}) {
+            const QString path = dir.filePath(send ? QStringLiteral("sent.pdf") : "cancelled.pdf");
+            bool answered = false;
+            QTimer::singleShot(0, [&] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                auto* printers = dialog ? dialog->findChild<QComboBox*>("printers") : nullptr;
+                auto* file = dialog ? dialog->findChild<QLineEdit*>("filename") : nullptr;
+                if (printers && file) {
+                    printers->setCurrentIndex(printers->count() - 1);  // to a PDF file
+                    file->setText(path);
+                    QMetaObject::invokeMethod(dialog, send ? "accept" : "reject");
+                    answered = true;
+                }
+            });
+            printer.Print(sheet, parent);
+            QVERIFY(answered);
+            QCOMPARE(QFileInfo::exists(path), send);
+        }
+        QVERIFY(PdfText(dir.filePath(QStringLiteral("sent.pdf")))
+                    .contains(QStringLiteral("2025年1月6日（月）")));
     }
 
     // The months of a period, all of them when they are few, else the first
