@@ -450,6 +450,12 @@ private slots:
                               << "1" << 1 << 1 << 0 << "2024年12月29日（日）"
                               << "期間の前の日までの日数 7日（うち開庁日 0日）"
                               << "2024/12/29（日）は日曜日・年末年始の休日";
+        // 1/10 to 1/16: the weekend and 成人の日 closed, the four other days open.
+        QTest::newRow("back, open days") << "2025/1/17"
+                                         << ""
+                                         << "1" << 1 << 1 << 0 << "2025年1月9日（木）"
+                                         << "期間の前の日までの日数 7日（うち開庁日 4日）"
+                                         << "";
     }
     void typing_answersEachUnitWayAndCalendar() {
         QFETCH(QString, start);

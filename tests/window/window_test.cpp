@@ -318,8 +318,8 @@ private slots:
         for (const auto& [start, dayCount, end, description] :
              {std::tuple{"2024/12/20", "10", "2024/12/29",
                          "2024年12月29日（日）　令和6年12月29日　日曜日・年末年始の休日"},
-              {"2014/02/23 12:00", "2", "2014/02/24 12:00:00",
-               "2014年2月24日（月）12時00分00秒　平成26年2月24日"}}) {
+              {"2014/02/23 12:34", "2", "2014/02/24 12:34:00",
+               "2014年2月24日（月）12時34分00秒　平成26年2月24日"}}) {
             announced.clear();
             Find<QLineEdit>("Text1")->setText(start);
             Find<QLineEdit>("Text2")->setText(dayCount);
