@@ -734,74 +734,11 @@ private slots:
         DeadlineWindow window;
         Ask(window, "2024/12/16", "", "14", 0);
         window.show();
-        // Each week starts on Sunday, under 日: the leftmost cells of a month
-        // are its Sundays.
-        auto* shownMonths = window.findChild<MonthView*>("months");
-        std::map<int, std::vector<std::int64_t>> byColumnEdge;
-        for (int y = 0; y < shownMonths->height(); y += 3) {
-            for (int x = 0; x < shownMonths->width() / 3; x += 1) {
-                const std::optional<std::int64_t> at = shownMonths->DayAt({x, y});
-                if (at && !shownMonths->DayAt({x - 1, y})) {
-                    byColumnEdge[x].push_back(*at);
-                }
-            }
-        }
-        QVERIFY(!byColumnEdge.empty());
-        for (const std::int64_t leftmost : byColumnEdge.begin()->second) {
-            QCOMPARE(WeekdayOf(leftmost), Weekday::Sunday);
-        }
+        // Its weeks, titles and weekdays' captions as drawn are in the kept
+        // picture of the month view; here, what it knows and names.
         QCOMPARE(window.Answer().months[0].closed[28], true);  // 12/29, a Sunday
         QCOMPARE(window.Answer().months[0].closed[26], false);
-        window.show();
         auto* view = window.findChild<MonthView*>("months");
-        // December's title is centred over December's seven columns.
-        int left = view->width(), right = 0, top = view->height(), bottom = 0;
-        for (int y = 0; y < view->height(); ++y) {
-            for (int x = 0; x < view->width(); ++x) {
-                const std::optional<std::int64_t> at = view->DayAt({x, y});
-                if (at && *at >= day(2024, 12, 1) && *at <= day(2024, 12, 31)) {
-                    left = std::min(left, x), right = std::max(right, x);
-                    top = std::min(top, y), bottom = std::max(bottom, y);
-                }
-            }
-        }
-        const int rowHeight = (bottom - top + 1) / 6;
-        const QImage shown = view->grab().toImage();
-        int inkLeft = view->width(), inkRight = 0;
-        for (int y = std::max(0, top - 2 * rowHeight); y < top - rowHeight; ++y) {
-            for (int x = left; x <= right + rowHeight; ++x) {
-                if (qGray(shown.pixel(x, y)) < 128) {
-                    inkLeft = std::min(inkLeft, x), inkRight = std::max(inkRight, x);
-                }
-            }
-        }
-        QVERIFY(inkRight > inkLeft);
-        QVERIFY2(std::abs((inkLeft + inkRight) - (left + right)) <= 4,
-                 qPrintable(QStringLiteral("%1-%2 over %3-%4")
-                                .arg(inkLeft)
-                                .arg(inkRight)
-                                .arg(left)
-                                .arg(right)));
-        // 日 and 土 over their columns in red, the days between them not.
-        const int columnWidth = (right - left + 1) / 7;
-        const auto redIn = [&](int column) {
-            for (int y = top - rowHeight; y < top; ++y) {
-                for (int x = left + column * columnWidth; x < left + (column + 1) * columnWidth;
-                     ++x) {
-                    const QColor colour = shown.pixelColor(x, y);
-                    if (colour.red() > 150 && colour.green() < 110 && colour.blue() < 110) {
-                        return true;
-                    }
-                }
-            }
-            return false;
-        };
-        QVERIFY(redIn(0) && redIn(6) && !redIn(3));
-        for (int y = top - rowHeight; y < top; ++y) {  // and nothing in the gap after 土
-            for (int x = right + 2; x < right + columnWidth / 2; ++x) {
-                QVERIFY(qGray(shown.pixel(x, y)) > 160);
-            }
-        }
         for (int y = 0; y < view->height(); y += 2) {
             for (int x = 0; x < view->width(); x += 2) {
                 if (view->DayAt({x, y}) == day(2024, 12, 30)) {
