@@ -23,10 +23,12 @@ xvfb=
 cleanup() { [[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 # Xvfb, given time on a busy machine, and tried again if it does not answer;
-# what it said is shown when it never does.
+# what it said is shown when it never does. -noreset: by default the server
+# resets as its last client leaves, and a probe that connects meanwhile finds
+# no display; each probe is the only client.
 start_x_server() {
     : >"$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>>"$work/xvfb.log" &
     xvfb=$!
     for _ in $(seq 300); do
         [[ -s "$work/display" ]] && break

@@ -17,7 +17,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 start_x_server() {
     # Xvfb and the program end with the test even when it is killed outright.
-    setpriv --pdeathsig TERM -- Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+    setpriv --pdeathsig TERM -- Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
         3>"$work/display" 2>"$work/xvfb.log" &
     pids+=($!)
     for _ in $(seq 100); do
